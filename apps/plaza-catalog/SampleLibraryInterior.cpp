@@ -1,0 +1,9 @@
+#include "SampleLibrary.h"
+
+namespace vela {
+
+void SampleLibrary::AddInterior()
+{
+}
+
+} // namespace vela

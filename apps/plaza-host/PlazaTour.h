@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDir>
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace plazahost {
+
+class HostMainWindow;
+
+// A scripted session through the Plaza window that saves a screenshot after
+// each step. Each step acts, then waits (without blocking the event loop)
+// until what it expects is on screen.
+class PlazaTour : public QObject
+{
+    Q_OBJECT
+
+public:
+    PlazaTour(HostMainWindow* host, const QString& outputFolder);
+
+    void Start();
+    // Steps whose expectation did not come true in time.
+    QStringList FailedSteps() const;
+
+signals:
+    void Done();
+
+private:
+    struct Step
+    {
+        QString Name;
+        std::function<void()> Action;
+        std::function<bool()> Ready;
+        // Builds Ready just before the action, for steps that compare with the state at that moment.
+        std::function<std::function<bool()>()> MakeReady;
+    };
+
+    void AddSteps();
+    void AddStep(const QString& name, std::function<void()> action, std::function<bool()> ready,
+                 std::function<std::function<bool()>()> makeReady = nullptr);
+    void RunStep(size_t index);
+    void WaitForStep(size_t index, int attempt);
+    void SaveScreenshot(const Step& step, size_t index);
+
+    HostMainWindow* m_host;
+    QDir m_output;
+    std::vector<Step> m_steps;
+    QStringList m_failed;
+    int m_pagesShown = 0;
+};
+
+} // namespace plazahost

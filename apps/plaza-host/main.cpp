@@ -1,0 +1,135 @@
+#include "AppService.h"
+#include "HostMainWindow.h"
+#include "PlazaAnalyzeService.h"
+#include "PlazaMainWindow.h"
+#include "PlazaTour.h"
+#include "SqliteCatalogBackend.h"
+#include "VelaLogger.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+bool HasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+vela::Product ParseProduct(const QString& name, bool* ok)
+{
+    *ok = true;
+    if (name == QLatin1String("sorn")) {
+        return vela::Product::Sorn;
+    }
+    if (name == QLatin1String("lumen")) {
+        return vela::Product::Lumen;
+    }
+    if (name == QLatin1String("rivo")) {
+        return vela::Product::Rivo;
+    }
+    *ok = false;
+    return vela::Product::Sorn;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Without a display the host runs its tour on the offscreen platform.
+    const bool headless = !HasDisplay();
+    if (headless) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("plaza-host"));
+    QApplication::setOrganizationName(QStringLiteral("Vela"));
+    // The host application's own user-interface font.
+    QFont font(QStringLiteral("Microsoft YaHei"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Demo host application of the Plaza public component library."));
+    parser.addHelpOption();
+    const QCommandLineOption productOption(QStringLiteral("product"),
+                                           QStringLiteral("Product to emulate: sorn, lumen or rivo."),
+                                           QStringLiteral("name"), QStringLiteral("sorn"));
+    const QCommandLineOption catalogOption(QStringLiteral("catalog"), QStringLiteral("Catalog folder to browse."),
+                                           QStringLiteral("path"), QStringLiteral(PLAZA_DEFAULT_CATALOG));
+    const QCommandLineOption tourOption(QStringLiteral("tour"),
+                                        QStringLiteral("Run the scripted tour and save screenshots into the folder."),
+                                        QStringLiteral("folder"));
+    parser.addOptions({productOption, catalogOption, tourOption});
+    parser.process(app);
+
+    bool productOk = false;
+    const vela::Product product = ParseProduct(parser.value(productOption), &productOk);
+    if (!productOk) {
+        std::fprintf(stderr, "unknown product '%s' (use sorn, lumen or rivo)\n",
+                     qPrintable(parser.value(productOption)));
+        return 2;
+    }
+    QString tourFolder = parser.value(tourOption);
+    if (tourFolder.isEmpty() && headless) {
+        tourFolder = QDir::current().filePath(QStringLiteral("plaza-tour"));
+    }
+    if (!tourFolder.isEmpty() && QGuiApplication::platformName() != QLatin1String("offscreen") && !headless) {
+        std::fprintf(stderr, "the tour runs on the offscreen platform: set QT_QPA_PLATFORM=offscreen\n");
+    }
+
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dataFolder);
+    vela::VelaLogger logger(dataFolder + QStringLiteral("/plaza-host.log"), false);
+    vela::IVelaLogger::Install(&logger);
+    vela::PlazaAnalyzeService analytics(dataFolder + QStringLiteral("/events.jsonl"));
+    vela::PlazaAnalyzeService::Install(&analytics);
+    vela::AppService appService(L"VelaDesign", L"2026.1", product);
+    vela::AppService::Install(&appService);
+
+    const QString catalogFolder = QFileInfo(parser.value(catalogOption)).absoluteFilePath();
+    if (QFileInfo::exists(catalogFolder)) {
+        vela::CatalogBackend::Install(std::make_shared<vela::SqliteCatalogBackend>(
+            catalogFolder, dataFolder + QStringLiteral("/projects.sqlite")));
+    } else {
+        std::fprintf(stderr, "catalog not found: %s (build the project to make the sample catalog)\n",
+                     qPrintable(catalogFolder));
+    }
+
+    int exitCode = 0;
+    {
+        plazahost::HostMainWindow host(catalogFolder);
+        std::unique_ptr<plazahost::PlazaTour> tour;
+        if (!tourFolder.isEmpty()) {
+            tour = std::make_unique<plazahost::PlazaTour>(&host, tourFolder);
+            QObject::connect(tour.get(), &plazahost::PlazaTour::Done, &app, [&] {
+                const QStringList failed = tour->FailedSteps();
+                std::printf("tour: screenshots are in %s\n", qPrintable(QDir(tourFolder).absolutePath()));
+                if (!failed.isEmpty()) {
+                    std::fprintf(stderr, "tour: %d step(s) incomplete: %s\n", static_cast<int>(failed.size()),
+                                 qPrintable(failed.join(QStringLiteral(", "))));
+                }
+                QApplication::exit(failed.isEmpty() ? 0 : 1);
+            });
+            host.show();
+            tour->Start();
+        } else {
+            host.show();
+        }
+        exitCode = QApplication::exec();
+        vela::PlazaMainWindow::Destroy();
+    }
+    vela::CatalogBackend::Install(nullptr);
+    vela::AppService::Install(nullptr);
+    vela::PlazaAnalyzeService::Install(nullptr);
+    vela::IVelaLogger::Install(nullptr);
+    return exitCode;
+}

@@ -1,0 +1,33 @@
+# plaza_add_library(<target> <alias> EXPORT <PREFIX> SOURCES ... PUBLIC ... PRIVATE ...)
+# A shared library with hidden visibility, an export header <prefix>_export.h
+# defining <PREFIX>_EXPORT, and an alias Vela::<alias>.
+function(plaza_add_library target alias)
+    cmake_parse_arguments(ARG "" "EXPORT" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+    add_library(${target} SHARED ${ARG_SOURCES})
+    add_library(Vela::${alias} ALIAS ${target})
+    set_target_properties(${target} PROPERTIES
+        CXX_VISIBILITY_PRESET hidden
+        VISIBILITY_INLINES_HIDDEN ON)
+    string(TOLOWER ${ARG_EXPORT} header)
+    generate_export_header(${target}
+        BASE_NAME ${ARG_EXPORT}
+        EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/${header}_export.h)
+    target_include_directories(${target} PUBLIC
+        ${CMAKE_CURRENT_SOURCE_DIR}
+        ${CMAKE_CURRENT_BINARY_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+endfunction()
+
+# plaza_add_test(<name> SOURCES ... LINK ...)
+# One Qt Test program, registered with CTest and run on the offscreen platform
+# with its own cache and data folders so tests never share downloaded files.
+function(plaza_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt5::Test ${ARG_LINK})
+    add_test(NAME ${name} COMMAND ${name})
+    set(home ${CMAKE_BINARY_DIR}/test-home/${name})
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT 120
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${home}/cache;XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;HOME=${home};PLAZA_SAMPLE_CATALOG=${CMAKE_BINARY_DIR}/catalog/sample")
+endfunction()

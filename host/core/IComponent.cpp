@@ -1,0 +1,10 @@
+#include "IComponent.h"
+
+namespace vela {
+
+std::wstring IComponent::GetDisplayName() const
+{
+    return Name.empty() ? Id : Name;
+}
+
+} // namespace vela

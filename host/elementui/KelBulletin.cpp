@@ -1,0 +1,347 @@
+#include "KelBulletin.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace vela {
+
+namespace {
+
+constexpr int IconSize = 20;
+constexpr int ShadowWidth = 4;
+constexpr int TopOffset = 56;
+constexpr int StackGap = 8;
+constexpr int HistoryLimit = 100;
+constexpr int SpinInterval = 80;
+
+constexpr QColor Accent{82, 145, 221};
+constexpr QColor Warning{245, 166, 35};
+constexpr QColor Failure{230, 76, 76};
+constexpr QColor Success{82, 186, 108};
+
+QPointer<QWidget> s_dock;
+QVector<KelBulletin::Record> s_history;
+QVector<QPointer<KelBulletin>> s_bulletins;
+
+enum IconValue { ProgressIcon = 0, NoticeIcon = 1, WarningIcon = 2, FailureIcon = 3, WorkingIcon = 4, SuccessIcon = 5 };
+
+QPixmap DrawIcon(int icon, int spinAngle)
+{
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(QSize(IconSize, IconSize) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF disc(1, 1, IconSize - 2, IconSize - 2);
+    const QPen mark(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+
+    switch (icon) {
+    case NoticeIcon:
+        // Letter i on a blue disc
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Accent);
+        painter.drawEllipse(disc);
+        painter.setPen(mark);
+        painter.drawPoint(QPointF(10, 6));
+        painter.drawLine(QPointF(10, 9.5), QPointF(10, 14.5));
+        break;
+    case WarningIcon: {
+        // Exclamation mark on an orange triangle
+        QPainterPath triangle;
+        triangle.moveTo(10, 1.5);
+        triangle.lineTo(19, 18);
+        triangle.lineTo(1, 18);
+        triangle.closeSubpath();
+        painter.fillPath(triangle, Warning);
+        painter.setPen(mark);
+        painter.drawLine(QPointF(10, 7), QPointF(10, 11.5));
+        painter.drawPoint(QPointF(10, 15));
+        break;
+    }
+    case FailureIcon:
+        // Cross on a red disc
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Failure);
+        painter.drawEllipse(disc);
+        painter.setPen(mark);
+        painter.drawLine(QPointF(6.5, 6.5), QPointF(13.5, 13.5));
+        painter.drawLine(QPointF(13.5, 6.5), QPointF(6.5, 13.5));
+        break;
+    case WorkingIcon:
+        // Turning arc over a faint ring
+        painter.setPen(QPen(QColor(82, 145, 221, 50), 2.5));
+        painter.drawEllipse(disc.adjusted(1.5, 1.5, -1.5, -1.5));
+        painter.setPen(QPen(Accent, 2.5, Qt::SolidLine, Qt::RoundCap));
+        painter.drawArc(disc.adjusted(1.5, 1.5, -1.5, -1.5), -spinAngle * 16, 100 * 16);
+        break;
+    case SuccessIcon:
+        // Tick on a green disc
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Success);
+        painter.drawEllipse(disc);
+        painter.setPen(mark);
+        painter.drawPolyline(QVector<QPointF>{{5.5, 10.5}, {8.5, 13.5}, {14.5, 7}});
+        break;
+    default:
+        break;
+    }
+    return pixmap;
+}
+
+} // namespace
+
+void KelBulletin::SetDock(QWidget* dock)
+{
+    s_dock = dock;
+}
+
+QWidget* KelBulletin::Dock()
+{
+    return s_dock.data();
+}
+
+void KelBulletin::SingleShot(const QString& message, int icon, int duration, QWidget* parent)
+{
+    // Owned by its anchor window (or by nobody) and deleted when it closes.
+    auto* bulletin = new KelBulletin(parent);
+    bulletin->m_singleShot = true;
+    bulletin->ConfigIcon(icon);
+    bulletin->ConfigMessage(message);
+    bulletin->Remember(true, duration);
+    bulletin->show();
+    QTimer::singleShot(std::max(duration, 0), bulletin, [bulletin] { bulletin->close(); });
+}
+
+KelBulletin* KelBulletin::Create(QWidget* parent)
+{
+    return new KelBulletin(parent);
+}
+
+KelBulletin::KelBulletin(QWidget* parent)
+    : QWidget(parent ? parent->window() : Dock(),
+              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+{
+    Init();
+}
+
+void KelBulletin::Init()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setObjectName(QStringLiteral("KelBulletin"));
+
+    QFont font(QStringLiteral("Microsoft YaHei"));
+    font.setPixelSize(12);
+    setFont(font);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(16 + ShadowWidth, 10 + ShadowWidth, 16 + ShadowWidth, 10 + ShadowWidth);
+    layout->setSpacing(8);
+
+    m_iconLabel = new QLabel(this);
+    m_iconLabel->setFixedSize(IconSize, IconSize);
+    layout->addWidget(m_iconLabel);
+
+    m_messageLabel = new QLabel(this);
+    m_messageLabel->setStyleSheet(
+        QStringLiteral("QLabel{color:rgb(40,40,51);font-family:\"Microsoft YaHei\";font-size:12px;}"));
+    m_messageLabel->setMaximumWidth(480);
+    m_messageLabel->setWordWrap(false);
+    layout->addWidget(m_messageLabel);
+
+    m_progress = new QProgressBar(this);
+    m_progress->setFixedSize(160, 6);
+    m_progress->setTextVisible(false);
+    m_progress->setRange(0, 0);
+    m_progress->setStyleSheet(QStringLiteral(
+        "QProgressBar{border:none;background:rgb(226,230,236);border-radius:3px;}"
+        "QProgressBar::chunk{background:rgb(82,145,221);border-radius:3px;}"));
+    m_progress->hide();
+    layout->addWidget(m_progress);
+
+    m_spinTimer = new QTimer(this);
+    m_spinTimer->setInterval(SpinInterval);
+    connect(m_spinTimer, &QTimer::timeout, this, [this] {
+        m_spinAngle = (m_spinAngle + 30) % 360;
+        m_iconLabel->setPixmap(DrawIcon(m_icon, m_spinAngle));
+    });
+
+    s_bulletins.removeAll(QPointer<KelBulletin>());
+    s_bulletins.append(this);
+    ConfigIcon(m_icon);
+}
+
+KelBulletin* KelBulletin::ConfigIcon(int icon)
+{
+    m_icon = icon;
+    m_iconLabel->setPixmap(DrawIcon(icon, m_spinAngle));
+    m_iconLabel->setVisible(icon != ProgressIcon);
+    m_progress->setVisible(icon == ProgressIcon);
+    if (icon == WorkingIcon && isVisible())
+        m_spinTimer->start();
+    else if (icon != WorkingIcon)
+        m_spinTimer->stop();
+    if (isVisible())
+        Reposition();
+    return this;
+}
+
+KelBulletin* KelBulletin::ConfigMessage(const QString& message)
+{
+    m_messageLabel->setText(message);
+    if (!m_singleShot)
+        Remember(false, 0);
+    if (isVisible())
+        Reposition();
+    return this;
+}
+
+KelBulletin* KelBulletin::ConfigProgress(int done, int total)
+{
+    // An unknown total shows a busy bar.
+    if (total <= 0) {
+        m_progress->setRange(0, 0);
+    } else {
+        m_progress->setRange(0, total);
+        m_progress->setValue(std::clamp(done, 0, total));
+    }
+    return this;
+}
+
+void KelBulletin::CloseLater(int milliseconds)
+{
+    QTimer::singleShot(std::max(milliseconds, 0), this, [this] { close(); });
+}
+
+int KelBulletin::Icon() const
+{
+    return m_icon;
+}
+
+QString KelBulletin::Message() const
+{
+    return m_messageLabel->text();
+}
+
+int KelBulletin::ProgressValue() const
+{
+    return m_progress->value();
+}
+
+int KelBulletin::ProgressMaximum() const
+{
+    return m_progress->maximum();
+}
+
+QVector<KelBulletin::Record> KelBulletin::History()
+{
+    return s_history;
+}
+
+void KelBulletin::ClearHistory()
+{
+    s_history.clear();
+}
+
+QVector<KelBulletin*> KelBulletin::OpenBulletins()
+{
+    s_bulletins.removeAll(QPointer<KelBulletin>());
+    QVector<KelBulletin*> open;
+    for (const auto& bulletin : qAsConst(s_bulletins)) {
+        if (bulletin->isVisible())
+            open.append(bulletin.data());
+    }
+    return open;
+}
+
+void KelBulletin::Remember(bool singleShot, int duration)
+{
+    Record record;
+    record.Message = Message();
+    record.Icon = m_icon;
+    record.Duration = singleShot ? duration : 0;
+    record.SingleShot = singleShot;
+    // A kept bulletin told the same thing again (progress ticks) is recorded once.
+    if (!singleShot && m_hasRecord && m_lastRecord.Message == record.Message && m_lastRecord.Icon == record.Icon)
+        return;
+    m_lastRecord = record;
+    m_hasRecord = true;
+    s_history.append(record);
+    if (s_history.size() > HistoryLimit)
+        s_history.remove(0, s_history.size() - HistoryLimit);
+}
+
+void KelBulletin::paintEvent(QPaintEvent* event)
+{
+    Q_UNUSED(event)
+    constexpr qreal Radius = 4.0;
+    const QRectF card = QRectF(rect()).adjusted(ShadowWidth, ShadowWidth, -ShadowWidth, -ShadowWidth);
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    // Shadow
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    for (int ring = 1; ring <= ShadowWidth; ++ring) {
+        painter.setPen(QPen(QColor(0, 0, 0, 14 - ring * 3), 1.0));
+        painter.drawRoundedRect(card.adjusted(-ring + 0.5, -ring + 0.5, ring - 0.5, ring - 0.5), Radius + ring,
+                                Radius + ring);
+    }
+    painter.restore();
+
+    // Card
+    painter.save();
+    painter.setPen(QPen(QColor(210, 215, 220), 1.0));
+    painter.setBrush(QColor(255, 255, 255));
+    painter.drawRoundedRect(card.adjusted(0.5, 0.5, -0.5, -0.5), Radius, Radius);
+    painter.restore();
+}
+
+void KelBulletin::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_icon == WorkingIcon)
+        m_spinTimer->start();
+    Reposition();
+}
+
+void KelBulletin::Reposition()
+{
+    adjustSize();
+    QWidget* anchor = parentWidget();
+
+    // Bulletins open on the same anchor stack downwards in the order they were made.
+    int offset = 0;
+    for (const auto& other : qAsConst(s_bulletins)) {
+        if (other == this)
+            break;
+        if (other && other->isVisible() && other->parentWidget() == anchor)
+            offset += other->height() - 2 * ShadowWidth + StackGap;
+    }
+
+    if (anchor && anchor->isVisible()) {
+        const QRect frame = anchor->frameGeometry();
+        move(frame.center().x() - width() / 2, frame.top() + TopOffset + offset);
+        return;
+    }
+    QScreen* screen = anchor ? anchor->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.center().x() - width() / 2, area.center().y() - height() / 2 + offset);
+}
+
+} // namespace vela

@@ -1,0 +1,10 @@
+#include "SelectionHelperBase.h"
+
+namespace vela {
+
+SelectionHelperBase::SelectionHelperBase(QObject* parent)
+    : QObject(parent)
+{
+}
+
+} // namespace vela

@@ -1,0 +1,24 @@
+#include "CatalogBackend.h"
+
+#include <mutex>
+
+namespace vela {
+
+namespace {
+std::mutex s_mutex;
+std::shared_ptr<CatalogBackend> s_backend;
+} // namespace
+
+std::shared_ptr<CatalogBackend> CatalogBackend::Current()
+{
+    std::lock_guard<std::mutex> lock(s_mutex);
+    return s_backend;
+}
+
+void CatalogBackend::Install(std::shared_ptr<CatalogBackend> backend)
+{
+    std::lock_guard<std::mutex> lock(s_mutex);
+    s_backend = std::move(backend);
+}
+
+} // namespace vela

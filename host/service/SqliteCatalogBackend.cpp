@@ -1,0 +1,1139 @@
+#include "SqliteCatalogBackend.h"
+
+#include "CatalogSchema.h"
+
+#include <QAtomicInt>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QThread>
+#include <QUrl>
+#include <QUuid>
+#include <QVariant>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <limits>
+
+namespace vela {
+
+// What every query needs of the tree, read once: the catalog never changes
+// while it is open.
+struct CatalogSnapshot
+{
+    struct Category
+    {
+        QString Code;
+        QString ParentCode;
+        QString Name;
+        bool Leaf = false;
+        qint64 First = 0;
+        qint64 OwnLast = -1;
+        qint64 Last = -1;
+        qint64 Count = 0;
+        int Parent = -1;
+    };
+
+    // In tree pre-order.
+    QVector<Category> Categories;
+    QHash<QString, int> IndexByCode;
+    QHash<QString, qint64> PropertyIds;
+    qint64 ComponentCount = 0;
+    qint64 FirstSeq = 0;
+    qint64 LastSeq = -1;
+};
+
+namespace {
+
+QAtomicInt s_instances;
+
+constexpr int MaximumPageSize = 1000;
+
+std::wstring Text(const QString& text)
+{
+    return text.toStdWString();
+}
+
+QString Q(const std::wstring& text)
+{
+    return QString::fromStdWString(text);
+}
+
+std::wstring SqlError(const QSqlQuery& query)
+{
+    return Text(QStringLiteral("查询构件库失败：%1").arg(query.lastError().text()));
+}
+
+// Runs a prepared query with its values bound in order.
+bool Run(QSqlQuery& query, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i) {
+        query.bindValue(i, values[i]);
+    }
+    return query.exec();
+}
+
+bool Prepare(QSqlQuery& query, const QString& sql)
+{
+    query.setForwardOnly(true);
+    return query.prepare(sql);
+}
+
+// One property condition as SQL over an alias of component_values.
+struct Filter
+{
+    qint64 Pid = 0;
+    // Uses %1 for the alias.
+    QString Predicate;
+    QVariantList Values;
+    // Equality narrows most, so it drives the query when there is no keyword.
+    bool Equality = false;
+};
+
+// How the components matching a keyword and conditions are found: a driving
+// index range (keyword grams, trigrams, one condition, or the components
+// themselves) inside a seq range, with the other conditions probed per row.
+struct MatchPlan
+{
+    enum class Driver { Components, Gram, Trigram, Value };
+
+    Driver Kind = Driver::Components;
+    QVariant Key;
+    Filter Lead;
+    QVector<Filter> Probes;
+    // A condition names a property the catalog does not have.
+    bool MatchesNothing = false;
+
+    bool Unfiltered() const { return Kind == Driver::Components && Probes.isEmpty() && !MatchesNothing; }
+
+    QString Seq() const { return Kind == Driver::Trigram ? QStringLiteral("d.rowid") : QStringLiteral("d.seq"); }
+
+    // "FROM ... WHERE ..." with the seq range as the last two placeholders before the probes.
+    QString From() const
+    {
+        QString sql;
+        switch (Kind) {
+        case Driver::Components:
+            sql = QStringLiteral("FROM components AS d WHERE d.seq BETWEEN ? AND ?");
+            break;
+        case Driver::Gram:
+            sql = QStringLiteral("FROM name_grams AS d WHERE d.gram = ? AND d.seq BETWEEN ? AND ?");
+            break;
+        case Driver::Trigram:
+            sql = QStringLiteral("FROM name_trigrams AS d WHERE name_trigrams MATCH ? AND d.rowid BETWEEN ? AND ?");
+            break;
+        case Driver::Value:
+            sql = QStringLiteral("FROM component_values AS d WHERE d.pid = ? AND d.seq BETWEEN ? AND ? AND (%1)")
+                      .arg(Lead.Predicate.arg(QStringLiteral("d")));
+            break;
+        }
+        int index = 0;
+        for (const Filter& probe : Probes) {
+            const QString alias = QStringLiteral("v%1").arg(index++);
+            sql += QStringLiteral(" AND EXISTS (SELECT 1 FROM component_values AS %1 WHERE %1.pid = ? AND %1.seq = %2 "
+                                  "AND (%3))")
+                       .arg(alias, Seq(), probe.Predicate.arg(alias));
+        }
+        return sql;
+    }
+
+    QVariantList Values(qint64 first, qint64 last) const
+    {
+        QVariantList values;
+        switch (Kind) {
+        case Driver::Components:
+            break;
+        case Driver::Gram:
+        case Driver::Trigram:
+            values << Key;
+            break;
+        case Driver::Value:
+            values << Lead.Pid;
+            break;
+        }
+        values << first << last;
+        if (Kind == Driver::Value) {
+            values << Lead.Values;
+        }
+        for (const Filter& probe : Probes) {
+            values << probe.Pid << probe.Values;
+        }
+        return values;
+    }
+};
+
+bool ParseNumber(const std::wstring& text, bool allowLogic, double& out)
+{
+    const QString value = Q(text).trimmed();
+    if (allowLogic) {
+        const QString lower = value.toLower();
+        if (lower == QLatin1String("true") || value == QStringLiteral("是")) {
+            out = 1;
+            return true;
+        }
+        if (lower == QLatin1String("false") || value == QStringLiteral("否")) {
+            out = 0;
+            return true;
+        }
+    }
+    bool ok = false;
+    out = value.toDouble(&ok);
+    return ok && std::isfinite(out);
+}
+
+std::wstring MakeFilter(const ConditionFilterOption& condition, const CatalogSnapshot& snapshot, Filter& filter,
+                        bool& known)
+{
+    if (condition.Code().empty()) {
+        return L"条件缺少属性编码";
+    }
+    const auto pid = snapshot.PropertyIds.constFind(Q(condition.Code()));
+    known = pid != snapshot.PropertyIds.cend();
+    filter.Pid = known ? *pid : 0;
+
+    if (condition.ValueType == ConditionFilterOption::Enumeration) {
+        if (condition.Operator != ConditionFilterOption::Equal) {
+            return Text(QStringLiteral("枚举条件不支持运算符 %1").arg(condition.Operator));
+        }
+        filter.Predicate = QStringLiteral("%1.text = ?");
+        filter.Values << Q(condition.Value());
+        filter.Equality = true;
+        return {};
+    }
+    if (condition.ValueType != ConditionFilterOption::IntegerOrBoolean
+        && condition.ValueType != ConditionFilterOption::Number) {
+        return Text(QStringLiteral("不支持的条件值类型 %1").arg(condition.ValueType));
+    }
+    const bool logic = condition.ValueType == ConditionFilterOption::IntegerOrBoolean;
+    const auto number = [&](const std::wstring& text, double& out) -> std::wstring {
+        if (!ParseNumber(text, logic, out)) {
+            return Text(QStringLiteral("条件值“%1”不是数值").arg(Q(text)));
+        }
+        return {};
+    };
+    double value = 0;
+    double from = 0;
+    double to = 0;
+    std::wstring error;
+    switch (condition.Operator) {
+    case ConditionFilterOption::Equal:
+    case ConditionFilterOption::Greater:
+    case ConditionFilterOption::GreaterOrEqual:
+    case ConditionFilterOption::Less:
+    case ConditionFilterOption::LessOrEqual: {
+        error = number(condition.Value(), value);
+        if (!error.empty()) {
+            return error;
+        }
+        static const QHash<int, QString> comparisons = {
+            {ConditionFilterOption::Equal, QStringLiteral("=")},
+            {ConditionFilterOption::Greater, QStringLiteral(">")},
+            {ConditionFilterOption::GreaterOrEqual, QStringLiteral(">=")},
+            {ConditionFilterOption::Less, QStringLiteral("<")},
+            {ConditionFilterOption::LessOrEqual, QStringLiteral("<=")},
+        };
+        filter.Predicate = QStringLiteral("%1.number ") + comparisons.value(condition.Operator) + QStringLiteral(" ?");
+        filter.Values << value;
+        filter.Equality = condition.Operator == ConditionFilterOption::Equal;
+        return {};
+    }
+    case ConditionFilterOption::BetweenExclusive:
+    case ConditionFilterOption::Between:
+        error = number(condition.FromValue(), from);
+        if (error.empty()) {
+            error = number(condition.ToValue(), to);
+        }
+        if (!error.empty()) {
+            return error;
+        }
+        filter.Predicate = condition.Operator == ConditionFilterOption::Between
+                               ? QStringLiteral("%1.number >= ? AND %1.number <= ?")
+                               : QStringLiteral("%1.number > ? AND %1.number < ?");
+        filter.Values << from << to;
+        return {};
+    default:
+        return Text(QStringLiteral("不支持的条件运算符 %1").arg(condition.Operator));
+    }
+}
+
+std::wstring MakePlan(const std::wstring& keyword, const Conditions& conditions, const CatalogSnapshot& snapshot,
+                      MatchPlan& plan)
+{
+    QVector<Filter> filters;
+    for (const std::shared_ptr<ConditionFilterOption>& condition : conditions) {
+        if (!condition) {
+            continue;
+        }
+        Filter filter;
+        bool known = false;
+        const std::wstring error = MakeFilter(*condition, snapshot, filter, known);
+        if (!error.empty()) {
+            return error;
+        }
+        plan.MatchesNothing = plan.MatchesNothing || !known;
+        filters.append(filter);
+    }
+
+    const QString folded = CatalogSchema::Fold(Q(keyword));
+    const QVector<uint> points = folded.toUcs4();
+    if (points.size() == 1) {
+        plan.Kind = MatchPlan::Driver::Gram;
+        plan.Key = CatalogSchema::GramCode(points[0]);
+    } else if (points.size() == 2) {
+        plan.Kind = MatchPlan::Driver::Gram;
+        plan.Key = CatalogSchema::GramCode(points[0], points[1]);
+    } else if (points.size() > 2) {
+        // One FTS5 string: the trigram tokenizer takes it as a phrase, quotes doubled.
+        plan.Kind = MatchPlan::Driver::Trigram;
+        QString phrase = folded;
+        phrase.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        plan.Key = QStringLiteral("\"%1\"").arg(phrase);
+    } else if (!filters.isEmpty()) {
+        plan.Kind = MatchPlan::Driver::Value;
+        const auto lead = std::find_if(filters.begin(), filters.end(), [](const Filter& f) { return f.Equality; });
+        const int index = lead == filters.end() ? 0 : int(lead - filters.begin());
+        plan.Lead = filters.takeAt(index);
+    }
+    plan.Probes = filters;
+    return {};
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+SqliteCatalogBackend::SqliteCatalogBackend(const QString& catalog, const QString& projectStore)
+    : m_projectStore(projectStore)
+    , m_instance(s_instances.fetchAndAddRelaxed(1))
+{
+    if (catalog.endsWith(QLatin1String(".sqlite"), Qt::CaseInsensitive)) {
+        m_catalogFile = QDir::cleanPath(QDir::current().absoluteFilePath(catalog));
+        m_folder = QFileInfo(m_catalogFile).path();
+    } else {
+        m_folder = QDir::cleanPath(QDir::current().absoluteFilePath(catalog));
+        m_catalogFile = m_folder + QLatin1Char('/') + CatalogSchema::FileName();
+    }
+    m_catalogPool.setMaxThreadCount(std::max(2, std::min(4, QThread::idealThreadCount())));
+    // Threads keep their connections and page caches, so they are kept too.
+    m_catalogPool.setExpiryTimeout(-1);
+    m_projectPool.setMaxThreadCount(1);
+    m_projectPool.setExpiryTimeout(-1);
+
+    // Read the project names at once so ProjectName can answer without waiting.
+    m_projectPool.start([this] {
+        QString error;
+        Connection(Store::Projects, &error);
+    });
+}
+
+SqliteCatalogBackend::~SqliteCatalogBackend()
+{
+    m_closing = true;
+    m_catalogPool.waitForDone();
+    m_projectPool.waitForDone();
+}
+
+QString SqliteCatalogBackend::CatalogFolder() const
+{
+    return m_folder;
+}
+
+template <class T, class Work>
+void SqliteCatalogBackend::Answer(Store store, Done<T> done, Work work)
+{
+    QThreadPool& pool = store == Store::Catalog ? m_catalogPool : m_projectPool;
+    pool.start([this, store, done = std::move(done), work = std::move(work)]() mutable {
+        if (m_closing) {
+            done(L"构件库已关闭", T{});
+            return;
+        }
+        T result{};
+        std::wstring error;
+        try {
+            QString openError;
+            QSqlDatabase db = Connection(store, &openError);
+            if (!db.isValid() || !db.isOpen()) {
+                error = Text(openError);
+            } else {
+                error = work(db, result);
+            }
+        } catch (const std::exception& e) {
+            error = Text(QStringLiteral("查询构件库失败：%1").arg(QString::fromLocal8Bit(e.what())));
+        }
+        if (!error.empty()) {
+            result = T{};
+        }
+        done(std::move(error), std::move(result));
+    });
+}
+
+QSqlDatabase SqliteCatalogBackend::Connection(Store store, QString* error)
+{
+    QThread* thread = QThread::currentThread();
+    const QString name = QStringLiteral("plaza-%1-%2-%3")
+                             .arg(store == Store::Catalog ? QStringLiteral("catalog") : QStringLiteral("projects"))
+                             .arg(m_instance)
+                             .arg(quintptr(thread), 0, 16);
+    QSqlDatabase db;
+    if (QSqlDatabase::contains(name)) {
+        db = QSqlDatabase::database(name, false);
+        if (db.isOpen()) {
+            return db;
+        }
+        // It failed before; the file may be there by now.
+    } else {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        // Connections are bound to their thread; drop this one when the thread ends.
+        QObject::connect(
+            thread, &QThread::finished, thread, [name] { QSqlDatabase::removeDatabase(name); }, Qt::DirectConnection);
+    }
+    const bool ok = store == Store::Catalog ? OpenCatalog(db, error) : OpenProjects(db, error);
+    if (!ok) {
+        db.close();
+    }
+    return db;
+}
+
+bool SqliteCatalogBackend::OpenCatalog(QSqlDatabase& db, QString* error)
+{
+    if (!QFileInfo(m_catalogFile).isFile()) {
+        *error = QStringLiteral("构件库不存在：%1").arg(m_catalogFile);
+        return false;
+    }
+    db.setDatabaseName(m_catalogFile);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        *error = QStringLiteral("无法打开构件库：%1（%2）").arg(m_catalogFile, db.lastError().text());
+        return false;
+    }
+    QSqlQuery query(db);
+    for (const char* pragma : {"PRAGMA mmap_size=2147483648", "PRAGMA cache_size=-65536", "PRAGMA temp_store=MEMORY",
+                               "PRAGMA query_only=1"}) {
+        query.exec(QLatin1String(pragma));
+    }
+    if (!query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'format'")) || !query.next()
+        || query.value(0).toString() != CatalogSchema::FormatName()) {
+        *error = QStringLiteral("构件库格式不正确：%1").arg(m_catalogFile);
+        return false;
+    }
+    return true;
+}
+
+bool SqliteCatalogBackend::OpenProjects(QSqlDatabase& db, QString* error)
+{
+    const bool inMemory = m_projectStore.isEmpty();
+    db.setDatabaseName(inMemory ? QStringLiteral(":memory:") : m_projectStore);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!inMemory) {
+        QDir().mkpath(QFileInfo(m_projectStore).path());
+    }
+    if (!db.open()) {
+        *error = QStringLiteral("协同项目库无法打开：%1（%2）").arg(m_projectStore, db.lastError().text());
+        return false;
+    }
+    QSqlQuery query(db);
+    const QStringList schema = {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS projects(id TEXT PRIMARY KEY, name TEXT)"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS project_components(id TEXT PRIMARY KEY, project_id TEXT, "
+                       "name TEXT, category_code TEXT, version INTEGER, public_component_id TEXT, added_at TEXT)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS project_components_public "
+                       "ON project_components(project_id, public_component_id)"),
+    };
+    if (!inMemory) {
+        query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    }
+    for (const QString& sql : schema) {
+        if (!query.exec(sql)) {
+            *error = QStringLiteral("协同项目库无法打开：%1（%2）").arg(m_projectStore, query.lastError().text());
+            return false;
+        }
+    }
+
+    if (query.exec(QStringLiteral("SELECT count(*) FROM projects")) && query.next() && query.value(0).toInt() == 0) {
+        // A fresh store: a few projects to work with, the first already holding
+        // some library components so that repeats can be seen.
+        const QVector<QPair<QString, QString>> projects = {
+            {QStringLiteral("P1001"), QStringLiteral("协同示范项目")},
+            {QStringLiteral("P1002"), QStringLiteral("滨江花园住宅二期")},
+            {QStringLiteral("P1003"), QStringLiteral("城市图书馆改造工程")},
+            {QStringLiteral("P1004"), QStringLiteral("地铁三号线车站装修")},
+        };
+        db.transaction();
+        query.prepare(QStringLiteral("INSERT INTO projects(id, name) VALUES(?, ?)"));
+        for (const auto& project : projects) {
+            Run(query, {project.first, project.second});
+        }
+        QString catalogError;
+        QSqlDatabase catalog = Connection(Store::Catalog, &catalogError);
+        if (catalog.isOpen()) {
+            QSqlQuery components(catalog);
+            Prepare(components, QStringLiteral("SELECT id, name, category_code FROM components "
+                                               "WHERE id <> '' ORDER BY seq LIMIT 3"));
+            query.prepare(QStringLiteral("INSERT INTO project_components(id, project_id, name, category_code, "
+                                         "version, public_component_id, added_at) VALUES(?, ?, ?, ?, 1, ?, ?)"));
+            if (components.exec()) {
+                while (components.next()) {
+                    Run(query, {QStringLiteral("PC-") + QUuid::createUuid().toString(QUuid::WithoutBraces),
+                                QStringLiteral("P1001"), components.value(1), components.value(2), components.value(0),
+                                QStringLiteral("seed")});
+                }
+            }
+        }
+        db.commit();
+    }
+
+    std::map<std::wstring, std::wstring> names;
+    if (query.exec(QStringLiteral("SELECT id, name FROM projects"))) {
+        while (query.next()) {
+            names[Text(query.value(0).toString())] = Text(query.value(1).toString());
+        }
+    }
+    QMutexLocker lock(&m_namesMutex);
+    m_projectNames.swap(names);
+    return true;
+}
+
+std::shared_ptr<const CatalogSnapshot> SqliteCatalogBackend::Snapshot(QSqlDatabase& db, std::wstring& error)
+{
+    QMutexLocker lock(&m_snapshotMutex);
+    if (m_snapshot) {
+        return m_snapshot;
+    }
+    auto snapshot = std::make_shared<CatalogSnapshot>();
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT code, parent_code, name, leaf, first_seq, own_last_seq, last_seq, "
+                                   "component_count FROM categories ORDER BY position"))) {
+        error = SqlError(query);
+        return nullptr;
+    }
+    while (query.next()) {
+        CatalogSnapshot::Category category;
+        category.Code = query.value(0).toString();
+        category.ParentCode = query.value(1).toString();
+        category.Name = query.value(2).toString();
+        category.Leaf = query.value(3).toInt() != 0;
+        category.First = query.value(4).toLongLong();
+        category.OwnLast = query.value(5).toLongLong();
+        category.Last = query.value(6).toLongLong();
+        category.Count = query.value(7).toLongLong();
+        if (category.Code.isEmpty() || snapshot->IndexByCode.contains(category.Code)) {
+            continue;
+        }
+        snapshot->IndexByCode.insert(category.Code, snapshot->Categories.size());
+        snapshot->Categories.append(category);
+    }
+    for (CatalogSnapshot::Category& category : snapshot->Categories) {
+        category.Parent = snapshot->IndexByCode.value(category.ParentCode, -1);
+    }
+    if (!query.exec(QStringLiteral("SELECT code, pid FROM properties"))) {
+        error = SqlError(query);
+        return nullptr;
+    }
+    while (query.next()) {
+        snapshot->PropertyIds.insert(query.value(0).toString(), query.value(1).toLongLong());
+    }
+    if (!query.exec(QStringLiteral("SELECT min(seq), max(seq) FROM components")) || !query.next()) {
+        error = SqlError(query);
+        return nullptr;
+    }
+    snapshot->FirstSeq = query.isNull(0) ? 0 : query.value(0).toLongLong();
+    snapshot->LastSeq = query.isNull(1) ? -1 : query.value(1).toLongLong();
+    // The writer keeps the count; counting a million rows is only the fallback.
+    if (query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'component_count'")) && query.next()) {
+        snapshot->ComponentCount = query.value(0).toLongLong();
+    } else if (query.exec(QStringLiteral("SELECT count(*) FROM components")) && query.next()) {
+        snapshot->ComponentCount = query.value(0).toLongLong();
+    }
+    m_snapshot = snapshot;
+    return m_snapshot;
+}
+
+std::wstring SqliteCatalogBackend::ResolveUrl(const QString& stored) const
+{
+    const QString text = stored.trimmed();
+    if (text.isEmpty()) {
+        return {};
+    }
+    // Remote and absolute URLs pass as they are; a one-letter scheme is a drive letter.
+    const QUrl url(text);
+    if (url.isValid() && url.scheme().size() > 1) {
+        return Text(text);
+    }
+    const QString path = QDir::cleanPath(QDir(m_folder).absoluteFilePath(text));
+    if (!path.startsWith(m_folder + QLatin1Char('/'))) {
+        return {};
+    }
+    return Text(QUrl::fromLocalFile(path).toString());
+}
+
+// ---------------------------------------------------------------------------
+// Requests
+
+void SqliteCatalogBackend::GetCategories(const CategoryQuery& query, Done<CategoryList> done)
+{
+    Answer<CategoryList>(Store::Catalog, std::move(done), [this, query](QSqlDatabase& db, CategoryList& out) {
+        return QueryCategories(db, query, out);
+    });
+}
+
+void SqliteCatalogBackend::GetComponents(const ComponentQuery& query, Done<ComponentPage> done)
+{
+    Answer<ComponentPage>(Store::Catalog, std::move(done), [this, query](QSqlDatabase& db, ComponentPage& out) {
+        return QueryComponents(db, query, out);
+    });
+}
+
+void SqliteCatalogBackend::GetDetailedComponent(const std::wstring& componentId,
+                                                Done<std::shared_ptr<IDetailedPublicComponent>> done)
+{
+    Answer<std::shared_ptr<IDetailedPublicComponent>>(
+        Store::Catalog, std::move(done),
+        [this, componentId](QSqlDatabase& db, std::shared_ptr<IDetailedPublicComponent>& out) {
+            return QueryDetail(db, componentId, out);
+        });
+}
+
+void SqliteCatalogBackend::GetLegend(const std::wstring& componentId, Done<LegendList> done)
+{
+    Answer<LegendList>(Store::Catalog, std::move(done), [this, componentId](QSqlDatabase& db, LegendList& out) {
+        return QueryLegends(db, componentId, out);
+    });
+}
+
+void SqliteCatalogBackend::GetSpecification(const std::wstring& componentId, const std::wstring& specificationId,
+                                            Done<std::shared_ptr<ISpecification>> done)
+{
+    Answer<std::shared_ptr<ISpecification>>(
+        Store::Catalog, std::move(done),
+        [this, componentId, specificationId](QSqlDatabase& db, std::shared_ptr<ISpecification>& out) {
+            return QuerySpecification(db, componentId, specificationId, out);
+        });
+}
+
+void SqliteCatalogBackend::GetCategoryProperty(const std::wstring& categoryCode,
+                                               Done<std::shared_ptr<ICategoryProperty>> done)
+{
+    Answer<std::shared_ptr<ICategoryProperty>>(
+        Store::Catalog, std::move(done), [this, categoryCode](QSqlDatabase& db, std::shared_ptr<ICategoryProperty>& out) {
+            return QueryCategoryProperty(db, categoryCode, out);
+        });
+}
+
+void SqliteCatalogBackend::GetComponentFileUrl(const std::wstring& componentId, Done<std::wstring> done)
+{
+    Answer<std::wstring>(Store::Catalog, std::move(done), [this, componentId](QSqlDatabase& db, std::wstring& out) {
+        return QueryFileUrl(db, componentId, out);
+    });
+}
+
+void SqliteCatalogBackend::CheckPublicComponentRespeats(const std::wstring& projectId,
+                                                        const std::vector<std::wstring>& ids,
+                                                        Done<RepeatCheckList> done)
+{
+    Answer<RepeatCheckList>(Store::Projects, std::move(done),
+                            [this, projectId, ids](QSqlDatabase& db, RepeatCheckList& out) {
+                                return QueryRepeats(db, projectId, ids, out);
+                            });
+}
+
+void SqliteCatalogBackend::AddComponentFromPublic(const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                                                  Done<ProjectComponentList> done)
+{
+    Answer<ProjectComponentList>(Store::Projects, std::move(done),
+                                 [this, projectId, ids](QSqlDatabase& db, ProjectComponentList& out) {
+                                     return AddFromPublic(db, projectId, ids, out);
+                                 });
+}
+
+std::wstring SqliteCatalogBackend::ProjectName(const std::wstring& projectId)
+{
+    QMutexLocker lock(&m_namesMutex);
+    const auto found = m_projectNames.find(projectId);
+    return found == m_projectNames.end() ? std::wstring() : found->second;
+}
+
+// ---------------------------------------------------------------------------
+// Queries, on worker threads
+
+std::wstring SqliteCatalogBackend::QueryCategories(QSqlDatabase& db, const CategoryQuery& request, CategoryList& out)
+{
+    std::wstring error;
+    const std::shared_ptr<const CatalogSnapshot> snapshot = Snapshot(db, error);
+    if (!snapshot) {
+        return error;
+    }
+    MatchPlan plan;
+    error = MakePlan(request.Keyword, request.Filters, *snapshot, plan);
+    if (!error.empty()) {
+        return error;
+    }
+
+    // The whole tree is always returned and matches are only marked: pruning
+    // would move the category the user stands on out from under them.
+    const QVector<CatalogSnapshot::Category>& categories = snapshot->Categories;
+    QVector<bool> matches(categories.size(), false);
+    if (plan.Unfiltered()) {
+        for (int i = 0; i < categories.size(); ++i) {
+            matches[i] = categories[i].Count > 0;
+        }
+    } else if (!plan.MatchesNothing) {
+        QSqlQuery probe(db);
+        if (!Prepare(probe, QStringLiteral("SELECT 1 ") + plan.From() + QStringLiteral(" LIMIT 1"))) {
+            return SqlError(probe);
+        }
+        const auto any = [&](qint64 first, qint64 last, bool& found) {
+            if (!Run(probe, plan.Values(first, last))) {
+                return false;
+            }
+            found = probe.next();
+            probe.finish();
+            return true;
+        };
+        bool anywhere = false;
+        if (!any(snapshot->FirstSeq, snapshot->LastSeq, anywhere)) {
+            return SqlError(probe);
+        }
+        // Own components only: ancestors learn from their children below.
+        for (int i = 0; anywhere && i < categories.size(); ++i) {
+            if (categories[i].OwnLast >= categories[i].First && categories[i].First > 0) {
+                bool found = false;
+                if (!any(categories[i].First, categories[i].OwnLast, found)) {
+                    return SqlError(probe);
+                }
+                matches[i] = found;
+            }
+        }
+        for (int i = categories.size() - 1; i >= 0; --i) {
+            if (matches[i] && categories[i].Parent >= 0) {
+                matches[categories[i].Parent] = true;
+            }
+        }
+    }
+
+    out.reserve(size_t(categories.size()));
+    for (int i = 0; i < categories.size(); ++i) {
+        auto category = std::make_shared<ICategory>();
+        category->Code = Text(categories[i].Code);
+        category->Name = Text(categories[i].Name);
+        category->ParentCode = categories[i].Parent >= 0 ? Text(categories[i].ParentCode) : std::wstring();
+        category->Leaf = categories[i].Leaf;
+        category->HasMatches = matches[i];
+        out.push_back(category);
+    }
+    return {};
+}
+
+std::wstring SqliteCatalogBackend::QueryComponents(QSqlDatabase& db, const ComponentQuery& request, ComponentPage& out)
+{
+    std::wstring error;
+    const std::shared_ptr<const CatalogSnapshot> snapshot = Snapshot(db, error);
+    if (!snapshot) {
+        return error;
+    }
+    qint64 first = snapshot->FirstSeq;
+    qint64 last = snapshot->LastSeq;
+    qint64 count = snapshot->ComponentCount;
+    if (!request.CategoryCode.empty()) {
+        const auto index = snapshot->IndexByCode.constFind(Q(request.CategoryCode));
+        if (index == snapshot->IndexByCode.cend()) {
+            return L"分类不存在";
+        }
+        const CatalogSnapshot::Category& category = snapshot->Categories[*index];
+        first = category.First;
+        last = category.Last;
+        count = category.Count;
+    }
+    MatchPlan plan;
+    error = MakePlan(request.Keyword, request.Filters, *snapshot, plan);
+    if (!error.empty()) {
+        return error;
+    }
+
+    auto page = std::make_shared<IPagedData<ComponentList>>();
+    out = page;
+    if (plan.MatchesNothing || last < first) {
+        return {};
+    }
+    if (plan.Unfiltered()) {
+        page->Total = count;
+    } else {
+        QSqlQuery total(db);
+        if (!Prepare(total, QStringLiteral("SELECT count(*) ") + plan.From()) || !Run(total, plan.Values(first, last))
+            || !total.next()) {
+            return SqlError(total);
+        }
+        page->Total = total.value(0).toLongLong();
+    }
+
+    const qint64 pageIndex = std::max<qint64>(1, request.PageIndex);
+    const qint64 pageSize = std::min<qint64>(MaximumPageSize, request.PageSize);
+    const qint64 offset = (pageIndex - 1) * std::max<qint64>(0, pageSize);
+    if (pageSize <= 0 || offset >= page->Total) {
+        return {};
+    }
+    QSqlQuery rows(db);
+    const QString sql = QStringLiteral("SELECT c.id, c.name, c.category_code, c.thumbnail, c.shop_id FROM "
+                                       "(SELECT %1 AS seq %2 ORDER BY %1 LIMIT ? OFFSET ?) AS p "
+                                       "JOIN components AS c ON c.seq = p.seq ORDER BY c.seq")
+                            .arg(plan.Seq(), plan.From());
+    QVariantList values = plan.Values(first, last);
+    values << pageSize << offset;
+    if (!Prepare(rows, sql) || !Run(rows, values)) {
+        return SqlError(rows);
+    }
+    page->Data.reserve(size_t(pageSize));
+    while (rows.next()) {
+        auto component = std::make_shared<IComponent>();
+        component->Id = Text(rows.value(0).toString());
+        component->Name = Text(rows.value(1).toString());
+        component->CategoryCode = Text(rows.value(2).toString());
+        component->ThumbnailUrl = ResolveUrl(rows.value(3).toString());
+        component->ShopId = Text(rows.value(4).toString());
+        page->Data.push_back(component);
+    }
+    return {};
+}
+
+namespace {
+
+struct ComponentRow
+{
+    QString Id;
+    QString Name;
+    QString CategoryCode;
+    QString ShopId;
+    QString File;
+    QVariant Detail;
+};
+
+std::wstring FindComponent(QSqlDatabase& db, const std::wstring& componentId, ComponentRow& row)
+{
+    if (componentId.empty()) {
+        return L"构件不存在";
+    }
+    QSqlQuery query(db);
+    if (!Prepare(query, QStringLiteral("SELECT id, name, category_code, shop_id, file, detail FROM components "
+                                       "WHERE id = ? ORDER BY seq LIMIT 1"))
+        || !Run(query, {Q(componentId)})) {
+        return SqlError(query);
+    }
+    if (!query.next()) {
+        return L"构件不存在";
+    }
+    row.Id = query.value(0).toString();
+    row.Name = query.value(1).toString();
+    row.CategoryCode = query.value(2).toString();
+    row.ShopId = query.value(3).toString();
+    row.File = query.value(4).toString();
+    row.Detail = query.value(5);
+    return {};
+}
+
+std::wstring ReadParameters(QSqlDatabase& db, const QVariant& detail, const QString& specificationId,
+                            ISpecification& specification)
+{
+    QSqlQuery query(db);
+    if (!Prepare(query, QStringLiteral("SELECT name, value, unit, visible FROM parameters "
+                                       "WHERE detail = ? AND spec_id = ? ORDER BY position, rowid"))
+        || !Run(query, {detail, specificationId})) {
+        return SqlError(query);
+    }
+    int index = 0;
+    while (query.next()) {
+        // A parameter without a name cannot be shown or told apart.
+        if (query.value(0).toString().isEmpty()) {
+            continue;
+        }
+        auto parameter = std::make_shared<IParameter>();
+        parameter->Name = Text(query.value(0).toString());
+        parameter->Value = Text(query.value(1).toString());
+        parameter->Unit = Text(query.value(2).toString());
+        parameter->Visible = query.isNull(3) || query.value(3).toInt() != 0;
+        // Zero-padded, so that key order is display order.
+        specification.Parameters.emplace(Text(QStringLiteral("%1").arg(index++, 4, 10, QLatin1Char('0'))), parameter);
+    }
+    return {};
+}
+
+} // namespace
+
+std::wstring SqliteCatalogBackend::QueryDetail(QSqlDatabase& db, const std::wstring& componentId,
+                                               std::shared_ptr<IDetailedPublicComponent>& out)
+{
+    std::wstring error;
+    const std::shared_ptr<const CatalogSnapshot> snapshot = Snapshot(db, error);
+    if (!snapshot) {
+        return error;
+    }
+    ComponentRow row;
+    error = FindComponent(db, componentId, row);
+    if (!error.empty()) {
+        return error;
+    }
+    auto detail = std::make_shared<IDetailedPublicComponent>();
+    detail->Id = Text(row.Id);
+    detail->Name = Text(row.Name);
+    detail->ShopId = Text(row.ShopId);
+    std::vector<std::wstring> path;
+    int index = snapshot->IndexByCode.value(row.CategoryCode, -1);
+    for (int guard = 0; index >= 0 && guard < snapshot->Categories.size(); ++guard) {
+        path.push_back(Text(snapshot->Categories[index].Name));
+        index = snapshot->Categories[index].Parent;
+    }
+    detail->CategoryPath.assign(path.rbegin(), path.rend());
+
+    QSqlQuery query(db);
+    if (!Prepare(query, QStringLiteral("SELECT size_key, url FROM thumbnails WHERE detail = ? "
+                                       "ORDER BY size_key, position, rowid"))
+        || !Run(query, {row.Detail})) {
+        return SqlError(query);
+    }
+    while (query.next()) {
+        const std::wstring url = ResolveUrl(query.value(1).toString());
+        if (!query.value(0).toString().isEmpty() && !url.empty()) {
+            detail->Thumbnails[Text(query.value(0).toString())].push_back(url);
+        }
+    }
+    error = QueryLegends(db, componentId, detail->Legends);
+    if (!error.empty()) {
+        return error;
+    }
+    if (!Prepare(query, QStringLiteral("SELECT spec_id, name FROM specifications WHERE detail = ? "
+                                       "ORDER BY position, rowid"))
+        || !Run(query, {row.Detail})) {
+        return SqlError(query);
+    }
+    while (query.next()) {
+        const QString id = query.value(0).toString();
+        if (id.isEmpty()) {
+            continue;
+        }
+        auto specification = std::make_shared<ISpecification>();
+        specification->Id = Text(id);
+        specification->Name = Text(query.value(1).toString());
+        error = ReadParameters(db, row.Detail, id, *specification);
+        if (!error.empty()) {
+            return error;
+        }
+        detail->Specifications.push_back(specification);
+    }
+    out = detail;
+    return {};
+}
+
+std::wstring SqliteCatalogBackend::QueryLegends(QSqlDatabase& db, const std::wstring& componentId, LegendList& out)
+{
+    ComponentRow row;
+    const std::wstring error = FindComponent(db, componentId, row);
+    if (!error.empty()) {
+        return error;
+    }
+    QSqlQuery query(db);
+    if (!Prepare(query, QStringLiteral("SELECT name, url FROM legends WHERE detail = ? ORDER BY position, rowid"))
+        || !Run(query, {row.Detail})) {
+        return SqlError(query);
+    }
+    while (query.next()) {
+        const std::wstring url = ResolveUrl(query.value(1).toString());
+        if (url.empty()) {
+            continue;
+        }
+        auto legend = std::make_shared<ILegend>();
+        legend->Name = Text(query.value(0).toString());
+        legend->ImageUrl = url;
+        out.push_back(legend);
+    }
+    return {};
+}
+
+std::wstring SqliteCatalogBackend::QuerySpecification(QSqlDatabase& db, const std::wstring& componentId,
+                                                      const std::wstring& specificationId,
+                                                      std::shared_ptr<ISpecification>& out)
+{
+    ComponentRow row;
+    std::wstring error = FindComponent(db, componentId, row);
+    if (!error.empty()) {
+        return error;
+    }
+    if (specificationId.empty()) {
+        return L"规格不存在";
+    }
+    QSqlQuery query(db);
+    if (!Prepare(query, QStringLiteral("SELECT name FROM specifications WHERE detail = ? AND spec_id = ? LIMIT 1"))
+        || !Run(query, {row.Detail, Q(specificationId)})) {
+        return SqlError(query);
+    }
+    if (!query.next()) {
+        return L"规格不存在";
+    }
+    auto specification = std::make_shared<ISpecification>();
+    specification->Id = specificationId;
+    specification->Name = Text(query.value(0).toString());
+    error = ReadParameters(db, row.Detail, Q(specificationId), *specification);
+    if (!error.empty()) {
+        return error;
+    }
+    out = specification;
+    return {};
+}
+
+std::wstring SqliteCatalogBackend::QueryCategoryProperty(QSqlDatabase& db, const std::wstring& categoryCode,
+                                                         std::shared_ptr<ICategoryProperty>& out)
+{
+    std::wstring error;
+    const std::shared_ptr<const CatalogSnapshot> snapshot = Snapshot(db, error);
+    if (!snapshot) {
+        return error;
+    }
+    if (!snapshot->IndexByCode.contains(Q(categoryCode))) {
+        return L"分类不存在";
+    }
+    QSqlQuery query(db);
+    if (!Prepare(query, QStringLiteral("SELECT p.pid, p.code, p.name, p.unit, p.type FROM category_properties AS cp "
+                                       "JOIN properties AS p ON p.pid = cp.pid WHERE cp.category_code = ? "
+                                       "ORDER BY cp.position"))
+        || !Run(query, {Q(categoryCode)})) {
+        return SqlError(query);
+    }
+    QSqlQuery choices(db);
+    if (!Prepare(choices, QStringLiteral("SELECT value, text FROM property_choices WHERE pid = ? "
+                                         "ORDER BY position, rowid"))) {
+        return SqlError(choices);
+    }
+    auto properties = std::make_shared<ICategoryProperty>();
+    while (query.next()) {
+        // A type the page cannot filter on is left out rather than shown wrongly.
+        const QString type = CatalogSchema::CanonicalPropertyType(query.value(4).toString());
+        const QString code = query.value(1).toString();
+        if (type.isEmpty() || code.isEmpty()) {
+            continue;
+        }
+        auto definition = std::make_shared<CategoryPropertyDefinition>();
+        definition->Code = Text(code);
+        const QString name = query.value(2).toString();
+        definition->Name = Text(name.isEmpty() ? code : name);
+        definition->Unit = Text(query.value(3).toString());
+        definition->Type = Text(type);
+        if (type == QLatin1String("Enum")) {
+            if (!Run(choices, {query.value(0)})) {
+                return SqlError(choices);
+            }
+            while (choices.next()) {
+                const QString value = choices.value(0).toString();
+                if (value.isEmpty()) {
+                    continue;
+                }
+                const QString text = choices.value(1).toString();
+                definition->Values.emplace(Text(value), Text(text.isEmpty() ? value : text));
+            }
+        }
+        properties->Properties.emplace(definition->Name, definition);
+    }
+    out = properties;
+    return {};
+}
+
+std::wstring SqliteCatalogBackend::QueryFileUrl(QSqlDatabase& db, const std::wstring& componentId, std::wstring& out)
+{
+    ComponentRow row;
+    const std::wstring error = FindComponent(db, componentId, row);
+    if (!error.empty()) {
+        return error;
+    }
+    out = ResolveUrl(row.File);
+    return out.empty() ? L"构件没有构件文件" : std::wstring();
+}
+
+std::wstring SqliteCatalogBackend::QueryRepeats(QSqlDatabase& db, const std::wstring& projectId,
+                                                const std::vector<std::wstring>& ids, RepeatCheckList& out)
+{
+    QSqlQuery query(db);
+    if (!Prepare(query, QStringLiteral("SELECT 1 FROM projects WHERE id = ?")) || !Run(query, {Q(projectId)})) {
+        return SqlError(query);
+    }
+    if (!query.next()) {
+        return L"协同项目不存在";
+    }
+    if (!Prepare(query, QStringLiteral("SELECT 1 FROM project_components WHERE project_id = ? "
+                                       "AND public_component_id = ? LIMIT 1"))) {
+        return SqlError(query);
+    }
+    for (const std::wstring& id : ids) {
+        if (!Run(query, {Q(projectId), Q(id)})) {
+            return SqlError(query);
+        }
+        const bool existed = query.next();
+        query.finish();
+        out.push_back(std::make_shared<PublicComponentRepeatCheck>(id, existed));
+    }
+    return {};
+}
+
+std::wstring SqliteCatalogBackend::AddFromPublic(QSqlDatabase& db, const std::wstring& projectId,
+                                                 const std::vector<std::wstring>& ids, ProjectComponentList& out)
+{
+    QSqlQuery query(db);
+    if (!Prepare(query, QStringLiteral("SELECT 1 FROM projects WHERE id = ?")) || !Run(query, {Q(projectId)})) {
+        return SqlError(query);
+    }
+    if (!query.next()) {
+        return L"协同项目不存在";
+    }
+    query.finish();
+    if (ids.empty()) {
+        return L"没有要添加的构件";
+    }
+    QString openError;
+    QSqlDatabase catalog = Connection(Store::Catalog, &openError);
+    if (!catalog.isOpen()) {
+        return Text(openError);
+    }
+
+    ProjectComponentList added;
+    db.transaction();
+    if (!Prepare(query, QStringLiteral("INSERT INTO project_components(id, project_id, name, category_code, version, "
+                                       "public_component_id, added_at) VALUES(?, ?, ?, ?, ?, ?, ?)"))) {
+        db.rollback();
+        return SqlError(query);
+    }
+    const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
+    for (const std::wstring& id : ids) {
+        ComponentRow row;
+        const std::wstring error = FindComponent(catalog, id, row);
+        if (error == L"构件不存在") {
+            continue;
+        }
+        if (!error.empty()) {
+            db.rollback();
+            return error;
+        }
+        // Every addition is a copy of its own, even of a component already in the project.
+        auto component = std::make_shared<IProjectComponent>();
+        component->Id = Text(QStringLiteral("PC-") + QUuid::createUuid().toString(QUuid::WithoutBraces));
+        component->Name = Text(row.Name);
+        component->CategoryCode = Text(row.CategoryCode);
+        component->Version = 1;
+        component->PublicComponentId = id;
+        if (!Run(query, {Q(component->Id), Q(projectId), row.Name, row.CategoryCode, component->Version, Q(id), now})) {
+            db.rollback();
+            return SqlError(query);
+        }
+        added.push_back(component);
+    }
+    if (!db.commit()) {
+        return Text(QStringLiteral("查询构件库失败：%1").arg(db.lastError().text()));
+    }
+    if (added.empty()) {
+        return L"构件不存在";
+    }
+    out = std::move(added);
+    return {};
+}
+
+} // namespace vela

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "CatalogBackend.h"
+#include "vela_service_export.h"
+
+#include <QMutex>
+#include <QString>
+#include <QThreadPool>
+
+#include <atomic>
+#include <map>
+#include <memory>
+
+class QSqlDatabase;
+
+namespace vela {
+
+struct CatalogSnapshot;
+
+// The embedded catalog (see CatalogSchema) and a project store, answered on
+// worker threads. Each worker thread holds its own connection, opened on
+// first use; callers' threads never touch either database.
+//
+// The project store is a SQLite file (created and seeded with a few
+// projects when missing) or, with an empty path, a store in memory that
+// lives as long as the backend.
+class VELA_SERVICE_EXPORT SqliteCatalogBackend : public CatalogBackend
+{
+public:
+    // `catalog` is a catalog folder or the catalog.sqlite file inside one.
+    explicit SqliteCatalogBackend(const QString& catalog, const QString& projectStore = QString());
+    // Waits for the queries that are running; queued ones fail.
+    ~SqliteCatalogBackend() override;
+
+    void GetCategories(const CategoryQuery& query, Done<CategoryList> done) override;
+    void GetComponents(const ComponentQuery& query, Done<ComponentPage> done) override;
+    void GetDetailedComponent(const std::wstring& componentId,
+                              Done<std::shared_ptr<IDetailedPublicComponent>> done) override;
+    void GetLegend(const std::wstring& componentId, Done<LegendList> done) override;
+    void GetSpecification(const std::wstring& componentId, const std::wstring& specificationId,
+                          Done<std::shared_ptr<ISpecification>> done) override;
+    void GetCategoryProperty(const std::wstring& categoryCode, Done<std::shared_ptr<ICategoryProperty>> done) override;
+    void GetComponentFileUrl(const std::wstring& componentId, Done<std::wstring> done) override;
+
+    void CheckPublicComponentRespeats(const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                                      Done<RepeatCheckList> done) override;
+    void AddComponentFromPublic(const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                                Done<ProjectComponentList> done) override;
+    // Empty until the store has been read once (it is read as soon as the
+    // backend is made) and for an unknown project.
+    std::wstring ProjectName(const std::wstring& projectId) override;
+
+    QString CatalogFolder() const;
+
+private:
+    enum class Store { Catalog, Projects };
+
+    template <class T, class Work>
+    void Answer(Store store, Done<T> done, Work work);
+
+    QSqlDatabase Connection(Store store, QString* error);
+    bool OpenCatalog(QSqlDatabase& db, QString* error);
+    bool OpenProjects(QSqlDatabase& db, QString* error);
+    std::shared_ptr<const CatalogSnapshot> Snapshot(QSqlDatabase& db, std::wstring& error);
+    std::wstring ResolveUrl(const QString& stored) const;
+
+    std::wstring QueryCategories(QSqlDatabase& db, const CategoryQuery& query, CategoryList& out);
+    std::wstring QueryComponents(QSqlDatabase& db, const ComponentQuery& query, ComponentPage& out);
+    std::wstring QueryDetail(QSqlDatabase& db, const std::wstring& componentId,
+                             std::shared_ptr<IDetailedPublicComponent>& out);
+    std::wstring QueryLegends(QSqlDatabase& db, const std::wstring& componentId, LegendList& out);
+    std::wstring QuerySpecification(QSqlDatabase& db, const std::wstring& componentId,
+                                    const std::wstring& specificationId, std::shared_ptr<ISpecification>& out);
+    std::wstring QueryCategoryProperty(QSqlDatabase& db, const std::wstring& categoryCode,
+                                       std::shared_ptr<ICategoryProperty>& out);
+    std::wstring QueryFileUrl(QSqlDatabase& db, const std::wstring& componentId, std::wstring& out);
+    std::wstring QueryRepeats(QSqlDatabase& db, const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                              RepeatCheckList& out);
+    std::wstring AddFromPublic(QSqlDatabase& db, const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                               ProjectComponentList& out);
+
+    QString m_folder;
+    QString m_catalogFile;
+    QString m_projectStore;
+    int m_instance = 0;
+    std::atomic<bool> m_closing{false};
+
+    QMutex m_snapshotMutex;
+    std::shared_ptr<const CatalogSnapshot> m_snapshot;
+
+    QMutex m_namesMutex;
+    std::map<std::wstring, std::wstring> m_projectNames;
+
+    // Last, so that their threads stop before anything they use goes away.
+    QThreadPool m_catalogPool;
+    // One thread: an in-memory store exists only on the connection that made it.
+    QThreadPool m_projectPool;
+};
+
+} // namespace vela

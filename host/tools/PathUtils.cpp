@@ -1,0 +1,55 @@
+#include "PathUtils.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace vela {
+
+namespace {
+
+QString CacheSubFolder(const QString& name)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QLatin1Char('/') + name;
+    QDir().mkpath(folder);
+    return folder;
+}
+
+// The extension keeps only letters and digits after its dot, so it cannot add a path.
+QString SafeExtension(const std::wstring& extension)
+{
+    QString text = QString::fromStdWString(extension);
+    text.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));
+    return text.isEmpty() ? QString() : QLatin1Char('.') + text.left(16);
+}
+
+std::wstring HashedPath(const QString& folder, const std::wstring& key, const std::wstring& extension)
+{
+    const QByteArray hash = QCryptographicHash::hash(QString::fromStdWString(key).toUtf8(), QCryptographicHash::Sha1).toHex();
+    return (folder + QLatin1Char('/') + QString::fromLatin1(hash) + SafeExtension(extension)).toStdWString();
+}
+
+} // namespace
+
+std::wstring PathUtils::GetCacheFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(folder);
+    return folder.toStdWString();
+}
+
+// Asked on every paint of a thumbnail: the folders are made once per process.
+std::wstring PathUtils::GetThumbnailDownloadFilePath(const std::wstring& key, const std::wstring& extension)
+{
+    static const QString folder = CacheSubFolder(QStringLiteral("thumbnails"));
+    return HashedPath(folder, key, extension);
+}
+
+std::wstring PathUtils::GetComponentDownloadFilePath(const std::wstring& key, const std::wstring& extension)
+{
+    static const QString folder = CacheSubFolder(QStringLiteral("components"));
+    return HashedPath(folder, key, extension);
+}
+
+} // namespace vela

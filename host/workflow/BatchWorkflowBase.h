@@ -1,0 +1,34 @@
+#pragma once
+
+#include "WorkflowBase.h"
+
+namespace vela {
+
+// Runs `count` child workflows one after another. After each child it emits
+// Phased(index, success, message) and Progress(done, count); at the end
+// Finished(true) when all succeeded, else Finished(false, "全部失败" or "部分失败").
+class VELA_WORKFLOW_EXPORT BatchWorkflowBase : public WorkflowBase
+{
+    Q_OBJECT
+
+public:
+    BatchWorkflowBase(const int& count, QObject* parent);
+
+signals:
+    void Phased(int index, bool success, std::wstring message);
+
+protected:
+    void InternalProceed() override;
+    // The child workflow for one index, or null when the index is out of range.
+    virtual WorkflowBase* CreateWorkflow(const int& index) = 0;
+
+private:
+    void RunNext();
+    void ChildFinished(bool success, const std::wstring& message);
+
+    int m_count;
+    int m_index = 0;
+    int m_failed = 0;
+};
+
+} // namespace vela

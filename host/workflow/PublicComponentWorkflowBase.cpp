@@ -1,0 +1,70 @@
+#include "PublicComponentWorkflowBase.h"
+
+#include "ComponentFileFetcher.h"
+#include "ComponentFileLoader.h"
+#include "Document.h"
+
+namespace vela {
+
+PublicComponentWorkflowBase::PublicComponentWorkflowBase(const PublicComponentWorkflowArgument& argument,
+                                                         QObject* parent)
+    : WorkflowBase(parent)
+    , m_argument(argument)
+{
+}
+
+const PublicComponentWorkflowArgument& PublicComponentWorkflowBase::Argument() const
+{
+    return m_argument;
+}
+
+bool PublicComponentWorkflowBase::ValidateArgument(std::wstring& error)
+{
+    if (m_argument.ComponentId.empty()) {
+        error = L"公共构件Id为空";
+        return false;
+    }
+    return true;
+}
+
+void PublicComponentWorkflowBase::FetchComponentFile(FetchedFile then)
+{
+    auto* fetcher = new ComponentFileFetcher(this);
+    connect(fetcher, &ComponentFileFetcher::Progress, this, [this](qint64 received, qint64 total) {
+        emit Progress(static_cast<float>(received), static_cast<float>(total > 0 ? total : 0));
+    });
+    connect(fetcher, &ComponentFileFetcher::Failed, this,
+            [this](const QString& message) { Finish(false, message.toStdWString()); });
+    connect(fetcher, &ComponentFileFetcher::Fetched, this, std::move(then));
+    emit Report(tr("正在下载构件文件...").toStdWString());
+    fetcher->Fetch(m_argument.ComponentId);
+}
+
+bool PublicComponentWorkflowBase::LoadIntoDocument(tarn::RuntimeId documentId,
+                                                   const std::shared_ptr<const tarn::ComponentFile>& file,
+                                                   tarn::RuntimeId& familyId)
+{
+    emit Report(tr("正在载入构件...").toStdWString());
+    const ComponentFileLoader::Outcome outcome = ComponentFileLoader::Load(documentId, file, m_argument.LoadOptions.get());
+    if (!outcome.Error.empty()) {
+        Finish(false, outcome.Error);
+        return false;
+    }
+    familyId = outcome.FamilyId;
+    return true;
+}
+
+bool PublicComponentWorkflowBase::CheckTargetDocument()
+{
+    if (!m_argument.DocumentId.IsValid()) {
+        Finish(false, L"目标文档无效");
+        return false;
+    }
+    if (!tarn::Document::Find(m_argument.DocumentId)) {
+        Finish(false, L"找不到目标文档");
+        return false;
+    }
+    return true;
+}
+
+} // namespace vela

@@ -1,0 +1,10 @@
+#include "PlazaPublicComponentItemSelectionModel.h"
+
+namespace vela {
+
+PlazaPublicComponentItemSelectionModel::PlazaPublicComponentItemSelectionModel(QAbstractItemModel* model)
+    : QItemSelectionModel(model)
+{
+}
+
+} // namespace vela

@@ -1,0 +1,44 @@
+#include "OpenPlazaPublicFamilyLoadOptions.h"
+
+#include "FamilyLoadOptionsDefaultImpl.h"
+#include "FamilyOverwriteOptions.h"
+#include "KelMessageDialog.h"
+
+#include <QPushButton>
+
+namespace vela {
+
+std::shared_ptr<tarn::IFamilyLoadOptions> OpenPlazaPublicFamilyLoadOptions::GetFamilyLoadOptions(
+    FamilyConflictAction& action, const FamilyConflictInfo& info)
+{
+    const std::wstring question = L"项目中已存在“" + info.ExistingName + L"”"
+                                  + (info.HasInstancesInCanvas ? L"，且画布中有此构件实例" : L"")
+                                  + L"，选择需要进行的操作?\r\n\r\n" + L"重命名：名称更改为“" + info.RenamedName
+                                  + L"”\r\n" + L"覆盖：覆盖项目中重名构件";
+
+    KelMessageDialog* dialog = KelMessageDialog::Get(nullptr);
+    dialog->ConfigDialogSize(400, -1);
+    std::map<int, QPushButton*>& buttons = dialog->ButtonsByValue();
+    const auto relabel = [&buttons](int value, const QString& text) {
+        const auto found = buttons.find(value);
+        if (found != buttons.end() && found->second) {
+            found->second->setText(text);
+        }
+    };
+    relabel(4, QStringLiteral("重命名"));
+    relabel(8, QStringLiteral("覆盖"));
+
+    const int result = dialog->Show(QString::fromStdWString(question), 1, 14);
+    if (result == 1) {
+        action = FamilyConflictAction::Cancel;
+        return nullptr;
+    }
+    if (result == 3) {
+        action = FamilyConflictAction::Rename;
+        return std::make_shared<tarn::FamilyLoadOptionsDefaultImpl>(tarn::FamilyFoundStrategy(0));
+    }
+    action = FamilyConflictAction::Overwrite;
+    return std::make_shared<FamilyOverwriteOptions>(1);
+}
+
+} // namespace vela

@@ -1,0 +1,200 @@
+#include "PublicComponentRepeatCheckDialog.h"
+
+#include "ButtonStyles.h"
+
+#include <QGraphicsDropShadowEffect>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyleOption>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace vela {
+
+namespace {
+const QString BodyName = QStringLiteral("PublicComponentRepeatCheckDialogMainWidget");
+}
+
+PublicComponentRepeatCheckDialog* PublicComponentRepeatCheckDialog::s_instance = nullptr;
+
+PublicComponentRepeatCheckDialog* PublicComponentRepeatCheckDialog::Instance(QWidget* parent)
+{
+    if (!s_instance) {
+        s_instance = new PublicComponentRepeatCheckDialog(parent);
+    } else if (s_instance->parentWidget() != parent) {
+        // Re-parenting clears the window type.
+        s_instance->setParent(parent);
+        s_instance->setWindowFlags(s_instance->windowFlags() | Qt::Dialog);
+    }
+    return s_instance;
+}
+
+void PublicComponentRepeatCheckDialog::DestroyInstance()
+{
+    if (!s_instance) {
+        return;
+    }
+    try {
+        delete s_instance;
+        s_instance = nullptr;
+    } catch (...) {
+        // Shutdown goes on; the pointer stays as it was.
+    }
+}
+
+PublicComponentRepeatCheckDialog::PublicComponentRepeatCheckDialog(QWidget* parent)
+    : QDialog(parent)
+{
+    InitUI();
+}
+
+void PublicComponentRepeatCheckDialog::InitUI()
+{
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    setWindowModality(Qt::ApplicationModal);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setMinimumWidth(344);
+    setMinimumHeight(112);
+    setProperty("VELAShouldIgnoreRecordQWidget", true);
+
+    auto* dialogLayout = new QVBoxLayout(this);
+    dialogLayout->setContentsMargins(10, 4, 10, 4);
+    dialogLayout->setSpacing(0);
+
+    auto* body = new QWidget(this);
+    body->setObjectName(BodyName);
+    body->installEventFilter(this);
+    dialogLayout->addWidget(body);
+    body->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette bodyPalette = palette();
+    bodyPalette.setBrush(QPalette::All, QPalette::Window, QBrush(Qt::white, Qt::SolidPattern));
+    body->setAutoFillBackground(true);
+    body->setPalette(bodyPalette);
+
+    auto* shadow = new QGraphicsDropShadowEffect(body);
+    shadow->setOffset(0, 0);
+    shadow->setColor(QColor(136, 146, 160, 127));
+    shadow->setBlurRadius(12);
+    body->setGraphicsEffect(shadow);
+
+    auto* bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->setSpacing(0);
+
+    auto* messageRow = new QHBoxLayout;
+    messageRow->setContentsMargins(16, 16, 16, 16);
+    messageRow->setSpacing(4);
+    bodyLayout->addLayout(messageRow);
+    auto* icon = new QLabel(body);
+    icon->setFixedSize(16, 16);
+    icon->setScaledContents(true);
+    icon->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    icon->setPixmap(QPixmap(QStringLiteral(":/images/Announcement/HighWarning/16x16.png")));
+    messageRow->addWidget(icon, 0, Qt::AlignLeft | Qt::AlignTop);
+    m_messageLabel = new QLabel(body);
+    QFont font = m_messageLabel->font();
+    font.setFamily(QStringLiteral("Microsoft YaHei"));
+    font.setPixelSize(12);
+    m_messageLabel->setFont(font);
+    m_messageLabel->setWordWrap(true);
+    m_messageLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_messageLabel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_messageLabel->setStyleSheet(QStringLiteral("QLabel{color:rgba(40,40,51,255);}"));
+    m_messageLabel->setText(tr("项目中0个构件已存在，再次添加会被另存为副本"));
+    messageRow->addWidget(m_messageLabel, 0, Qt::AlignTop);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->setContentsMargins(8, 8, 8, 8);
+    buttonRow->setSpacing(8);
+    buttonRow->setSizeConstraint(QLayout::SetMinimumSize);
+    bodyLayout->addLayout(buttonRow);
+    bodyLayout->setAlignment(buttonRow, Qt::AlignRight | Qt::AlignVCenter);
+    buttonRow->addStretch();
+
+    struct ButtonSpec
+    {
+        QString text;
+        QString name;
+        int minimumWidth;
+        QString style;
+        RepeatCheckChoice choice;
+    };
+    const ButtonSpec specs[] = {
+        {tr("取消"), QStringLiteral("ButtonCancel"), 0, ButtonStyles::Hollow(), RepeatCheckChoice::Cancel},
+        {tr("跳过重复构件"), QStringLiteral("SkipButton"), 48, ButtonStyles::Hollow(), RepeatCheckChoice::SkipRepeated},
+        {tr("确定全部添加"), QStringLiteral("ButtonOk"), 48, ButtonStyles::Solid(), RepeatCheckChoice::AddAll},
+    };
+    for (const ButtonSpec& spec : specs) {
+        auto* button = new QPushButton(spec.text, body);
+        button->setObjectName(spec.name);
+        button->setFixedHeight(24);
+        if (spec.minimumWidth > 0) {
+            button->setMinimumWidth(spec.minimumWidth);
+        }
+        button->setStyleSheet(spec.style);
+        button->setCursor(Qt::PointingHandCursor);
+        const int32_t choice = static_cast<int32_t>(spec.choice);
+        connect(button, &QPushButton::clicked, this, [this, choice] {
+            m_choice = choice;
+            accept();
+        });
+        buttonRow->addWidget(button);
+    }
+}
+
+int PublicComponentRepeatCheckDialog::Exec(int repeatedCount)
+{
+    m_choice = 0;
+    m_messageLabel->setText(tr("项目中%1个构件已存在，再次添加会被另存为副本").arg(repeatedCount));
+    exec();
+    return m_choice;
+}
+
+bool PublicComponentRepeatCheckDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched && watched->objectName() == BodyName && watched->isWidgetType() && event->type() == QEvent::Paint) {
+        auto* body = static_cast<QWidget*>(watched);
+        QPainter painter(body);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QBrush(Qt::white, Qt::SolidPattern));
+        painter.drawRoundedRect(body->rect(), 4.0, 4.0, Qt::AbsoluteSize);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PublicComponentRepeatCheckDialog::paintEvent(QPaintEvent* event)
+{
+    QStyleOption option;
+    option.initFrom(this);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    painter.end();
+    QWidget::paintEvent(event);
+}
+
+void PublicComponentRepeatCheckDialog::mousePressEvent(QMouseEvent* event)
+{
+    QWidget* top = window();
+#ifdef Q_OS_WIN
+    if (ReleaseCapture() && top->isTopLevel()) {
+        SendMessageW(reinterpret_cast<HWND>(top->winId()), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    }
+#else
+    // Elsewhere the window system moves the window for us.
+    if (top->isTopLevel() && top->windowHandle()) {
+        top->windowHandle()->startSystemMove();
+    }
+#endif
+    event->ignore();
+}
+
+} // namespace vela

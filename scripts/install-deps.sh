@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what building and running Plaza needs on Debian 12, if missing.
+set -euo pipefail
+
+packages=(g++ cmake make pkg-config
+          qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
+          fonts-wqy-microhei
+          libgtest-dev libbenchmark-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

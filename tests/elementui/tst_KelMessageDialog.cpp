@@ -1,0 +1,114 @@
+#include "KelMessageDialog.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace vela;
+
+// One dialog per parent; queued answers, real button presses and what is recorded.
+class tst_KelMessageDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void oneDialogPerParentWithItsButtons();
+    void queuedAnswerMapsToResult_data();
+    void queuedAnswerMapsToResult();
+    void relabelledButtonsAnswerTheModalLoop();
+
+private:
+    std::unique_ptr<QWidget> m_window;
+};
+
+void tst_KelMessageDialog::init()
+{
+    m_window = std::make_unique<QWidget>();
+    m_window->resize(600, 400);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    KelMessageDialog::SetDefaultParent(m_window.get());
+    KelMessageDialog::ClearQueuedAnswers();
+    KelMessageDialog::ClearHistory();
+}
+
+void tst_KelMessageDialog::cleanup()
+{
+    m_window.reset();
+}
+
+void tst_KelMessageDialog::oneDialogPerParentWithItsButtons()
+{
+    QWidget other;
+    KelMessageDialog* dialog = KelMessageDialog::Get(nullptr);
+    QCOMPARE(dialog->parentWidget(), m_window.get());
+    QCOMPARE(KelMessageDialog::Get(m_window.get()), dialog);
+    QVERIFY(KelMessageDialog::Get(&other) != dialog);
+
+    QStringList labels;
+    for (const auto& [value, button] : dialog->ButtonsByValue())
+        labels << QStringLiteral("%1 %2").arg(value).arg(button->text());
+    QCOMPARE(labels, (QStringList{"1 确定", "2 取消", "4 是", "8 否"}));
+}
+
+void tst_KelMessageDialog::queuedAnswerMapsToResult_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("result");
+    QTest::newRow("确定") << 1 << int(KelMessageDialog::Ok);
+    QTest::newRow("取消 or closed") << 2 << int(KelMessageDialog::Cancelled);
+    QTest::newRow("是") << 4 << int(KelMessageDialog::Yes);
+    QTest::newRow("否") << 8 << int(KelMessageDialog::No);
+}
+
+void tst_KelMessageDialog::queuedAnswerMapsToResult()
+{
+    QFETCH(int, answer);
+    QFETCH(int, result);
+
+    KelMessageDialog::QueueAnswer(answer);
+    KelMessageDialog::QueueAnswer(1);
+    auto* dialog = KelMessageDialog::Get(nullptr)->ConfigDialogSize(280, -1);
+    QCOMPARE(dialog->Show(QStringLiteral("载入失败，请检查网络后重试"), 2, 15), result);
+    QCOMPARE(dialog->Show(QStringLiteral("部分构件载入失败"), 2, 1), int(KelMessageDialog::Ok));
+    QVERIFY(!dialog->isVisible());
+
+    const auto history = KelMessageDialog::History();
+    QCOMPARE(history.size(), 2);
+    QCOMPARE(history[0].Text, QStringLiteral("载入失败，请检查网络后重试"));
+    QCOMPARE(history[0].Icon, 2);
+    QCOMPARE(history[0].Buttons, 15);
+    QCOMPARE(history[0].Result, result);
+}
+
+void tst_KelMessageDialog::relabelledButtonsAnswerTheModalLoop()
+{
+    KelMessageDialog* dialog = KelMessageDialog::Get(nullptr)->ConfigDialogSize(400, -1);
+    dialog->ButtonsByValue()[4]->setText(QStringLiteral("重命名"));
+    dialog->ButtonsByValue()[8]->setText(QStringLiteral("覆盖"));
+
+    QStringList shown;
+    int width = 0;
+    QTimer::singleShot(0, dialog, [&] {
+        for (const auto& [value, button] : dialog->ButtonsByValue())
+            shown << (button->isVisible() ? button->text() : QString());
+        width = dialog->width();
+        QTest::mouseClick(dialog->ButtonsByValue()[4], Qt::LeftButton);
+    });
+    QCOMPARE(dialog->Show(QStringLiteral("项目中已存在“门”"), 1, 14), int(KelMessageDialog::Yes));
+    QCOMPARE(shown, (QStringList{QString(), "取消", "重命名", "覆盖"}));
+    QCOMPARE(width, 400);
+    // The next caller sees the usual labels again.
+    QCOMPARE(dialog->ButtonsByValue()[4]->text(), QStringLiteral("是"));
+
+    // Closing with Escape cancels.
+    QTimer::singleShot(0, dialog, [dialog] { QTest::keyClick(dialog, Qt::Key_Escape); });
+    QCOMPARE(dialog->Show(QStringLiteral("载入失败"), 2, 1 | 2), int(KelMessageDialog::Cancelled));
+    QCOMPARE(KelMessageDialog::History().size(), 2);
+}
+
+QTEST_MAIN(tst_KelMessageDialog)
+#include "tst_KelMessageDialog.moc"

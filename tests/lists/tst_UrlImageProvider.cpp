@@ -1,0 +1,189 @@
+#include "CountingAccessManager.h"
+#include "PathUtils.h"
+#include "UrlImageProvider.h"
+
+#include <QFile>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+using namespace vela;
+
+namespace {
+
+// What a provider delivered, in order: the key and the image (null for a failure).
+class Deliveries
+{
+public:
+    explicit Deliveries(UrlImageProvider* provider)
+    {
+        QObject::connect(provider, &UrlImageProvider::OnProvided, &m_context,
+            [this](std::wstring key, std::shared_ptr<QImage> image) { m_seen.emplace_back(std::move(key), std::move(image)); });
+    }
+    int size() const { return static_cast<int>(m_seen.size()); }
+    std::shared_ptr<QImage> Image(int i) const { return m_seen.at(static_cast<size_t>(i)).second; }
+    std::shared_ptr<QImage> Last() const { return m_seen.back().second; }
+    bool Wait() { return QTest::qWaitFor([this, before = size()] { return size() > before; }, 5000); }
+
+private:
+    QObject m_context;
+    std::vector<std::pair<std::wstring, std::shared_ptr<QImage>>> m_seen;
+};
+
+std::wstring KeyOf(const QString& file)
+{
+    return QUrl::fromLocalFile(file).toString().toStdWString();
+}
+
+QString StoredFile(const std::wstring& key)
+{
+    return QString::fromStdWString(PathUtils::GetThumbnailDownloadFilePath(key, L".png"));
+}
+
+bool WriteImage(const QString& file, const QColor& colour)
+{
+    QImage image(24, 24, QImage::Format_RGB32);
+    image.fill(colour);
+    return image.save(file, "PNG");
+}
+
+} // namespace
+
+class tst_UrlImageProvider : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_source.isValid());
+        m_network = std::make_unique<CountingAccessManager>();
+        UrlImageProvider::SetNetworkAccessManager(m_network.get());
+    }
+
+    void cleanup()
+    {
+        UrlImageProvider::SetNetworkAccessManager(nullptr);
+        UrlImageProvider::SetRetryDelays(std::chrono::seconds(30), std::chrono::minutes(30));
+    }
+
+    void manyRequestsForOneKeyMakeOneDownload()
+    {
+        const QString file = m_source.filePath(QStringLiteral("one.png"));
+        QVERIFY(WriteImage(file, Qt::green));
+        const std::wstring key = KeyOf(file);
+        UrlImageProvider first(nullptr);
+        UrlImageProvider second(nullptr);
+        Deliveries firstSpy(&first);
+        Deliveries secondSpy(&second);
+
+        for (int i = 0; i < 10; ++i) {
+            first.Provide(key);
+            second.Provide(key);
+        }
+        QCOMPARE(firstSpy.size(), 0); // never answered from inside the call
+        QVERIFY(firstSpy.Wait());
+        QTRY_COMPARE(secondSpy.size(), 1);
+        QCOMPARE(firstSpy.size(), 1);
+        QCOMPARE(m_network->Requests, 1);
+
+        const auto image = firstSpy.Image(0);
+        QVERIFY(image);
+        QCOMPARE(image->pixelColor(3, 3), QColor(Qt::green));
+        QCOMPARE(QImage(StoredFile(key)).pixelColor(3, 3), QColor(Qt::green));
+    }
+
+    void downloadsAreBoundedAndAllArrive()
+    {
+        UrlImageProvider provider(nullptr);
+        Deliveries spy(&provider);
+        for (int i = 0; i < 20; ++i) {
+            const QString file = m_source.filePath(QStringLiteral("many%1.png").arg(i));
+            QVERIFY(WriteImage(file, QColor(i * 10, 0, 0)));
+            provider.Provide(KeyOf(file));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(spy.size(), 20, 10000);
+        QCOMPARE(m_network->Requests, 20);
+        QVERIFY(m_network->MostRunning <= 6);
+        for (int i = 0; i < spy.size(); ++i) {
+            QVERIFY(spy.Image(i));
+        }
+    }
+
+    void failedKeyRestsThenRetries()
+    {
+        const QString file = m_source.filePath(QStringLiteral("late.png"));
+        const std::wstring key = KeyOf(file);
+        UrlImageProvider provider(nullptr);
+        Deliveries spy(&provider);
+
+        // Given a key whose file does not exist yet, the failure is reported once, with no image.
+        provider.Provide(key);
+        QVERIFY(spy.Wait());
+        QVERIFY(!spy.Image(0));
+        QVERIFY(!QFile::exists(StoredFile(key)));
+
+        // While it rests, painting asks again and again without a download, even once the file exists.
+        QVERIFY(WriteImage(file, Qt::blue));
+        for (int paint = 0; paint < 10; ++paint) {
+            provider.Provide(key);
+        }
+        QCOMPARE(m_network->Requests, 1);
+    }
+
+    void restedKeyIsFetchedAgain()
+    {
+        UrlImageProvider::SetRetryDelays(std::chrono::milliseconds(100), std::chrono::milliseconds(100));
+        const QString file = m_source.filePath(QStringLiteral("later.png"));
+        const std::wstring key = KeyOf(file);
+        UrlImageProvider provider(nullptr);
+        Deliveries spy(&provider);
+        provider.Provide(key);
+        QVERIFY(spy.Wait());
+
+        QVERIFY(WriteImage(file, Qt::blue));
+        QTRY_VERIFY_WITH_TIMEOUT((provider.Provide(key), spy.size() == 2), 5000);
+        const auto image = spy.Last();
+        QVERIFY(image);
+        QCOMPARE(image->pixelColor(0, 0), QColor(Qt::blue));
+        QCOMPARE(m_network->Requests, 2);
+    }
+
+    void brokenDataIsNotWritten_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("not an image") << QByteArray("<html>not found</html>");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("truncated png") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+    }
+
+    void brokenDataIsNotWritten()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString file = m_source.filePath(QStringLiteral("broken-%1.png").arg(QTest::currentDataTag()));
+        QFile source(file);
+        QVERIFY(source.open(QIODevice::WriteOnly));
+        source.write(bytes);
+        source.close();
+        const std::wstring key = KeyOf(file);
+
+        UrlImageProvider provider(nullptr);
+        Deliveries spy(&provider);
+        provider.Provide(key);
+        QVERIFY(spy.Wait());
+        QVERIFY(!spy.Image(0));
+        QVERIFY(!QFile::exists(StoredFile(key)));
+    }
+
+private:
+    QTemporaryDir m_source;
+    std::unique_ptr<CountingAccessManager> m_network;
+};
+
+QTEST_MAIN(tst_UrlImageProvider)
+#include "tst_UrlImageProvider.moc"

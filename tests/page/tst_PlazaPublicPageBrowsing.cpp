@@ -1,0 +1,393 @@
+#include "AppService.h"
+#include "CategoriesTreeView.h"
+#include "ConditionFiltersPane.h"
+#include "ConditionValuesPane.h"
+#include "HostNetworkDetector.h"
+#include "Pager.h"
+#include "PlazaAnalyzeService.h"
+#include "PlazaMainWindow.h"
+#include "PlazaPublicComponentsCardListModel.h"
+#include "PlazaPublicComponentsCardListView.h"
+#include "PlazaPublicComponentsTableModel.h"
+#include "PlazaPublicComponentsTableView.h"
+#include "PlazaPublicPage.h"
+#include "ScriptedCatalogBackend.h"
+#include "SearchTextBox.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace vela;
+
+// The page's browsing loop driven as a user does, against a scripted catalog.
+class tst_PlazaPublicPageBrowsing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void typingSendsNothingReturnSearches();
+    void categoryClickKeepsKeywordAndDropsConditionsAndChecks();
+    void pagingKeepsChecksAndRefreshDropsThem();
+    void categoryReplyWithoutRootKeepsTheOldRoot();
+    void theLastReplyToArriveWins();
+    void rangeConditions();
+    void sameEnumeratedValueTwiceSendsNothing();
+    void removingTheKeywordChipResetsEverything();
+    void checksMirrorOnceEachWay();
+    void offlineThenTwoOnlineNotificationsReloadTwice();
+    void queryEventCarriesItsRequest();
+
+private:
+    void SearchFor(const QString& keyword);
+    const ComponentQuery& LastQuery() const;
+    size_t QueryCount() const;
+    void WaitForPage();
+    void ClickCategory(const std::wstring& code);
+    void CheckTableRow(int row);
+    QString BatchText() const;
+    QStringList ValueTexts() const;
+
+    std::shared_ptr<test::ScriptedCatalogBackend> m_backend;
+    std::unique_ptr<PlazaAnalyzeService> m_analytics;
+    std::unique_ptr<AppService> m_app;
+    PlazaMainWindow* m_window = nullptr;
+    PlazaPublicComponentsTableModel* m_table = nullptr;
+    PlazaPublicComponentsCardListModel* m_cards = nullptr;
+    ConditionFiltersPane* m_filters = nullptr;
+};
+
+void tst_PlazaPublicPageBrowsing::init()
+{
+    m_backend = test::MakeSampleBackend(45);
+    auto properties = std::make_shared<ICategoryProperty>();
+    const auto define = [&](const wchar_t* code, const wchar_t* name, const wchar_t* type, const wchar_t* unit) {
+        auto definition = std::make_shared<CategoryPropertyDefinition>();
+        definition->Code = code;
+        definition->Name = name;
+        definition->Type = type;
+        definition->Unit = unit;
+        properties->Properties[name] = definition;
+        return definition;
+    };
+    define(L"WIDTH", L"宽度", L"Number", L"mm");
+    define(L"MATERIAL", L"材质", L"Enum", L"")->Values = {{L"wood", L"木"}, {L"steel", L"钢"}};
+    m_backend->PropertiesByCategory[L"DOORS"] = properties;
+    CatalogBackend::Install(m_backend);
+    m_analytics = std::make_unique<PlazaAnalyzeService>();
+    PlazaAnalyzeService::Install(m_analytics.get());
+    m_app = std::make_unique<AppService>(L"code", L"1.0", Product::Sorn);
+    AppService::Install(m_app.get());
+    HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
+
+    PlazaMainWindow::Initialize();
+    m_window = PlazaMainWindow::Get();
+    m_table = m_window->findChild<PlazaPublicComponentsTableView*>()->Model();
+    m_cards = m_window->findChild<PlazaPublicComponentsCardListView*>()->Model();
+    m_filters = m_window->findChild<ConditionFiltersPane*>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    WaitForPage();
+}
+
+void tst_PlazaPublicPageBrowsing::cleanup()
+{
+    PlazaMainWindow::Destroy();
+    AppService::Install(nullptr);
+    PlazaAnalyzeService::Install(nullptr);
+    CatalogBackend::Install(nullptr);
+}
+
+const ComponentQuery& tst_PlazaPublicPageBrowsing::LastQuery() const
+{
+    return m_backend->ComponentRequests.back().Asked;
+}
+
+size_t tst_PlazaPublicPageBrowsing::QueryCount() const
+{
+    return m_backend->ComponentRequests.size();
+}
+
+void tst_PlazaPublicPageBrowsing::WaitForPage()
+{
+    QTRY_VERIFY(m_table->rowCount() > 0);
+    QTest::qWait(20);
+}
+
+namespace {
+
+// Types text as an input method commits it, one character per key press
+// (QTest::keyClicks only knows Latin keys).
+void Type(QWidget* widget, const QString& text)
+{
+    for (const QChar character : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+} // namespace
+
+void tst_PlazaPublicPageBrowsing::SearchFor(const QString& keyword)
+{
+    auto* box = m_window->findChild<SearchTextBox*>(QStringLiteral("SearchLineEdit"));
+    box->clear();
+    Type(box, keyword);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+void tst_PlazaPublicPageBrowsing::ClickCategory(const std::wstring& code)
+{
+    auto* tree = m_window->findChild<CategoriesTreeView*>();
+    const QModelIndex index = tree->Model()->IndexOfCode(code);
+    QVERIFY(index.isValid());
+    tree->scrollTo(index);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualRect(index).center());
+}
+
+void tst_PlazaPublicPageBrowsing::CheckTableRow(int row)
+{
+    QVERIFY(m_table->setData(m_table->index(row, 0), true, Qt::UserRole));
+}
+
+QString tst_PlazaPublicPageBrowsing::BatchText() const
+{
+    return m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->text();
+}
+
+QStringList tst_PlazaPublicPageBrowsing::ValueTexts() const
+{
+    QStringList texts;
+    auto* pane = m_window->findChild<ConditionValuesPane*>();
+    for (QLabel* label : pane->findChildren<QLabel*>()) {
+        texts.append(label->text());
+    }
+    for (QAbstractButton* button : pane->findChildren<QAbstractButton*>()) {
+        texts.append(button->text());
+    }
+    return texts;
+}
+
+void tst_PlazaPublicPageBrowsing::typingSendsNothingReturnSearches()
+{
+    auto* box = m_window->findChild<SearchTextBox*>(QStringLiteral("SearchLineEdit"));
+    const size_t before = QueryCount();
+    Type(box, QStringLiteral("木门"));
+    QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::qWait(20);
+    QCOMPARE(QueryCount(), before);
+
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(QueryCount(), before + 1);
+    QCOMPARE(LastQuery().Keyword, std::wstring(L"木门"));
+    QCOMPARE(LastQuery().CategoryCode, std::wstring(L"ROOT"));
+    QCOMPARE(LastQuery().PageIndex, 1);
+
+    emit box->Searched();
+    QCOMPARE(QueryCount(), before + 2);
+    QCOMPARE(LastQuery().Keyword, std::wstring(L"木门"));
+}
+
+void tst_PlazaPublicPageBrowsing::categoryClickKeepsKeywordAndDropsConditionsAndChecks()
+{
+    SearchFor(QStringLiteral("木"));
+    WaitForPage();
+    ClickCategory(L"DOORS");
+    QTRY_COMPARE(LastQuery().CategoryCode, std::wstring(L"DOORS"));
+    WaitForPage();
+
+    // A condition and a check, then another category.
+    QTRY_VERIFY(m_window->findChild<QFrame*>(QStringLiteral("PropertyConditionFiltersPane"))->isVisible());
+    RangeBasedConditionFilterItem width;
+    width.SetName(QStringLiteral("宽度"));
+    width.Tag = QStringLiteral("WIDTH");
+    emit m_filters->RangeBasedConditionChanged(width, QVariant(800), QVariant(1000));
+    QCOMPARE(LastQuery().Filters.size(), size_t(1));
+    WaitForPage();
+    CheckTableRow(0);
+    QCOMPARE(BatchText(), QStringLiteral("批量载入 (1)"));
+
+    ClickCategory(L"WINDOWS");
+    QTRY_COMPARE(LastQuery().CategoryCode, std::wstring(L"WINDOWS"));
+    QCOMPARE(LastQuery().Keyword, std::wstring(L"木"));
+    QVERIFY(LastQuery().Filters.empty());
+    QCOMPARE(BatchText(), QStringLiteral("批量载入"));
+}
+
+void tst_PlazaPublicPageBrowsing::pagingKeepsChecksAndRefreshDropsThem()
+{
+    CheckTableRow(0);
+    CheckTableRow(1);
+    auto* pager = m_window->findChild<Pager*>();
+    QCOMPARE(pager->PageCount(), 3ull);
+    emit pager->CurrentPageChanged(2);
+    QCOMPARE(LastQuery().PageIndex, 2);
+    QTRY_COMPARE(m_table->GetCheckedCount(), 0);
+    CheckTableRow(3);
+    QCOMPARE(BatchText(), QStringLiteral("批量载入 (3)"));
+
+    // Back on page 1 the earlier checks show again, in both views.
+    emit pager->CurrentPageChanged(1);
+    QTRY_COMPARE(m_table->GetCheckedCount(), 2);
+    QCOMPARE(m_cards->data(m_cards->index(1, 0), Qt::CheckStateRole).toBool(), true);
+
+    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicRefreshButton"))->click();
+    QCOMPARE(LastQuery().PageIndex, 1);
+    QCOMPARE(BatchText(), QStringLiteral("批量载入"));
+    QCOMPARE(m_table->GetCheckedCount(), 0);
+}
+
+void tst_PlazaPublicPageBrowsing::categoryReplyWithoutRootKeepsTheOldRoot()
+{
+    // Given a tree answer that has lost its root...
+    m_backend->Categories.erase(m_backend->Categories.begin());
+    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicRefreshButton"))->click();
+    QTRY_COMPARE(m_window->findChild<CategoriesTreeView*>()->Model()->rowCount(), 0);
+    // ...a reset still goes back to the root learnt before.
+    SearchFor(QStringLiteral("门"));
+    QCOMPARE(LastQuery().CategoryCode, std::wstring(L"ROOT"));
+}
+
+void tst_PlazaPublicPageBrowsing::theLastReplyToArriveWins()
+{
+    m_backend->Held = true;
+    SearchFor(QStringLiteral("木门"));
+    SearchFor(QStringLiteral("铝窗"));
+    const size_t count = QueryCount();
+    m_backend->ReleaseComponents(count - 1);
+    m_backend->ReleaseComponents(count - 2);
+    QTRY_VERIFY(m_table->rowCount() > 0 && m_table->index(0, 1).data().toString().startsWith(QStringLiteral("木门")));
+    QTest::qWait(20);
+    QVERIFY(m_table->index(0, 1).data().toString().startsWith(QStringLiteral("木门")));
+}
+
+void tst_PlazaPublicPageBrowsing::rangeConditions()
+{
+    ClickCategory(L"DOORS");
+    QTRY_VERIFY(m_window->findChild<QFrame*>(QStringLiteral("PropertyConditionFiltersPane"))->isVisible());
+    RangeBasedConditionFilterItem width;
+    width.SetName(QStringLiteral("宽度"));
+    width.Tag = QStringLiteral("WIDTH");
+    const size_t before = QueryCount();
+
+    // New: minimum above maximum adds nothing and asks nothing.
+    emit m_filters->RangeBasedConditionChanged(width, QVariant(1000), QVariant(800));
+    QCOMPARE(QueryCount(), before);
+
+    emit m_filters->RangeBasedConditionChanged(width, QVariant(800), QVariant(1000));
+    QCOMPARE(QueryCount(), before + 1);
+    QCOMPARE(LastQuery().Filters.size(), size_t(1));
+    const ConditionFilterOption& between = *LastQuery().Filters.front();
+    QCOMPARE(between.Operator, 9);
+    QCOMPARE(between.ValueType, 2);
+    QCOMPARE(between.FromValue(), std::wstring(L"800"));
+    QCOMPARE(between.ToValue(), std::wstring(L"1000"));
+    QVERIFY(ValueTexts().join(QLatin1Char('|')).contains(QStringLiteral("800~1000mm")));
+
+    emit m_filters->RangeBasedConditionChanged(width, QVariant(900), QVariant());
+    QCOMPARE(LastQuery().Filters.front()->Operator, 5);
+    QVERIFY(ValueTexts().join(QLatin1Char('|')).contains(QStringLiteral("≥900mm")));
+
+    // Existing: minimum above maximum removes the condition and asks again.
+    emit m_filters->RangeBasedConditionChanged(width, QVariant(1000), QVariant(800));
+    QCOMPARE(QueryCount(), before + 3);
+    QVERIFY(LastQuery().Filters.empty());
+}
+
+void tst_PlazaPublicPageBrowsing::sameEnumeratedValueTwiceSendsNothing()
+{
+    ClickCategory(L"DOORS");
+    QTRY_VERIFY(m_window->findChild<QFrame*>(QStringLiteral("PropertyConditionFiltersPane"))->isVisible());
+    EnumerableConditionFilterItem material;
+    material.SetName(QStringLiteral("材质"));
+    material.Tag = QStringLiteral("MATERIAL");
+    const size_t before = QueryCount();
+    emit m_filters->EnumerableConditionChanged(material, QVariant(QStringLiteral("wood")));
+    emit m_filters->EnumerableConditionChanged(material, QVariant(QStringLiteral("wood")));
+    QCOMPARE(QueryCount(), before + 1);
+    const ConditionFilterOption& option = *LastQuery().Filters.front();
+    QCOMPARE(option.Operator, 1);
+    QCOMPARE(option.ValueType, 4);
+    QCOMPARE(option.Value(), std::wstring(L"wood"));
+    QVERIFY(ValueTexts().join(QLatin1Char('|')).contains(QStringLiteral("木")));
+}
+
+void tst_PlazaPublicPageBrowsing::removingTheKeywordChipResetsEverything()
+{
+    SearchFor(QStringLiteral("木"));
+    ClickCategory(L"DOORS");
+    QTRY_VERIFY(m_window->findChild<QFrame*>(QStringLiteral("PropertyConditionFiltersPane"))->isVisible());
+    EnumerableConditionFilterItem material;
+    material.SetName(QStringLiteral("材质"));
+    material.Tag = QStringLiteral("MATERIAL");
+    emit m_filters->EnumerableConditionChanged(material, QVariant(QStringLiteral("steel")));
+    QCOMPARE(LastQuery().Filters.size(), size_t(1));
+
+    GeneralConditionValueItem keyword;
+    keyword.Tag = QStringLiteral("keyword");
+    emit m_window->findChild<ConditionValuesPane*>()->RemoveConditionValueRequired(keyword);
+    QVERIFY(LastQuery().Keyword.empty());
+    QCOMPARE(LastQuery().CategoryCode, std::wstring(L"ROOT"));
+    QVERIFY(LastQuery().Filters.empty());
+    QVERIFY(m_window->findChild<SearchTextBox*>()->text().isEmpty());
+}
+
+void tst_PlazaPublicPageBrowsing::checksMirrorOnceEachWay()
+{
+    QSignalSpy tableReports(m_table, &PlazaPublicComponentsTableModel::ComponentCheckStateChanged);
+    QSignalSpy cardReports(m_cards, &PlazaPublicComponentsCardListModel::ComponentCheckStateChanged);
+
+    CheckTableRow(2);
+    QCOMPARE(m_cards->data(m_cards->index(2, 0), Qt::CheckStateRole).toBool(), true);
+    QCOMPARE(tableReports.count(), 1);
+    QCOMPARE(cardReports.count(), 1);
+
+    QVERIFY(m_cards->setData(m_cards->index(2, 0), false, Qt::CheckStateRole));
+    QCOMPARE(m_table->data(m_table->index(2, 0), Qt::UserRole).toBool(), false);
+    QCOMPARE(tableReports.count(), 2);
+    QCOMPARE(cardReports.count(), 2);
+    QCOMPARE(BatchText(), QStringLiteral("批量载入"));
+}
+
+void tst_PlazaPublicPageBrowsing::offlineThenTwoOnlineNotificationsReloadTwice()
+{
+    CheckTableRow(0);
+    auto* offlinePage = m_window->findChild<QWidget*>(QStringLiteral("ComponentsNoNetworkBaseWidget"));
+    HostNetworkDetector::Get()->SetState(HostNetworkDetector::Offline);
+    QVERIFY(offlinePage->isVisible());
+    QCOMPARE(BatchText(), QStringLiteral("批量载入"));
+
+    const size_t before = QueryCount();
+    HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
+    HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
+    QCOMPARE(QueryCount(), before);
+    QTRY_COMPARE(QueryCount(), before + 2);
+    QVERIFY(!offlinePage->isVisible());
+}
+
+void tst_PlazaPublicPageBrowsing::queryEventCarriesItsRequest()
+{
+    m_analytics->ClearEvents();
+    SearchFor(QStringLiteral("铝窗"));
+    QTRY_VERIFY(!m_analytics->Events().isEmpty());
+    const auto event = m_analytics->Events().last();
+    QCOMPARE(event.first, QStringLiteral("shopComponentQuery"));
+    const QJsonObject payload = event.second;
+    QCOMPARE(payload.keys().size(), 7);
+    QCOMPARE(payload.value(QStringLiteral("k_c_keyword")).toString(), QStringLiteral("铝窗"));
+    QCOMPARE(payload.value(QStringLiteral("k_c_category_id")).toString(), QString());
+    QCOMPARE(payload.value(QStringLiteral("k_c_category_code")).toString(), QStringLiteral("ROOT"));
+    QCOMPARE(payload.value(QStringLiteral("k_c_category_name")).toString(), QStringLiteral("全部"));
+    QCOMPARE(payload.value(QStringLiteral("k_c_result_count")).toInt(), 22);
+    QCOMPARE(payload.value(QStringLiteral("k_c_display_type")).toString(), QStringLiteral("card_mode"));
+    QCOMPARE(payload.value(QStringLiteral("k_c_non_filter_condition")).toString(), QString());
+}
+
+QTEST_MAIN(tst_PlazaPublicPageBrowsing)
+#include "tst_PlazaPublicPageBrowsing.moc"

@@ -1,0 +1,575 @@
+#include "HostNetworkDetector.h"
+#include "IProjectManager.h"
+#include "ProjectCloudComponentService.h"
+#include "PropertyService.h"
+#include "PublicCategoryService.h"
+#include "PublicComponentService.h"
+#include "ServiceRequest.h"
+#include "SqliteCatalogBackend.h"
+#include "TestCatalog.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <memory>
+
+using namespace vela;
+
+namespace {
+
+template <class T>
+struct Answer
+{
+    bool FinishedInsideCall = true;
+    bool Finished = false;
+    std::wstring Error;
+    T Result{};
+};
+
+// Waits for a reply the way the page does: connect after the call returned.
+template <class T>
+Answer<T> Wait(CustomReply<T>* reply)
+{
+    Answer<T> answer;
+    std::unique_ptr<CustomReply<T>> owner(reply);
+    answer.FinishedInsideCall = reply->IsFinished();
+    QSignalSpy finished(reply, &CustomReplyBase::Finished);
+    answer.Finished = finished.wait(10000) && finished.count() == 1;
+    answer.Error = reply->Error();
+    answer.Result = reply->Result();
+    return answer;
+}
+
+Answer<ComponentPage> Query(const std::wstring& category, const std::wstring& keyword, int pageIndex = 1,
+                            int pageSize = 20, const Conditions& conditions = {})
+{
+    return Wait(PublicComponentService::Get()->GetComponents(L"S", L"1", category, keyword, pageIndex, pageSize, -1,
+                                                             conditions));
+}
+
+QStringList Ids(const ComponentPage& page)
+{
+    QStringList ids;
+    for (const auto& component : page->Data) {
+        ids << QString::fromStdWString(component->Id);
+    }
+    return ids;
+}
+
+std::shared_ptr<ConditionFilterOption> Condition(const char* code, int op, int type, const char* value,
+                                                 const char* from = "", const char* to = "")
+{
+    auto option = std::make_shared<ConditionFilterOption>();
+    option->SetCode(QString::fromUtf8(code).toStdWString());
+    option->SetValue(QString::fromUtf8(value).toStdWString());
+    option->SetFromValue(QString::fromUtf8(from).toStdWString());
+    option->SetToValue(QString::fromUtf8(to).toStdWString());
+    option->Operator = op;
+    option->ValueType = type;
+    return option;
+}
+
+} // namespace
+
+class tst_SqliteCatalogBackend : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void categoryTreeInPreOrderWithMatches();
+    void categoryMatchesFollowKeywordAndConditions_data();
+    void categoryMatchesFollowKeywordAndConditions();
+    void categoryCacheIsRefreshedByTheTree();
+    void componentsByCategoryAndKeyword_data();
+    void componentsByCategoryAndKeyword();
+    void everyOperatorAndValueType_data();
+    void everyOperatorAndValueType();
+    void invalidConditionsAreErrors_data();
+    void invalidConditionsAreErrors();
+    void pagingEdges_data();
+    void pagingEdges();
+    void componentRecordsCarryResolvedUrls();
+    void detailedComponent();
+    void legendsSpecificationAndFile();
+    void categoryPropertiesKeepKnownTypes();
+    void unknownThingsAreErrors();
+    void projectCloud();
+    void missingCatalogFailsCleanly();
+    void offlineRequestsFail();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_folder;
+};
+
+void tst_SqliteCatalogBackend::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_folder = m_dir.filePath(QStringLiteral("catalog"));
+    QString error;
+    QVERIFY2(test::BuildTestCatalog(m_folder, &error), qPrintable(error));
+    CatalogBackend::Install(std::make_shared<SqliteCatalogBackend>(m_folder));
+}
+
+void tst_SqliteCatalogBackend::init()
+{
+    HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
+}
+
+void tst_SqliteCatalogBackend::cleanupTestCase()
+{
+    CatalogBackend::Install(nullptr);
+}
+
+void tst_SqliteCatalogBackend::categoryTreeInPreOrderWithMatches()
+{
+    const auto answer = Wait(PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", L"", {}));
+    QVERIFY(!answer.FinishedInsideCall);
+    QVERIFY(answer.Finished);
+    QVERIFY(answer.Error.empty());
+    QStringList rows;
+    for (const auto& category : answer.Result) {
+        rows << QStringLiteral("%1<%2 %3%4%5")
+                    .arg(QString::fromStdWString(category->Code), QString::fromStdWString(category->ParentCode),
+                         QString::fromStdWString(category->Name), category->IsLeaf() ? QStringLiteral(" leaf") : QString(),
+                         category->HasMatches ? QStringLiteral(" *") : QString());
+    }
+    const QStringList expected = {
+        QStringLiteral("ROOT< 全部构件 *"),      QStringLiteral("ARCH<ROOT 建筑 *"),
+        QStringLiteral("DOOR<ARCH 门 leaf *"),   QStringLiteral("WIN<ARCH 窗 leaf *"),
+        QStringLiteral("MEP<ROOT 机电 *"),       QStringLiteral("VALVE<MEP 阀门 leaf *"),
+        QStringLiteral("EMPTY<MEP 空分类 leaf"),
+    };
+    QCOMPARE(rows, expected);
+}
+
+void tst_SqliteCatalogBackend::categoryMatchesFollowKeywordAndConditions_data()
+{
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<bool>("withCondition");
+    QTest::addColumn<QStringList>("matching");
+
+    QTest::newRow("one character") << QStringLiteral("窗") << false
+                                   << QStringList{"ROOT", "ARCH", "WIN"};
+    QTest::newRow("three characters across leaves") << QStringLiteral("推拉") + QStringLiteral("门") << false
+                                                    << QStringList{"ROOT", "ARCH", "DOOR"};
+    QTest::newRow("latin") << QStringLiteral("led") << false << QStringList{"ROOT", "MEP", "VALVE"};
+    QTest::newRow("condition") << QString() << true << QStringList{"ROOT", "ARCH", "DOOR"};
+    QTest::newRow("nothing") << QStringLiteral("不存在的词") << false << QStringList{};
+}
+
+void tst_SqliteCatalogBackend::categoryMatchesFollowKeywordAndConditions()
+{
+    QFETCH(QString, keyword);
+    QFETCH(bool, withCondition);
+    QFETCH(QStringList, matching);
+    Conditions conditions;
+    if (withCondition) {
+        conditions.push_back(Condition("door.fire", ConditionFilterOption::Equal, ConditionFilterOption::IntegerOrBoolean, "1"));
+    }
+    const auto answer = Wait(PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", keyword.toStdWString(), conditions));
+    QVERIFY(answer.Error.empty());
+    QCOMPARE(int(answer.Result.size()), 7);
+    QStringList marked;
+    for (const auto& category : answer.Result) {
+        if (category->HasMatches) {
+            marked << QString::fromStdWString(category->Code);
+        }
+    }
+    QCOMPARE(marked, matching);
+}
+
+void tst_SqliteCatalogBackend::categoryCacheIsRefreshedByTheTree()
+{
+    auto* reply = PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", L"", {});
+    QSignalSpy finished(reply, &CustomReplyBase::Finished);
+    QVERIFY(finished.wait());
+    ICategory* door = PublicCategoryService::Get()->GetCategoryByCode(L"DOOR");
+    QVERIFY(door);
+    QCOMPARE(QString::fromStdWString(door->Name), QStringLiteral("门"));
+    QVERIFY(door->IsLeaf());
+    QVERIFY(!PublicCategoryService::Get()->GetCategoryByCode(L"NOPE"));
+    delete reply;
+}
+
+void tst_SqliteCatalogBackend::componentsByCategoryAndKeyword_data()
+{
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<QStringList>("ids");
+
+    const QStringList doors = {"D1", "D2", "D3", "D4", "D5"};
+    const QStringList windows = {"W1", "W2", "W3", "W4"};
+    const QStringList valves = {"V1", "V2", "V3", ""};
+    QTest::newRow("all in tree order") << QString() << QString() << doors + windows + valves;
+    QTest::newRow("root") << QStringLiteral("ROOT") << QString() << doors + windows + valves;
+    QTest::newRow("subtree") << QStringLiteral("ARCH") << QString() << doors + windows;
+    QTest::newRow("leaf") << QStringLiteral("VALVE") << QString() << valves;
+    QTest::newRow("empty leaf") << QStringLiteral("EMPTY") << QString() << QStringList{};
+    QTest::newRow("one CJK character") << QString() << QStringLiteral("阀") << valves;
+    QTest::newRow("two CJK characters") << QString() << QStringLiteral("推拉") << QStringList{"D3", "W1"};
+    QTest::newRow("keyword within category") << QStringLiteral("WIN") << QStringLiteral("推拉") << QStringList{"W1"};
+    QTest::newRow("long substring") << QString() << QStringLiteral("单扇平开门") << QStringList{"D1"};
+    QTest::newRow("latin any case") << QString() << QStringLiteral("Led") << QStringList{"V2"};
+    QTest::newRow("latin two letters") << QString() << QStringLiteral("fm") << QStringList{"D2"};
+    QTest::newRow("blank around keyword") << QString() << QStringLiteral("  子母 ") << QStringList{"D4"};
+    QTest::newRow("double quotes") << QString() << QStringLiteral("\"安全\"") << QStringList{"D5"};
+    QTest::newRow("single quote") << QString() << QStringLiteral("'A'") << QStringList{"D5"};
+    QTest::newRow("lone quote") << QString() << QStringLiteral("\"") << QStringList{"D5"};
+    QTest::newRow("percent") << QString() << QStringLiteral("%") << QStringList{"W3"};
+    QTest::newRow("percent in text") << QString() << QStringLiteral("50%开") << QStringList{"W3"};
+    QTest::newRow("underscore") << QString() << QStringLiteral("_") << QStringList{"W4"};
+    QTest::newRow("underscore is no wildcard") << QString() << QStringLiteral("窗_标") << QStringList{"W4"};
+    QTest::newRow("backslash") << QString() << QStringLiteral("F\\DN") << QStringList{"V3"};
+    QTest::newRow("sql text") << QString() << QStringLiteral("' OR 1=1 --") << QStringList{};
+    QTest::newRow("fts syntax") << QString() << QStringLiteral("门 OR 窗") << QStringList{};
+    QTest::newRow("no match") << QString() << QStringLiteral("电梯") << QStringList{};
+}
+
+void tst_SqliteCatalogBackend::componentsByCategoryAndKeyword()
+{
+    QFETCH(QString, category);
+    QFETCH(QString, keyword);
+    QFETCH(QStringList, ids);
+    const auto answer = Query(category.toStdWString(), keyword.toStdWString());
+    QVERIFY(!answer.FinishedInsideCall);
+    QVERIFY(answer.Finished);
+    QVERIFY2(answer.Error.empty(), qPrintable(QString::fromStdWString(answer.Error)));
+    QVERIFY(answer.Result);
+    QCOMPARE(Ids(answer.Result), ids);
+    QCOMPARE(answer.Result->Total, qint64(ids.size()));
+}
+
+void tst_SqliteCatalogBackend::everyOperatorAndValueType_data()
+{
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<int>("op");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QStringList>("ids");
+
+    using C = ConditionFilterOption;
+    QTest::newRow("enum equal") << QByteArray("door.material") << C::Equal << C::Enumeration << QByteArray("wood")
+                                << QByteArray() << QByteArray() << QStringList{"D1", "D4"};
+    QTest::newRow("enum unknown value") << QByteArray("door.material") << C::Equal << C::Enumeration
+                                        << QByteArray("gold") << QByteArray() << QByteArray() << QStringList{};
+    QTest::newRow("number equal") << QByteArray("door.width") << C::Equal << C::Number << QByteArray("1500")
+                                  << QByteArray() << QByteArray() << QStringList{"D2"};
+    QTest::newRow("number greater") << QByteArray("door.width") << C::Greater << C::Number << QByteArray("1200")
+                                    << QByteArray() << QByteArray() << QStringList{"D2", "D3"};
+    QTest::newRow("number greater or equal") << QByteArray("door.width") << C::GreaterOrEqual << C::Number
+                                             << QByteArray("1200") << QByteArray() << QByteArray()
+                                             << QStringList{"D2", "D3", "D4"};
+    QTest::newRow("number less") << QByteArray("door.width") << C::Less << C::Number << QByteArray("960")
+                                 << QByteArray() << QByteArray() << QStringList{"D1"};
+    QTest::newRow("number less or equal") << QByteArray("door.width") << C::LessOrEqual << C::Number
+                                          << QByteArray("960") << QByteArray() << QByteArray()
+                                          << QStringList{"D1", "D5"};
+    QTest::newRow("between exclusive") << QByteArray("door.width") << C::BetweenExclusive << C::Number
+                                       << QByteArray() << QByteArray("960") << QByteArray("1800")
+                                       << QStringList{"D2", "D4"};
+    QTest::newRow("between inclusive") << QByteArray("door.width") << C::Between << C::Number << QByteArray()
+                                       << QByteArray("960") << QByteArray("1800")
+                                       << QStringList{"D2", "D3", "D4", "D5"};
+    QTest::newRow("decimal bound") << QByteArray("door.width") << C::Greater << C::Number << QByteArray("1499.5")
+                                   << QByteArray() << QByteArray() << QStringList{"D2", "D3"};
+    QTest::newRow("int equal") << QByteArray("door.leaves") << C::Equal << C::IntegerOrBoolean << QByteArray("2")
+                               << QByteArray() << QByteArray() << QStringList{"D2", "D3", "D4"};
+    QTest::newRow("int between") << QByteArray("door.leaves") << C::Between << C::IntegerOrBoolean << QByteArray()
+                                 << QByteArray("1") << QByteArray("1") << QStringList{"D1", "D5"};
+    QTest::newRow("boolean 1") << QByteArray("door.fire") << C::Equal << C::IntegerOrBoolean << QByteArray("1")
+                               << QByteArray() << QByteArray() << QStringList{"D2", "D5"};
+    QTest::newRow("boolean false") << QByteArray("door.fire") << C::Equal << C::IntegerOrBoolean
+                                   << QByteArray("false") << QByteArray() << QByteArray()
+                                   << QStringList{"D1", "D3", "D4"};
+    QTest::newRow("unknown property") << QByteArray("door.colour") << C::Equal << C::Enumeration
+                                      << QByteArray("red") << QByteArray() << QByteArray() << QStringList{};
+}
+
+void tst_SqliteCatalogBackend::everyOperatorAndValueType()
+{
+    QFETCH(QByteArray, code);
+    QFETCH(int, op);
+    QFETCH(int, type);
+    QFETCH(QByteArray, value);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QStringList, ids);
+    const Conditions conditions = {Condition(code.constData(), op, type, value.constData(), from.constData(),
+                                             to.constData())};
+    const auto answer = Query(L"", L"", 1, 20, conditions);
+    QVERIFY2(answer.Error.empty(), qPrintable(QString::fromStdWString(answer.Error)));
+    QCOMPARE(Ids(answer.Result), ids);
+    QCOMPARE(answer.Result->Total, qint64(ids.size()));
+}
+
+void tst_SqliteCatalogBackend::invalidConditionsAreErrors_data()
+{
+    QTest::addColumn<int>("op");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QByteArray>("value");
+
+    using C = ConditionFilterOption;
+    QTest::newRow("unknown operator") << 3 << C::Number << QByteArray("1");
+    QTest::newRow("unknown value type") << C::Equal << 3 << QByteArray("1");
+    QTest::newRow("text for a number") << C::Greater << C::Number << QByteArray("wide");
+    QTest::newRow("range on an enumeration") << C::Greater << C::Enumeration << QByteArray("wood");
+}
+
+void tst_SqliteCatalogBackend::invalidConditionsAreErrors()
+{
+    QFETCH(int, op);
+    QFETCH(int, type);
+    QFETCH(QByteArray, value);
+    const Conditions conditions = {Condition("door.width", op, type, value.constData())};
+    const auto answer = Query(L"", L"", 1, 20, conditions);
+    QVERIFY(answer.Finished);
+    QVERIFY(!answer.Error.empty());
+    QVERIFY(!answer.Result);
+}
+
+void tst_SqliteCatalogBackend::pagingEdges_data()
+{
+    QTest::addColumn<int>("pageIndex");
+    QTest::addColumn<int>("pageSize");
+    QTest::addColumn<QStringList>("ids");
+
+    QTest::newRow("first page") << 1 << 4 << QStringList{"D1", "D2", "D3", "D4"};
+    QTest::newRow("middle page") << 2 << 4 << QStringList{"D5", "W1", "W2", "W3"};
+    QTest::newRow("last partial page") << 4 << 4 << QStringList{""};
+    QTest::newRow("past the end") << 5 << 4 << QStringList{};
+    QTest::newRow("far past the end") << 2000000000 << 20 << QStringList{};
+    QTest::newRow("page index zero reads as first") << 0 << 2 << QStringList{"D1", "D2"};
+    QTest::newRow("page size zero") << 1 << 0 << QStringList{};
+    QTest::newRow("negative page size") << 1 << -5 << QStringList{};
+}
+
+void tst_SqliteCatalogBackend::pagingEdges()
+{
+    QFETCH(int, pageIndex);
+    QFETCH(int, pageSize);
+    QFETCH(QStringList, ids);
+    const auto answer = Query(L"", L"", pageIndex, pageSize);
+    QVERIFY(answer.Error.empty());
+    QCOMPARE(Ids(answer.Result), ids);
+    QCOMPARE(answer.Result->Total, qint64(13));
+}
+
+void tst_SqliteCatalogBackend::componentRecordsCarryResolvedUrls()
+{
+    const auto answer = Query(L"ARCH", L"", 1, 20);
+    QVERIFY(answer.Error.empty());
+    std::map<std::wstring, std::shared_ptr<IComponent>> byId;
+    for (const auto& component : answer.Result->Data) {
+        byId[component->Id] = component;
+    }
+    const QUrl d1(QString::fromStdWString(byId.at(L"D1")->ThumbnailUrl));
+    QVERIFY(d1.isLocalFile());
+    QCOMPARE(d1.toLocalFile(), m_folder + QStringLiteral("/files/thumbnails/D1.png"));
+    QCOMPARE(QString::fromStdWString(byId.at(L"D1")->CategoryCode), QStringLiteral("DOOR"));
+    QCOMPARE(QString::fromStdWString(byId.at(L"D1")->ShopId), QStringLiteral("SHOP-1"));
+    // Missing, and pointing outside the catalog: no URL rather than a wrong one.
+    QVERIFY(byId.at(L"D2")->ThumbnailUrl.empty());
+    QVERIFY(byId.at(L"W1")->ThumbnailUrl.empty());
+}
+
+void tst_SqliteCatalogBackend::detailedComponent()
+{
+    const auto answer = Wait(PublicComponentService::Get()->GetDetailedComponent(L"S", L"1", L"D1"));
+    QVERIFY(!answer.FinishedInsideCall);
+    QVERIFY(answer.Error.empty());
+    const auto detail = answer.Result;
+    QVERIFY(detail);
+    QCOMPARE(QString::fromStdWString(detail->Name), QStringLiteral("木质单扇平开门 M0921"));
+    QCOMPARE(detail->CategoryPath, (std::vector<std::wstring>{L"全部构件", L"建筑", L"门"}));
+    QCOMPARE(int(detail->Thumbnails.at(L"256").size()), 2);
+    QCOMPARE(int(detail->Thumbnails.at(L"64").size()), 1);
+    QCOMPARE(QUrl(QString::fromStdWString(detail->Thumbnails.at(L"256")[1])).toLocalFile(),
+             m_folder + QStringLiteral("/files/b_256.png"));
+    // The legend without an image is left out.
+    QCOMPARE(int(detail->Legends.size()), 2);
+    QCOMPARE(QString::fromStdWString(detail->Legends[1]->Name), QStringLiteral("立面图"));
+    QCOMPARE(int(detail->Specifications.size()), 2);
+    const auto& parameters = detail->Specifications[0]->Parameters;
+    QStringList shown;
+    for (const auto& entry : parameters) {
+        shown << QStringLiteral("%1=%2%3%4")
+                     .arg(QString::fromStdWString(entry.second->Name), QString::fromStdWString(entry.second->Value),
+                          QString::fromStdWString(entry.second->Unit),
+                          entry.second->IsVisible() ? QString() : QStringLiteral(" hidden"));
+    }
+    QCOMPARE(shown, (QStringList{"宽度=900mm", "高度=2100mm", "内部编码=X-17 hidden", "重量=kg"}));
+
+    // D2: no thumbnail at all, a parameter without a name.
+    const auto sparse = Wait(PublicComponentService::Get()->GetDetailedComponent(L"S", L"1", L"D2"));
+    QVERIFY(sparse.Error.empty());
+    QVERIFY(sparse.Result->Thumbnails.empty());
+    QVERIFY(sparse.Result->Legends.empty());
+    QCOMPARE(int(sparse.Result->Specifications.size()), 1);
+    QCOMPARE(int(sparse.Result->Specifications[0]->Parameters.size()), 1);
+    QCOMPARE(QString::fromStdWString(sparse.Result->Specifications[0]->Parameters.begin()->second->Name),
+             QStringLiteral("厚度"));
+}
+
+void tst_SqliteCatalogBackend::legendsSpecificationAndFile()
+{
+    const auto legends = Wait(PublicComponentService::Get()->GetLegend(L"S", L"1", L"D3"));
+    QVERIFY(!legends.FinishedInsideCall);
+    QVERIFY(legends.Error.empty());
+    QCOMPARE(int(legends.Result.size()), 2);
+    QCOMPARE(QString::fromStdWString(legends.Result[0]->Name), QStringLiteral("平面图"));
+
+    const auto specification = Wait(PublicComponentService::Get()->GetSpecification(L"S", L"1", L"D3", L"S2"));
+    QVERIFY(specification.Error.empty());
+    QCOMPARE(QString::fromStdWString(specification.Result->Name), QStringLiteral("M1021"));
+    QCOMPARE(QString::fromStdWString(specification.Result->Id), QStringLiteral("S2"));
+    QCOMPARE(int(specification.Result->Parameters.size()), 1);
+
+    const auto url = Wait(PublicComponentService::Get()->GetComponentFileUrl(L"D1"));
+    QVERIFY(url.Error.empty());
+    tarn::ComponentFile file;
+    QString error;
+    QVERIFY2(tarn::ComponentFile::Read(QUrl(QString::fromStdWString(url.Result)).toLocalFile(), file, &error),
+             qPrintable(error));
+    QCOMPARE(file.FamilyName, QStringLiteral("木质单扇平开门"));
+}
+
+void tst_SqliteCatalogBackend::categoryPropertiesKeepKnownTypes()
+{
+    const auto door = Wait(PropertyService::Get()->GetCategoryProperty(L"S", L"1", L"DOOR", true));
+    QVERIFY(!door.FinishedInsideCall);
+    QVERIFY(door.Error.empty());
+    QStringList rows;
+    for (const auto& entry : door.Result->Properties) {
+        QStringList values;
+        for (const auto& value : entry.second->Values) {
+            values << QString::fromStdWString(value.first + L"=" + value.second);
+        }
+        rows << QStringLiteral("%1 %2 %3 %4 [%5]")
+                    .arg(QString::fromStdWString(entry.first), QString::fromStdWString(entry.second->Code),
+                         QString::fromStdWString(entry.second->Type), QString::fromStdWString(entry.second->Unit),
+                         values.join(QLatin1Char(',')));
+    }
+    rows.sort();
+    QStringList expected = {
+        QStringLiteral("宽度 door.width Number mm []"),
+        QStringLiteral("扇数 door.leaves Int 扇 []"),
+        QStringLiteral("材质 door.material Enum  [glass=玻璃,steel=钢质,wood=木质]"),
+        QStringLiteral("防火 door.fire Logic  []"),
+    };
+    expected.sort();
+    QCOMPARE(rows, expected);
+
+    // A type in another letter case is spelled the known way; an unknown type is left out.
+    const auto window = Wait(PropertyService::Get()->GetCategoryProperty(L"S", L"1", L"WIN", true));
+    QVERIFY(window.Error.empty());
+    QCOMPARE(int(window.Result->Properties.size()), 2);
+    QCOMPARE(QString::fromStdWString(window.Result->Properties.at(L"框材")->Type), QStringLiteral("Enum"));
+
+    const auto empty = Wait(PropertyService::Get()->GetCategoryProperty(L"S", L"1", L"EMPTY", true));
+    QVERIFY(empty.Error.empty());
+    QVERIFY(empty.Result && empty.Result->Properties.empty());
+}
+
+void tst_SqliteCatalogBackend::unknownThingsAreErrors()
+{
+    auto* service = PublicComponentService::Get();
+    QVERIFY(!Wait(service->GetDetailedComponent(L"S", L"1", L"NOPE")).Error.empty());
+    QVERIFY(!Wait(service->GetDetailedComponent(L"S", L"1", L"")).Error.empty());
+    QVERIFY(!Wait(service->GetLegend(L"S", L"1", L"NOPE")).Error.empty());
+    QVERIFY(!Wait(service->GetSpecification(L"S", L"1", L"D1", L"S9")).Error.empty());
+    QVERIFY(!Wait(service->GetSpecification(L"S", L"1", L"NOPE", L"S1")).Error.empty());
+    QVERIFY(!Wait(service->GetComponentFileUrl(L"NOPE")).Error.empty());
+    QVERIFY(!Wait(PropertyService::Get()->GetCategoryProperty(L"S", L"1", L"NOPE", true)).Error.empty());
+    const auto unknownCategory = Query(L"NOPE", L"");
+    QVERIFY(unknownCategory.Finished);
+    QVERIFY(!unknownCategory.Error.empty());
+}
+
+void tst_SqliteCatalogBackend::projectCloud()
+{
+    QTRY_COMPARE(QString::fromStdWString(IProjectManager::Get()->TryGetCurrentProjectNameById(L"P1001")),
+                 QStringLiteral("协同示范项目"));
+    QVERIFY(IProjectManager::Get()->TryGetCurrentProjectNameById(L"P404").empty());
+    auto* cloud = ProjectCloudComponentService::Get();
+
+    // The seeded project already holds the first components of the catalog.
+    const auto seeded = Wait(cloud->CheckPublicComponentRespeats(L"P1001", {L"D1", L"W4"}));
+    QVERIFY(!seeded.FinishedInsideCall);
+    QVERIFY(seeded.Error.empty());
+    QCOMPARE(int(seeded.Result.size()), 2);
+    QVERIFY(seeded.Result[0]->IsExistedInProject());
+    QVERIFY(!seeded.Result[1]->IsExistedInProject());
+
+    const auto first = Wait(cloud->AddComponentFromPublic(L"P1002", {L"W4", L"NOPE", L"V2"}));
+    QVERIFY(first.Error.empty());
+    QCOMPARE(int(first.Result.size()), 2);
+    QCOMPARE(QString::fromStdWString(first.Result[0]->Name), QStringLiteral("塑钢窗_标准款"));
+    QCOMPARE(QString::fromStdWString(first.Result[0]->CategoryCode), QStringLiteral("WIN"));
+    QCOMPARE(QString::fromStdWString(first.Result[0]->PublicComponentId), QStringLiteral("W4"));
+    QCOMPARE(first.Result[0]->Version, 1);
+
+    const auto again = Wait(cloud->AddComponentFromPublic(L"P1002", {L"W4"}));
+    QVERIFY(again.Error.empty());
+    QCOMPARE(int(again.Result.size()), 1);
+    QVERIFY(again.Result[0]->Id != first.Result[0]->Id);
+
+    const auto repeats = Wait(cloud->CheckPublicComponentRespeats(L"P1002", {L"W4", L"V2", L"D1"}));
+    QVERIFY(repeats.Error.empty());
+    QCOMPARE(QVector<bool>({repeats.Result[0]->IsExistedInProject(), repeats.Result[1]->IsExistedInProject(),
+                            repeats.Result[2]->IsExistedInProject()}),
+             QVector<bool>({true, true, false}));
+
+    QVERIFY(!Wait(cloud->AddComponentFromPublic(L"P404", {L"W4"})).Error.empty());
+    QVERIFY(!Wait(cloud->CheckPublicComponentRespeats(L"P404", {L"W4"})).Error.empty());
+    QVERIFY(!Wait(cloud->AddComponentFromPublic(L"P1002", {L"NOPE"})).Error.empty());
+    QVERIFY(!Wait(cloud->AddComponentFromPublic(L"P1002", {})).Error.empty());
+}
+
+void tst_SqliteCatalogBackend::missingCatalogFailsCleanly()
+{
+    const std::shared_ptr<CatalogBackend> installed = CatalogBackend::Current();
+    const QString store = m_dir.filePath(QStringLiteral("projects/store.sqlite"));
+    CatalogBackend::Install(std::make_shared<SqliteCatalogBackend>(m_dir.filePath(QStringLiteral("nowhere")), store));
+    const auto components = Query(L"", L"门");
+    QVERIFY(components.Finished);
+    QVERIFY(!components.Error.empty());
+    QVERIFY(!components.Result);
+    QVERIFY(!Wait(PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", L"", {})).Error.empty());
+    // The project store works without a catalog, and is written where it was asked to be.
+    const auto repeats = Wait(ProjectCloudComponentService::Get()->CheckPublicComponentRespeats(L"P1003", {L"D1"}));
+    QVERIFY(repeats.Error.empty());
+    QVERIFY(QFileInfo::exists(store));
+    QVERIFY(!Wait(ProjectCloudComponentService::Get()->AddComponentFromPublic(L"P1003", {L"D1"})).Error.empty());
+    CatalogBackend::Install(installed);
+}
+
+void tst_SqliteCatalogBackend::offlineRequestsFail()
+{
+    HostNetworkDetector::Get()->SetState(HostNetworkDetector::Offline);
+    const std::wstring offline = OfflineErrorText();
+    QCOMPARE(Query(L"", L"").Error, offline);
+    QCOMPARE(Wait(PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", L"", {})).Error, offline);
+    QCOMPARE(Wait(PublicComponentService::Get()->GetDetailedComponent(L"S", L"1", L"D1")).Error, offline);
+    QCOMPARE(Wait(PublicComponentService::Get()->GetLegend(L"S", L"1", L"D1")).Error, offline);
+    QCOMPARE(Wait(PublicComponentService::Get()->GetSpecification(L"S", L"1", L"D1", L"S1")).Error, offline);
+    QCOMPARE(Wait(PublicComponentService::Get()->GetComponentFileUrl(L"D1")).Error, offline);
+    QCOMPARE(Wait(PropertyService::Get()->GetCategoryProperty(L"S", L"1", L"DOOR", true)).Error, offline);
+    const auto added = Wait(ProjectCloudComponentService::Get()->AddComponentFromPublic(L"P1001", {L"D1"}));
+    QVERIFY(!added.FinishedInsideCall);
+    QCOMPARE(added.Error, offline);
+    QVERIFY(added.Result.empty());
+    HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
+    QVERIFY(Query(L"", L"").Error.empty());
+}
+
+QTEST_GUILESS_MAIN(tst_SqliteCatalogBackend)
+#include "tst_SqliteCatalogBackend.moc"

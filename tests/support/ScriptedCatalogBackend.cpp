@@ -1,0 +1,147 @@
+#include "ScriptedCatalogBackend.h"
+
+#include <algorithm>
+
+namespace vela::test {
+
+ComponentPage ScriptedCatalogBackend::PageFor(const ComponentQuery& query) const
+{
+    ComponentList matches;
+    for (const std::shared_ptr<IComponent>& component : Components) {
+        const bool inCategory = query.CategoryCode.empty() || query.CategoryCode == L"ROOT"
+                                || component->CategoryCode == query.CategoryCode;
+        const bool hasKeyword = query.Keyword.empty() || component->Name.find(query.Keyword) != std::wstring::npos;
+        if (inCategory && hasKeyword) {
+            matches.push_back(component);
+        }
+    }
+    auto page = std::make_shared<IPagedData<ComponentList>>();
+    page->Total = static_cast<int64_t>(matches.size());
+    const size_t first = static_cast<size_t>(std::max(0, query.PageIndex - 1)) * static_cast<size_t>(query.PageSize);
+    for (size_t i = first; i < matches.size() && i < first + static_cast<size_t>(query.PageSize); ++i) {
+        page->Data.push_back(matches[i]);
+    }
+    return page;
+}
+
+std::shared_ptr<ICategoryProperty> ScriptedCatalogBackend::PropertiesFor(const std::wstring& code) const
+{
+    const auto found = PropertiesByCategory.find(code);
+    return found == PropertiesByCategory.end() ? nullptr : found->second;
+}
+
+void ScriptedCatalogBackend::ReleaseComponents(size_t index)
+{
+    const auto& request = ComponentRequests.at(index);
+    request.Answer(std::wstring(), PageFor(request.Asked));
+}
+
+void ScriptedCatalogBackend::ReleaseCategories(size_t index)
+{
+    CategoryRequests.at(index).Answer(std::wstring(), Categories);
+}
+
+size_t ScriptedCatalogBackend::RequestCount() const
+{
+    return CategoryRequests.size() + ComponentRequests.size() + PropertyRequests.size() + DetailRequests.size();
+}
+
+void ScriptedCatalogBackend::GetCategories(const CategoryQuery& query, Done<CategoryList> done)
+{
+    CategoryRequests.push_back({query, done});
+    if (!Held) {
+        done(std::wstring(), Categories);
+    }
+}
+
+void ScriptedCatalogBackend::GetComponents(const ComponentQuery& query, Done<ComponentPage> done)
+{
+    ComponentRequests.push_back({query, done});
+    if (!Held) {
+        done(std::wstring(), PageFor(query));
+    }
+}
+
+void ScriptedCatalogBackend::GetDetailedComponent(const std::wstring& componentId,
+                                                  Done<std::shared_ptr<IDetailedPublicComponent>> done)
+{
+    DetailRequests.push_back({componentId, done});
+    if (Held) {
+        return;
+    }
+    const auto found = Details.find(componentId);
+    if (found == Details.end()) {
+        done(L"no such component", nullptr);
+    } else {
+        done(std::wstring(), found->second);
+    }
+}
+
+void ScriptedCatalogBackend::GetLegend(const std::wstring&, Done<LegendList> done)
+{
+    done(std::wstring(), {});
+}
+
+void ScriptedCatalogBackend::GetSpecification(const std::wstring&, const std::wstring&,
+                                              Done<std::shared_ptr<ISpecification>> done)
+{
+    done(L"no specification", nullptr);
+}
+
+void ScriptedCatalogBackend::GetCategoryProperty(const std::wstring& categoryCode,
+                                                 Done<std::shared_ptr<ICategoryProperty>> done)
+{
+    PropertyRequests.push_back({categoryCode, done});
+    if (!Held) {
+        done(std::wstring(), PropertiesFor(categoryCode));
+    }
+}
+
+void ScriptedCatalogBackend::GetComponentFileUrl(const std::wstring&, Done<std::wstring> done)
+{
+    done(L"no file", std::wstring());
+}
+
+void ScriptedCatalogBackend::CheckPublicComponentRespeats(const std::wstring&, const std::vector<std::wstring>&,
+                                                          Done<RepeatCheckList> done)
+{
+    done(L"no project store", {});
+}
+
+void ScriptedCatalogBackend::AddComponentFromPublic(const std::wstring&, const std::vector<std::wstring>&,
+                                                    Done<ProjectComponentList> done)
+{
+    done(L"no project store", {});
+}
+
+std::wstring ScriptedCatalogBackend::ProjectName(const std::wstring&)
+{
+    return std::wstring();
+}
+
+std::shared_ptr<ScriptedCatalogBackend> MakeSampleBackend(int count)
+{
+    auto backend = std::make_shared<ScriptedCatalogBackend>();
+    const auto category = [](const wchar_t* code, const wchar_t* name, const wchar_t* parent, bool leaf) {
+        auto c = std::make_shared<ICategory>();
+        c->Code = code;
+        c->Name = name;
+        c->ParentCode = parent;
+        c->Leaf = leaf;
+        return c;
+    };
+    backend->Categories = {category(L"ROOT", L"全部", L"", false), category(L"DOORS", L"门", L"ROOT", true),
+                           category(L"WINDOWS", L"窗", L"ROOT", true)};
+    for (int i = 0; i < count; ++i) {
+        auto component = std::make_shared<IComponent>();
+        const bool door = i % 2 == 0;
+        component->Id = (QStringLiteral("C%1").arg(i, 4, 10, QLatin1Char('0'))).toStdWString();
+        component->Name = (QStringLiteral("%1%2").arg(door ? QStringLiteral("木门") : QStringLiteral("铝窗")).arg(i)).toStdWString();
+        component->CategoryCode = door ? L"DOORS" : L"WINDOWS";
+        component->ShopId = L"SHOP";
+        backend->Components.push_back(component);
+    }
+    return backend;
+}
+
+} // namespace vela::test

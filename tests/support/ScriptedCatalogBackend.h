@@ -1,0 +1,69 @@
+#pragma once
+
+#include "CatalogBackend.h"
+
+#include <functional>
+#include <vector>
+
+namespace vela::test {
+
+// A catalog backend whose answers the test writes and releases. Every request
+// is recorded; in held mode its answer waits until the test releases it, in
+// the order the test chooses, otherwise it is answered at once from the
+// canned data (the service layer still delivers it later, on the reply's thread).
+class ScriptedCatalogBackend : public CatalogBackend
+{
+public:
+    template <class Query, class Result>
+    struct Request
+    {
+        Query Asked;
+        Done<Result> Answer;
+    };
+
+    // Canned data.
+    CategoryList Categories;
+    ComponentList Components;
+    std::map<std::wstring, std::shared_ptr<ICategoryProperty>> PropertiesByCategory;
+    std::map<std::wstring, std::shared_ptr<IDetailedPublicComponent>> Details;
+    // Stop answering by themselves; Release*() answers.
+    bool Held = false;
+
+    // What was asked, in order.
+    std::vector<Request<CategoryQuery, CategoryList>> CategoryRequests;
+    std::vector<Request<ComponentQuery, ComponentPage>> ComponentRequests;
+    std::vector<Request<std::wstring, std::shared_ptr<ICategoryProperty>>> PropertyRequests;
+    std::vector<Request<std::wstring, std::shared_ptr<IDetailedPublicComponent>>> DetailRequests;
+
+    // The canned answer to a component query: the matching page of Components.
+    ComponentPage PageFor(const ComponentQuery& query) const;
+    std::shared_ptr<ICategoryProperty> PropertiesFor(const std::wstring& code) const;
+
+    // Answers request `index` with the canned data.
+    void ReleaseComponents(size_t index);
+    void ReleaseCategories(size_t index);
+
+    size_t RequestCount() const;
+
+    void GetCategories(const CategoryQuery& query, Done<CategoryList> done) override;
+    void GetComponents(const ComponentQuery& query, Done<ComponentPage> done) override;
+    void GetDetailedComponent(const std::wstring& componentId,
+                              Done<std::shared_ptr<IDetailedPublicComponent>> done) override;
+    void GetLegend(const std::wstring& componentId, Done<LegendList> done) override;
+    void GetSpecification(const std::wstring& componentId, const std::wstring& specificationId,
+                          Done<std::shared_ptr<ISpecification>> done) override;
+    void GetCategoryProperty(const std::wstring& categoryCode,
+                             Done<std::shared_ptr<ICategoryProperty>> done) override;
+    void GetComponentFileUrl(const std::wstring& componentId, Done<std::wstring> done) override;
+    void CheckPublicComponentRespeats(const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                                      Done<RepeatCheckList> done) override;
+    void AddComponentFromPublic(const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                                Done<ProjectComponentList> done) override;
+    std::wstring ProjectName(const std::wstring& projectId) override;
+};
+
+// A small tree: root "ROOT" with "DOORS" (leaf) and "WINDOWS" (leaf), and
+// `count` components alternating between the two leaves.
+std::shared_ptr<ScriptedCatalogBackend> MakeSampleBackend(int count);
+
+} // namespace vela::test

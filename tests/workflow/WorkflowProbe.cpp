@@ -1,0 +1,34 @@
+#include "WorkflowProbe.h"
+
+#include <QTest>
+#include <QThread>
+
+namespace vela::test {
+
+WorkflowProbe::WorkflowProbe(WorkflowBase* workflow)
+{
+    QThread* thread = QThread::currentThread();
+    const auto check = [this, thread] { OffThread = OffThread || QThread::currentThread() != thread; };
+    connect(workflow, &WorkflowBase::Finished, this, [this, check](bool success, const std::wstring& message) {
+        check();
+        Done = true;
+        Success = success;
+        Message = QString::fromStdWString(message);
+    }, Qt::DirectConnection);
+    connect(workflow, &WorkflowBase::Report, this, [this, check](const std::wstring& message) {
+        check();
+        Reports << QString::fromStdWString(message);
+    }, Qt::DirectConnection);
+    connect(workflow, &WorkflowBase::Progress, this, [this, check](float done, float total) {
+        check();
+        Progress.append({done, total});
+    }, Qt::DirectConnection);
+    workflow->Proceed(true);
+}
+
+bool WorkflowProbe::Wait(int timeoutMs)
+{
+    return QTest::qWaitFor([this] { return Done; }, timeoutMs);
+}
+
+} // namespace vela::test
