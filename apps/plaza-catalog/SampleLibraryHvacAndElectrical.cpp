@@ -328,8 +328,8 @@ void SampleLibrary::AddHvacAndElectrical()
                 b.Post(QStringLiteral("灯体"), 0, 0, 0, radius - 5, 50 + inches[0] * 5, 0xbfc4c9)
                     .Post(QStringLiteral("面环"), 0, 0, -8, radius + 10, 8, black ? Black : White)
                     .Post(QStringLiteral("发光面"), 0, 0, -10, radius - 12, 4, Light)
-                    .Box(QStringLiteral("弹簧卡"), radius - 8, -6, 10, 30, 12, 40, Chrome)
-                    .Box(QStringLiteral("弹簧卡"), -radius - 22, -6, 10, 30, 12, 40, Chrome);
+                    .Box(QStringLiteral("弹簧卡"), radius - 5, -4, 10, 14, 8, 24, Chrome)
+                    .Box(QStringLiteral("弹簧卡"), -radius - 9, -4, 10, 14, 8, 24, Chrome);
                 d.View = {30, -22};
                 return d;
             });
@@ -356,8 +356,9 @@ void SampleLibrary::AddHvacAndElectrical()
                 const double size = sizes[0];
                 ModelBuilder b(d.Model);
                 const unsigned metal = r.Pick(QVector<unsigned>{Black, 0x2f5d50, Brass, White});
-                b.Post(QStringLiteral("吸顶盘"), 0, 0, 1000, 60, 25, metal)
-                    .Post(QStringLiteral("吊线"), 0, 0, size * 0.45, 3, 1000 - size * 0.45, Black);
+                const double drop = size * 1.6;
+                b.Post(QStringLiteral("吸顶盘"), 0, 0, drop, 60, 25, metal)
+                    .Post(QStringLiteral("吊线"), 0, 0, size * 0.45, 3, drop - size * 0.45, Black);
                 if (globe) {
                     b.Sphere(QStringLiteral("灯罩"), {0, 0, 0}, size / 2, r.Chance(0.5) ? 0xf4f1e8 : 0xd8e8f0, 0.8)
                         .Post(QStringLiteral("灯头"), 0, 0, size * 0.42, 30, 50, metal)

@@ -38,17 +38,15 @@ void Flange(ModelBuilder& b, double x, double radius, unsigned color, double dir
     b.Cylinder(QStringLiteral("法兰"), {x, 0, 0}, {direction, 0, 0}, radius, std::max(14.0, radius * 0.18), color);
 }
 
-// A pipe run along x through the origin.
-void Pipe(tarn::ComponentFile& model, double outside, double length, unsigned color, bool insulated, bool sockets)
+// A pipe run along x through the origin, with a coupling at each end.
+void Pipe(tarn::ComponentFile& model, double outside, double length, unsigned color, bool insulated)
 {
     ModelBuilder b(model);
     const double r = outside / 2;
-    b.Cylinder(QStringLiteral("管身"), {0, 0, 0}, {1, 0, 0}, r, length, color);
-    if (sockets) {
-        b.Cylinder(QStringLiteral("管箍"), {-10, 0, 0}, {1, 0, 0}, r * 1.18, std::max(30.0, outside * 0.6), color)
-            .Cylinder(QStringLiteral("管箍"), {length - std::max(30.0, outside * 0.6) + 10, 0, 0}, {1, 0, 0}, r * 1.18,
-                      std::max(30.0, outside * 0.6), color);
-    }
+    const double coupling = std::max(30.0, outside * 0.6);
+    b.Cylinder(QStringLiteral("管身"), {0, 0, 0}, {1, 0, 0}, r, length, color)
+        .Cylinder(QStringLiteral("管箍"), {-10, 0, 0}, {1, 0, 0}, r * 1.18, coupling, color)
+        .Cylinder(QStringLiteral("管箍"), {length - coupling + 10, 0, 0}, {1, 0, 0}, r * 1.18, coupling, color);
     if (insulated) {
         b.Cylinder(QStringLiteral("保温层"), {length * 0.25, 0, 0}, {1, 0, 0}, r + 25, length * 0.5, 0x404448, 0.9);
     }
@@ -181,7 +179,7 @@ void SampleLibrary::AddPlumbingAndFire()
                                        : material == QLatin1String("ss") ? Chrome
                                        : material == QLatin1String("cu") ? Copper : Black;
                 Pipe(d.Model, OutsideDiameter(chosen[0], plastic), OutsideDiameter(chosen[0], plastic) * 9 + 300, color,
-                     insulated, plastic);
+                     insulated);
                 d.View = {32, 28};
                 return d;
             });

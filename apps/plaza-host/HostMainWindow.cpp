@@ -2,7 +2,10 @@
 
 #include "AppService.h"
 #include "ApplicationMainWindowService.h"
+#include "Container.h"
 #include "Document.h"
+#include "DocumentView.h"
+#include "IInternalRivoCollaborationProjectComponentService.h"
 #include "DocumentService.h"
 #include "HostNetworkDetector.h"
 #include "PlazaMainWindow.h"
@@ -10,6 +13,9 @@
 #include <QAction>
 #include <QEvent>
 #include <QHeaderView>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QSplitter>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -38,10 +44,14 @@ HostMainWindow::HostMainWindow(const QString& catalogDescription)
     setWindowTitle(QStringLiteral("Vela 设计 — %1").arg(ProductName()));
     resize(1280, 800);
 
-    m_documentView = new QTreeWidget(this);
-    m_documentView->setHeaderLabels({QStringLiteral("文档内容"), QStringLiteral("说明")});
-    m_documentView->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    setCentralWidget(m_documentView);
+    auto* splitter = new QSplitter(this);
+    m_documentView = new DocumentView(splitter);
+    m_projectView = new QTreeWidget(splitter);
+    m_projectView->setHeaderLabels({QStringLiteral("协同项目构件"), QStringLiteral("版本"), QStringLiteral("来源")});
+    m_projectView->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    setCentralWidget(splitter);
     m_statusLabel = new QLabel(this);
     statusBar()->addWidget(m_statusLabel, 1);
 
@@ -65,6 +75,19 @@ void HostMainWindow::BuildMenus()
     QMenu* libraryMenu = menuBar()->addMenu(QStringLiteral("构件库"));
     libraryMenu->addAction(QStringLiteral("打开公共构件库 (Plaza)"), this, [this] { OpenPlaza(); });
 
+    if (vela::AppService::Get() && vela::AppService::Get()->IsRivo()) {
+        QMenu* projectMenu = menuBar()->addMenu(QStringLiteral("协同"));
+        projectMenu->addAction(QStringLiteral("从公共构件库添加构件到项目..."), this, [this] {
+            bool ok = false;
+            const QString projectId = QInputDialog::getText(this, QStringLiteral("协同项目"),
+                                                            QStringLiteral("项目 ID:"), QLineEdit::Normal,
+                                                            QStringLiteral("P1001"), &ok);
+            if (ok) {
+                AddComponentsIntoProject(projectId);
+            }
+        });
+    }
+
     QMenu* networkMenu = menuBar()->addMenu(QStringLiteral("网络"));
     m_offlineAction = networkMenu->addAction(QStringLiteral("离线"));
     m_offlineAction->setCheckable(true);
@@ -77,7 +100,8 @@ void HostMainWindow::OpenDocument()
     ++m_documentCounter;
     m_document = std::make_unique<tarn::Document>(QStringLiteral("项目%1").arg(m_documentCounter).toStdWString());
     vela::DocumentService::Get()->SetCurrentDocument(m_document.get());
-    RefreshDocumentView();
+    m_documentView->SetDocument(m_document.get());
+    RefreshStatus();
 }
 
 void HostMainWindow::CloseDocument()
@@ -86,8 +110,9 @@ void HostMainWindow::CloseDocument()
         return;
     }
     vela::DocumentService::Get()->CloseCurrentDocument();
+    m_documentView->SetDocument(nullptr);
     m_document.reset();
-    RefreshDocumentView();
+    RefreshStatus();
 }
 
 void HostMainWindow::SetOffline(bool offline)
@@ -98,7 +123,7 @@ void HostMainWindow::SetOffline(bool offline)
     }
     vela::HostNetworkDetector::Get()->SetState(offline ? vela::HostNetworkDetector::Offline
                                                        : vela::HostNetworkDetector::Online);
-    RefreshDocumentView();
+    RefreshStatus();
 }
 
 void HostMainWindow::OpenPlaza()
@@ -122,15 +147,40 @@ void HostMainWindow::changeEvent(QEvent* event)
     }
 }
 
-void HostMainWindow::RefreshDocumentView()
+void HostMainWindow::AddComponentsIntoProject(const QString& projectId)
 {
-    m_documentView->clear();
-    if (m_document) {
-        auto* root = new QTreeWidgetItem(m_documentView, {QString::fromStdWString(m_document->GetName()),
-                                                          QStringLiteral("运行时 ID %1")
-                                                              .arg(m_document->GetRuntimeId().Value())});
-        root->setExpanded(true);
+    auto* service =
+        vela::Container::Get()->Resolve<vela::IInternalRivoCollaborationProjectComponentService>();
+    if (!service) {
+        statusBar()->showMessage(QStringLiteral("协同服务未注册"), 5000);
+        return;
     }
+    std::wstring error;
+    const auto added =
+        service->AddComponentsFromPublic(vela::InternalAddComponentOptions(projectId.toStdWString()), error);
+    if (!error.empty()) {
+        statusBar()->showMessage(QString::fromStdWString(error), 5000);
+        return;
+    }
+    for (const std::shared_ptr<vela::IProjectComponent>& component : added) {
+        new QTreeWidgetItem(m_projectView, {QString::fromStdWString(component->Name),
+                                            QString::number(component->Version),
+                                            QString::fromStdWString(component->PublicComponentId)});
+    }
+    statusBar()->showMessage(QStringLiteral("项目 %1 新增 %2 个构件").arg(projectId).arg(added.size()), 5000);
+}
+
+QStringList HostMainWindow::ProjectComponentLines() const
+{
+    QStringList lines;
+    for (int i = 0; i < m_projectView->topLevelItemCount(); ++i) {
+        lines.append(m_projectView->topLevelItem(i)->text(0));
+    }
+    return lines;
+}
+
+void HostMainWindow::RefreshStatus()
+{
     const bool offline = vela::HostNetworkDetector::Get()->IsOffline();
     m_statusLabel->setText(QStringLiteral("产品: %1    构件库: %2    网络: %3    文档: %4")
                                .arg(ProductName(), m_catalogDescription,

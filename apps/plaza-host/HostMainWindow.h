@@ -1,18 +1,22 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
+
+class QTreeWidget;
 
 #include <memory>
 
 class QAction;
 class QLabel;
-class QTreeWidget;
 
 namespace tarn {
 class Document;
 }
 
 namespace plazahost {
+
+class DocumentView;
 
 // The demo host: stands for the CAD application around the Plaza module.
 // It owns the open document, switches the network on and off, and opens Plaza.
@@ -31,17 +35,22 @@ public:
     void OpenPlaza();
 
     tarn::Document* Document() const;
+    // Asks the collaboration service, through the host's container, for public
+    // components to add into `projectId`; lists what came back.
+    void AddComponentsIntoProject(const QString& projectId);
+    QStringList ProjectComponentLines() const;
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
     void BuildMenus();
-    void RefreshDocumentView();
+    void RefreshStatus();
 
     std::unique_ptr<tarn::Document> m_document;
     int m_documentCounter = 0;
-    QTreeWidget* m_documentView = nullptr;
+    DocumentView* m_documentView = nullptr;
+    QTreeWidget* m_projectView = nullptr;
     QLabel* m_statusLabel = nullptr;
     QAction* m_offlineAction = nullptr;
     QString m_catalogDescription;

@@ -10,11 +10,21 @@
 #include "PlazaPublicComponentsCardListView.h"
 #include "PlazaPublicComponentsTableModel.h"
 #include "PlazaPublicComponentsTableView.h"
+#include "AppService.h"
+#include "Document.h"
+#include "FamilyOverwriteOptionsDialog.h"
+#include "KelMessageDialog.h"
+#include "Mox3DPreviewWindow.h"
+#include "Mox3DPreviewer.h"
+#include "ModelViewport.h"
+#include "PublicComponentRepeatCheckDialog.h"
 #include "SearchTextBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QListView>
+#include <QPainter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
@@ -97,6 +107,66 @@ QModelIndex FirstLeafWithMatches(vela::CategoriesTreeModel* model, const QModelI
     return QModelIndex();
 }
 
+QListView* CardView()
+{
+    return PlazaChild<QListView>("PlazaPublicComponentsCardListView");
+}
+
+// A point of card `row`, relative to the card's top-left corner.
+void ClickCard(int row, const QPoint& offset, bool hoverFirst)
+{
+    QListView* cards = CardView();
+    if (!cards || row < 0 || row >= cards->model()->rowCount()) {
+        return;
+    }
+    const QPoint point = cards->visualRect(cards->model()->index(row, 0)).topLeft() + offset;
+    if (hoverFirst) {
+        QTest::mouseMove(cards->viewport(), point);
+    }
+    QTest::mouseClick(cards->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+}
+
+// Button centres of a 128 x 136 card: the check box, and the two buttons of
+// the Sorn layout or the single button of the others.
+const QPoint CardCheckBox(14, 13);
+const QPoint CardPlaceButton(32, 94);
+const QPoint CardLoadButton(95, 94);
+const QPoint CardSingleButton(64, 94);
+const QPoint CardAddButton(64, 98);
+
+// The card showing a component of that name, or -1.
+int CardRow(const QString& name)
+{
+    QListView* cards = CardView();
+    for (int row = 0; cards && row < cards->model()->rowCount(); ++row) {
+        if (cards->model()->index(row, 0).data().toString() == name) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+QWidget* VisibleTopLevel(const std::function<bool(QWidget*)>& accept)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && accept(widget)) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+vela::Mox3DPreviewWindow* PreviewWindow()
+{
+    return qobject_cast<vela::Mox3DPreviewWindow*>(
+        VisibleTopLevel([](QWidget* w) { return qobject_cast<vela::Mox3DPreviewWindow*>(w) != nullptr; }));
+}
+
+size_t FamilyCount(HostMainWindow* host)
+{
+    return host->Document() ? host->Document()->Families().size() : 0;
+}
+
 void ClickTableCheckBox(int row)
 {
     auto* table = PlazaChild<vela::PlazaPublicComponentsTableView>();
@@ -123,9 +193,10 @@ QStringList PlazaTour::FailedSteps() const
 }
 
 void PlazaTour::AddStep(const QString& name, std::function<void()> action, std::function<bool()> ready,
-                        std::function<std::function<bool()>()> makeReady)
+                        std::function<std::function<bool()>()> makeReady, Target target)
 {
     Step step;
+    step.Shot = target;
     step.Name = name;
     step.Action = std::move(action);
     step.Ready = std::move(ready);
@@ -216,6 +287,171 @@ void PlazaTour::AddSteps()
                            return offline && offline->isVisible();
                        });
     browse(QStringLiteral("back-online"), [this] { m_host->SetOffline(false); });
+    AddStep(QStringLiteral("cards"), [] { Click(PlazaChild<QPushButton>("SwitchToCardModeButton")); },
+            [] { return CardView() && CardView()->isVisible(); });
+    AddDetailSteps();
+
+    vela::AppService* app = vela::AppService::Get();
+    if (app && app->IsRivo()) {
+        AddProjectSteps();
+    } else {
+        AddDocumentSteps();
+    }
+}
+
+void PlazaTour::AddDetailSteps()
+{
+    AddStep(QStringLiteral("detail"), [] { ClickCard(0, QPoint(64, 50), false); },
+            [] {
+                auto* frame = PlazaChild<QWidget>("DetailPanelBaseFrame");
+                auto* selector = PlazaChild<QComboBox>("SpecificationSelector");
+                auto* preview = PlazaChild<QWidget>("PreviewMox3DPushButton");
+                return frame && frame->isVisible() && selector && selector->count() > 0 && preview
+                       && preview->isVisible();
+            });
+    AddStep(QStringLiteral("specification"),
+            [] {
+                auto* selector = PlazaChild<QComboBox>("SpecificationSelector");
+                if (selector && selector->count() > 1) {
+                    selector->setCurrentIndex(1);
+                }
+            },
+            [] {
+                auto* preview = PlazaChild<QWidget>("PreviewMox3DPushButton");
+                return preview && preview->isVisible();
+            });
+    AddStep(QStringLiteral("preview-3d"), [] { Click(PlazaChild<QWidget>("PreviewMox3DPushButton")); },
+            [] {
+                vela::Mox3DPreviewWindow* window = PreviewWindow();
+                return window && !window->Previewer()->IsLoading()
+                       && window->Previewer()->Viewport()->Message().isEmpty();
+            },
+            nullptr, Target::Preview);
+    AddStep(QStringLiteral("preview-closed"),
+            [] {
+                if (vela::Mox3DPreviewWindow* window = PreviewWindow()) {
+                    window->close();
+                }
+            },
+            [] { return !PreviewWindow(); });
+}
+
+void PlazaTour::AddDocumentSteps()
+{
+    vela::AppService* app = vela::AppService::Get();
+    const bool sorn = app && app->IsSorn();
+    const auto dialogButton = [](int value) {
+        auto* dialog = qobject_cast<vela::KelMessageDialog*>(
+            VisibleTopLevel([](QWidget* w) { return qobject_cast<vela::KelMessageDialog*>(w) != nullptr; }));
+        if (dialog) {
+            dialog->ButtonsByValue()[value]->click();
+        }
+    };
+    const auto questionShown = [] {
+        return VisibleTopLevel([](QWidget* w) { return qobject_cast<vela::KelMessageDialog*>(w) != nullptr; })
+               != nullptr;
+    };
+
+    if (!sorn) {
+        AddStep(QStringLiteral("load"), [] { ClickCard(0, CardSingleButton, true); },
+                [this] { return FamilyCount(m_host) == 1; });
+    } else {
+        // A family of four types with one placed instance, then a one-type
+        // family of the same name: renamed, then overwritten, which asks
+        // which type takes over the placed instance.
+        AddStep(QStringLiteral("placed"), [] { ClickCard(CardRow(QStringLiteral("铝合金平开窗 C0612")), CardPlaceButton, true); },
+                [this] {
+                    return !Plaza()->isVisible() && m_host->Document() && !m_host->Document()->Instances().empty();
+                },
+                nullptr, Target::Host);
+        AddStep(QStringLiteral("reopened"), [this] { m_host->OpenPlaza(); }, [] { return Plaza()->isVisible(); });
+        const auto loadSingleType = [] {
+            QTimer::singleShot(0, [] { ClickCard(CardRow(QStringLiteral("铝合金平开窗 C0912")), CardLoadButton, true); });
+        };
+        AddStep(QStringLiteral("conflict-question"), loadSingleType, questionShown);
+        AddStep(QStringLiteral("renamed"), [dialogButton] { dialogButton(4); },
+                [this] { return FamilyCount(m_host) == 2; });
+        AddStep(QStringLiteral("overwrite-question"), loadSingleType, questionShown);
+        AddStep(QStringLiteral("replacement-type-question"), [dialogButton] { dialogButton(8); },
+                [] {
+                    return VisibleTopLevel([](QWidget* w) {
+                        return qobject_cast<vela::FamilyOverwriteOptionsDialog*>(w) != nullptr;
+                    });
+                });
+        AddStep(QStringLiteral("overwritten"),
+                [] {
+                    QWidget* dialog = VisibleTopLevel([](QWidget* w) {
+                        return qobject_cast<vela::FamilyOverwriteOptionsDialog*>(w) != nullptr;
+                    });
+                    if (dialog) {
+                        dialog->findChild<QPushButton*>()->click();
+                    }
+                },
+                [this] {
+                    const tarn::Document* document = m_host->Document();
+                    const tarn::Family* family = document ? document->FindFamily(L"铝合金平开窗") : nullptr;
+                    return family && family->Types().size() == 1 && document->Instances().size() == 1;
+                },
+                nullptr, Target::Host);
+    }
+    AddStep(QStringLiteral("batch-checked"),
+            [] {
+                for (int row = 1; row < 4; ++row) {
+                    ClickCard(row, CardCheckBox, true);
+                }
+            },
+            [] { return PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->text().endsWith(QStringLiteral("(3)")); });
+    AddStep(QStringLiteral("batch-loaded"),
+            [] { Click(PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")); },
+            [this] {
+                return !PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->isEnabled() && Plaza()->isVisible()
+                       && FamilyCount(m_host) >= 4;
+            });
+    AddStep(QStringLiteral("document"), [] {}, [] { return true; }, nullptr, Target::Host);
+}
+
+void PlazaTour::AddProjectSteps()
+{
+    // The collaboration module asks for components through the service; the
+    // window runs modally inside that request until the user closes it.
+    AddStep(QStringLiteral("project-window"),
+            [this] {
+                Plaza()->hide();
+                QTimer::singleShot(0, m_host, [this] { m_host->AddComponentsIntoProject(QStringLiteral("P1001")); });
+            },
+            [] { return Plaza()->isVisible(); });
+    AddStep(QStringLiteral("project-checked"),
+            [] {
+                ClickCard(0, CardCheckBox, true);
+                ClickCard(1, CardCheckBox, true);
+            },
+            [] { return PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->text().endsWith(QStringLiteral("(2)")); });
+    AddStep(QStringLiteral("project-added"), [] { Click(PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")); },
+            [] { return !PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->isEnabled(); });
+    AddStep(QStringLiteral("repeat-check"),
+            [] {
+                ClickCard(0, CardCheckBox, true);
+                ClickCard(2, CardCheckBox, true);
+                QTimer::singleShot(0, [] { Click(PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")); });
+            },
+            [] {
+                return VisibleTopLevel([](QWidget* w) {
+                    return qobject_cast<vela::PublicComponentRepeatCheckDialog*>(w) != nullptr;
+                });
+            });
+    AddStep(QStringLiteral("repeated-skipped"),
+            [] {
+                QWidget* dialog = VisibleTopLevel([](QWidget* w) {
+                    return qobject_cast<vela::PublicComponentRepeatCheckDialog*>(w) != nullptr;
+                });
+                if (dialog) {
+                    dialog->findChild<QPushButton*>(QStringLiteral("SkipButton"))->click();
+                }
+            },
+            [] { return !PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->isEnabled(); });
+    AddStep(QStringLiteral("card-add"), [] { ClickCard(3, CardAddButton, true); }, [] { return true; });
+    AddStep(QStringLiteral("project-components"), [] { vela::PlazaMainWindow::Get()->accept(); },
+            [this] { return m_host->ProjectComponentLines().size() >= 3; }, nullptr, Target::Host);
 }
 
 void PlazaTour::Start()
@@ -261,9 +497,25 @@ void PlazaTour::WaitForStep(size_t index, int attempt)
 
 void PlazaTour::SaveScreenshot(const Step& step, size_t index)
 {
-    QWidget* window = Plaza() && Plaza()->isVisible() ? Plaza() : static_cast<QWidget*>(m_host);
+    QWidget* window = static_cast<QWidget*>(m_host);
+    if (step.Shot == Target::Preview && PreviewWindow()) {
+        window = PreviewWindow();
+    } else if (step.Shot == Target::Plaza && Plaza() && Plaza()->isVisible()) {
+        window = Plaza();
+    }
+    // Bulletins and dialogs are windows of their own: paint them over the picture where they stand.
+    QPixmap picture = window->grab();
+    QPainter painter(&picture);
+    for (QWidget* popup : QApplication::topLevelWidgets()) {
+        if (window != Plaza() || popup == window || popup == m_host || popup == Plaza() || !popup->isVisible()
+            || qobject_cast<vela::Mox3DPreviewWindow*>(popup)) {
+            continue;
+        }
+        painter.drawPixmap(popup->geometry().topLeft() - window->geometry().topLeft(), popup->grab());
+    }
+    painter.end();
     const QString file = m_output.filePath(QStringLiteral("%1-%2.png").arg(index + 1, 2, 10, QLatin1Char('0')).arg(step.Name));
-    window->grab().save(file);
+    picture.save(file);
     std::printf("tour: %s\n", qPrintable(file));
     std::fflush(stdout);
 }

@@ -29,6 +29,14 @@ signals:
     void Done();
 
 private:
+    // Which window a step's screenshot shows.
+    enum class Target
+    {
+        Plaza,
+        Host,
+        Preview,
+    };
+
     struct Step
     {
         QString Name;
@@ -36,11 +44,15 @@ private:
         std::function<bool()> Ready;
         // Builds Ready just before the action, for steps that compare with the state at that moment.
         std::function<std::function<bool()>()> MakeReady;
+        Target Shot = Target::Plaza;
     };
 
     void AddSteps();
+    void AddDetailSteps();
+    void AddDocumentSteps();
+    void AddProjectSteps();
     void AddStep(const QString& name, std::function<void()> action, std::function<bool()> ready,
-                 std::function<std::function<bool()>()> makeReady = nullptr);
+                 std::function<std::function<bool()>()> makeReady = nullptr, Target target = Target::Plaza);
     void RunStep(size_t index);
     void WaitForStep(size_t index, int attempt);
     void SaveScreenshot(const Step& step, size_t index);

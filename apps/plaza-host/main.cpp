@@ -97,8 +97,9 @@ int main(int argc, char* argv[])
 
     const QString catalogFolder = QFileInfo(parser.value(catalogOption)).absoluteFilePath();
     if (QFileInfo::exists(catalogFolder)) {
-        vela::CatalogBackend::Install(std::make_shared<vela::SqliteCatalogBackend>(
-            catalogFolder, dataFolder + QStringLiteral("/projects.sqlite")));
+        // A tour starts from empty projects every time; a person's additions are kept.
+        const QString projectStore = tourFolder.isEmpty() ? dataFolder + QStringLiteral("/projects.sqlite") : QString();
+        vela::CatalogBackend::Install(std::make_shared<vela::SqliteCatalogBackend>(catalogFolder, projectStore));
     } else {
         std::fprintf(stderr, "catalog not found: %s (build the project to make the sample catalog)\n",
                      qPrintable(catalogFolder));

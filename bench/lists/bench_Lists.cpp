@@ -152,6 +152,33 @@ void CardsSetComponents(benchmark::State& state)
     }
 }
 
+// A new page as the user gets it: the rows replaced, laid out and painted.
+template <class View>
+void NewPageShown(benchmark::State& state, View& view, QWidget* viewport)
+{
+    view.show();
+    QImage target(viewport->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        view.Model()->SetComponents(SamplePage());
+        QApplication::processEvents(); // the views lay out a new page on their next turn of the loop
+        viewport->render(&target);
+    }
+}
+
+void TableNewPageShown(benchmark::State& state)
+{
+    PlazaPublicComponentsTableView view(nullptr);
+    view.resize(TableViewSize);
+    NewPageShown(state, view, view.viewport());
+}
+
+void CardsNewPageShown(benchmark::State& state)
+{
+    PlazaPublicComponentsCardListView view(nullptr);
+    view.resize(CardViewSize);
+    NewPageShown(state, view, view.findChild<QListView*>()->viewport());
+}
+
 void PlainTableSetItems(benchmark::State& state)
 {
     QStandardItemModel model(0, 4);
@@ -179,6 +206,8 @@ BENCHMARK(PlainTableRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(TableSetComponents)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CardsSetComponents)->Unit(benchmark::kMicrosecond);
 BENCHMARK(PlainTableSetItems)->Unit(benchmark::kMicrosecond);
+BENCHMARK(TableNewPageShown)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CardsNewPageShown)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {

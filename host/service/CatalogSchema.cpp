@@ -39,11 +39,11 @@ QStringList CatalogSchema::CreateStatements()
         QStringLiteral("CREATE INDEX thumbnails_detail ON thumbnails(detail)"),
         QStringLiteral("CREATE TABLE legends(detail INTEGER, position INTEGER, name TEXT, url TEXT)"),
         QStringLiteral("CREATE INDEX legends_detail ON legends(detail)"),
-        QStringLiteral("CREATE TABLE specifications(detail INTEGER, spec_id TEXT, position INTEGER, name TEXT)"),
-        QStringLiteral("CREATE INDEX specifications_detail ON specifications(detail, spec_id)"),
-        QStringLiteral("CREATE TABLE parameters(detail INTEGER, spec_id TEXT, position INTEGER, name TEXT, "
+        QStringLiteral("CREATE TABLE specifications(detail INTEGER, specification_id TEXT, position INTEGER, name TEXT)"),
+        QStringLiteral("CREATE INDEX specifications_detail ON specifications(detail, specification_id)"),
+        QStringLiteral("CREATE TABLE parameters(detail INTEGER, specification_id TEXT, position INTEGER, name TEXT, "
                        "value TEXT, unit TEXT, visible INTEGER)"),
-        QStringLiteral("CREATE INDEX parameters_spec ON parameters(detail, spec_id)"),
+        QStringLiteral("CREATE INDEX parameters_specification ON parameters(detail, specification_id)"),
     };
 }
 

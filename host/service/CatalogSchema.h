@@ -41,8 +41,8 @@ namespace vela {
 //       rowid is `seq`; answers keywords of three characters and more.
 //   thumbnails(detail, size_key, position, url)       size keys "256" and "64"
 //   legends(detail, position, name, url)
-//   specifications(detail, spec_id, position, name)
-//   parameters(detail, spec_id, position, name, value, unit, visible)
+//   specifications(detail, specification_id, position, name)
+//   parameters(detail, specification_id, position, name, value, unit, visible)
 class VELA_SERVICE_EXPORT CatalogSchema
 {
 public:

@@ -247,9 +247,9 @@ qint64 CatalogWriter::AddDetail(const Detail& detail)
         }
     }
     QSqlQuery parameters(Database());
-    parameters.prepare(QStringLiteral("INSERT INTO parameters(detail, spec_id, position, name, value, unit, visible) "
+    parameters.prepare(QStringLiteral("INSERT INTO parameters(detail, specification_id, position, name, value, unit, visible) "
                                       "VALUES(?, ?, ?, ?, ?, ?, ?)"));
-    query.prepare(QStringLiteral("INSERT INTO specifications(detail, spec_id, position, name) VALUES(?, ?, ?, ?)"));
+    query.prepare(QStringLiteral("INSERT INTO specifications(detail, specification_id, position, name) VALUES(?, ?, ?, ?)"));
     position = 0;
     for (const Specification& specification : detail.Specifications) {
         query.addBindValue(id);

@@ -840,7 +840,7 @@ std::wstring ReadParameters(QSqlDatabase& db, const QVariant& detail, const QStr
 {
     QSqlQuery query(db);
     if (!Prepare(query, QStringLiteral("SELECT name, value, unit, visible FROM parameters "
-                                       "WHERE detail = ? AND spec_id = ? ORDER BY position, rowid"))
+                                       "WHERE detail = ? AND specification_id = ? ORDER BY position, rowid"))
         || !Run(query, {detail, specificationId})) {
         return SqlError(query);
     }
@@ -904,7 +904,7 @@ std::wstring SqliteCatalogBackend::QueryDetail(QSqlDatabase& db, const std::wstr
     if (!error.empty()) {
         return error;
     }
-    if (!Prepare(query, QStringLiteral("SELECT spec_id, name FROM specifications WHERE detail = ? "
+    if (!Prepare(query, QStringLiteral("SELECT specification_id, name FROM specifications WHERE detail = ? "
                                        "ORDER BY position, rowid"))
         || !Run(query, {row.Detail})) {
         return SqlError(query);
@@ -965,7 +965,7 @@ std::wstring SqliteCatalogBackend::QuerySpecification(QSqlDatabase& db, const st
         return L"规格不存在";
     }
     QSqlQuery query(db);
-    if (!Prepare(query, QStringLiteral("SELECT name FROM specifications WHERE detail = ? AND spec_id = ? LIMIT 1"))
+    if (!Prepare(query, QStringLiteral("SELECT name FROM specifications WHERE detail = ? AND specification_id = ? LIMIT 1"))
         || !Run(query, {row.Detail, Q(specificationId)})) {
         return SqlError(query);
     }

@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace vela {
@@ -19,9 +18,15 @@ QString CacheSubFolder(const QString& name)
 // The extension keeps only letters and digits after its dot, so it cannot add a path.
 QString SafeExtension(const std::wstring& extension)
 {
-    QString text = QString::fromStdWString(extension);
-    text.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));
-    return text.isEmpty() ? QString() : QLatin1Char('.') + text.left(16);
+    QString text;
+    for (const wchar_t character : extension) {
+        const bool plain = (character >= L'a' && character <= L'z') || (character >= L'A' && character <= L'Z')
+                           || (character >= L'0' && character <= L'9');
+        if (plain && text.size() < 16) {
+            text.append(QChar(static_cast<char16_t>(character)));
+        }
+    }
+    return text.isEmpty() ? QString() : QLatin1Char('.') + text;
 }
 
 std::wstring HashedPath(const QString& folder, const std::wstring& key, const std::wstring& extension)

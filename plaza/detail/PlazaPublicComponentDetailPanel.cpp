@@ -92,6 +92,8 @@ void PlazaPublicComponentDetailPanel::InitUI()
     Name(m_previewMox3DButton, "PreviewMox3DPushButton");
     m_previewMox3DButton->setFixedSize(28, 28);
     m_previewMox3DButton->setStyleSheet(QStringLiteral("QPushButton{background:transparent;}"));
+    // Without a border in its sheet, a raised button's bevel turns the transparent background black in some styles.
+    m_previewMox3DButton->setFlat(true);
     m_previewMox3DButton->setIcon(QIcon(QStringLiteral(":/images/3d/48x48.png")));
     m_previewMox3DButton->setCursor(Qt::PointingHandCursor);
     m_previewMox3DButton->setToolTip(tr("查看3D视图"));
@@ -149,6 +151,7 @@ void PlazaPublicComponentDetailPanel::InitUI()
     closeButton->setIcon(QIcon(QStringLiteral(":/images/close/cross/16x16.png")));
     closeButton->setCursor(Qt::PointingHandCursor);
     closeButton->setStyleSheet(QStringLiteral("QPushButton{background:transparent;}"));
+    closeButton->setFlat(true);
 
     connect(m_previewMox3DButton, &QPushButton::clicked, this, &PlazaPublicComponentDetailPanel::HandlePreviewMox3D);
     connect(m_specificationSelector, QOverload<int>::of(&QComboBox::currentIndexChanged), this,

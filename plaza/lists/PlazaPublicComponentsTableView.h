@@ -30,17 +30,17 @@ protected:
 private:
     void Init();
 
-    int m_rowHeight;
-    int m_headerHeight;
-    int m_leftBorderWidth;
-    int m_topBorderWidth;
-    int m_rightBorderWidth;
-    int m_bottomBorderWidth;
-    int m_topLeftRadius;
-    int m_topRightRadius;
-    int m_bottomRightRadius;
-    int m_bottomLeftRadius;
-    QColor m_borderColor;
+    const int m_rowHeight;
+    const int m_headerHeight;
+    const int m_leftBorderWidth;
+    const int m_topBorderWidth;
+    const int m_rightBorderWidth;
+    const int m_bottomBorderWidth;
+    const int m_topLeftRadius;
+    const int m_topRightRadius;
+    const int m_bottomRightRadius;
+    const int m_bottomLeftRadius;
+    const QColor m_borderColor;
 };
 
 } // namespace vela

@@ -4,6 +4,7 @@
 #include "FamilyOverwriteOptions.h"
 #include "KelMessageDialog.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 namespace vela {
@@ -25,8 +26,8 @@ std::shared_ptr<tarn::IFamilyLoadOptions> OpenPlazaPublicFamilyLoadOptions::GetF
             found->second->setText(text);
         }
     };
-    relabel(4, QStringLiteral("重命名"));
-    relabel(8, QStringLiteral("覆盖"));
+    relabel(4, QCoreApplication::translate("OpenPlazaPublicFamilyLoadOptions", "重命名"));
+    relabel(8, QCoreApplication::translate("OpenPlazaPublicFamilyLoadOptions", "覆盖"));
 
     const int result = dialog->Show(QString::fromStdWString(question), 1, 14);
     if (result == 1) {

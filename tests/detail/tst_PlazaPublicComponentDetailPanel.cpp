@@ -56,26 +56,15 @@ public:
         FileError.empty() ? done({}, FileUrl) : done(FileError, {});
     }
 
+    // The panel asks for nothing else.
     void GetCategories(const CategoryQuery&, Done<CategoryList> done) override { done(L"unused", {}); }
     void GetComponents(const ComponentQuery&, Done<ComponentPage> done) override { done(L"unused", {}); }
-    void GetDetailedComponent(const std::wstring&, Done<std::shared_ptr<IDetailedPublicComponent>> done) override
-    {
-        done(L"unused", {});
-    }
-    void GetCategoryProperty(const std::wstring&, Done<std::shared_ptr<ICategoryProperty>> done) override
-    {
-        done(L"unused", {});
-    }
+    void GetDetailedComponent(const std::wstring&, Done<std::shared_ptr<IDetailedPublicComponent>> d) override { d(L"unused", {}); }
+    void GetCategoryProperty(const std::wstring&, Done<std::shared_ptr<ICategoryProperty>> d) override { d(L"unused", {}); }
     void CheckPublicComponentRespeats(const std::wstring&, const std::vector<std::wstring>&,
-                                      Done<RepeatCheckList> done) override
-    {
-        done(L"unused", {});
-    }
+                                      Done<RepeatCheckList> done) override { done(L"unused", {}); }
     void AddComponentFromPublic(const std::wstring&, const std::vector<std::wstring>&,
-                                Done<ProjectComponentList> done) override
-    {
-        done(L"unused", {});
-    }
+                                Done<ProjectComponentList> done) override { done(L"unused", {}); }
     std::wstring ProjectName(const std::wstring&) override { return {}; }
 };
 
@@ -120,20 +109,13 @@ std::shared_ptr<IDetailedPublicComponent> Component(const std::wstring& id, cons
     return component;
 }
 
-QStringList Names(const std::vector<std::shared_ptr<IParameter>>& parameters)
+// Parameters and legends, by name.
+template <class Record>
+QStringList Names(const std::vector<std::shared_ptr<Record>>& records)
 {
     QStringList names;
-    for (const auto& parameter : parameters) {
-        names << QString::fromStdWString(parameter->Name);
-    }
-    return names;
-}
-
-QStringList Names(const std::vector<std::shared_ptr<ILegend>>& legends)
-{
-    QStringList names;
-    for (const auto& legend : legends) {
-        names << QString::fromStdWString(legend->Name);
+    for (const auto& record : records) {
+        names << QString::fromStdWString(record->Name);
     }
     return names;
 }

@@ -97,26 +97,57 @@ void ScriptedCatalogBackend::GetCategoryProperty(const std::wstring& categoryCod
     }
 }
 
-void ScriptedCatalogBackend::GetComponentFileUrl(const std::wstring&, Done<std::wstring> done)
+void ScriptedCatalogBackend::GetComponentFileUrl(const std::wstring& componentId, Done<std::wstring> done)
 {
-    done(L"no file", std::wstring());
+    const auto found = FileUrls.find(componentId);
+    if (found == FileUrls.end()) {
+        done(L"no file", std::wstring());
+    } else {
+        done(std::wstring(), found->second);
+    }
 }
 
-void ScriptedCatalogBackend::CheckPublicComponentRespeats(const std::wstring&, const std::vector<std::wstring>&,
+void ScriptedCatalogBackend::CheckPublicComponentRespeats(const std::wstring& projectId,
+                                                          const std::vector<std::wstring>& ids,
                                                           Done<RepeatCheckList> done)
 {
-    done(L"no project store", {});
+    if (projectId.empty()) {
+        done(L"no project", {});
+        return;
+    }
+    RepeatCheckList checks;
+    for (const std::wstring& id : ids) {
+        checks.push_back(std::make_shared<PublicComponentRepeatCheck>(id, InProject.count(id) > 0));
+    }
+    done(std::wstring(), checks);
 }
 
-void ScriptedCatalogBackend::AddComponentFromPublic(const std::wstring&, const std::vector<std::wstring>&,
+void ScriptedCatalogBackend::AddComponentFromPublic(const std::wstring& projectId,
+                                                    const std::vector<std::wstring>& ids,
                                                     Done<ProjectComponentList> done)
 {
-    done(L"no project store", {});
+    if (projectId.empty()) {
+        done(L"no project", {});
+        return;
+    }
+    Added.push_back(ids);
+    ProjectComponentList added;
+    for (const std::wstring& id : ids) {
+        auto component = std::make_shared<IProjectComponent>();
+        component->Id = L"P-" + id;
+        component->Name = L"副本 " + id;
+        component->CategoryCode = L"DOORS";
+        component->Version = 1;
+        component->PublicComponentId = id;
+        added.push_back(component);
+        InProject.insert(id);
+    }
+    done(std::wstring(), added);
 }
 
-std::wstring ScriptedCatalogBackend::ProjectName(const std::wstring&)
+std::wstring ScriptedCatalogBackend::ProjectName(const std::wstring& projectId)
 {
-    return std::wstring();
+    return projectId.empty() ? std::wstring() : ProjectTitle;
 }
 
 std::shared_ptr<ScriptedCatalogBackend> MakeSampleBackend(int count)

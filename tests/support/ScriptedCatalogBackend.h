@@ -3,6 +3,7 @@
 #include "CatalogBackend.h"
 
 #include <functional>
+#include <set>
 #include <vector>
 
 namespace vela::test {
@@ -26,6 +27,14 @@ public:
     ComponentList Components;
     std::map<std::wstring, std::shared_ptr<ICategoryProperty>> PropertiesByCategory;
     std::map<std::wstring, std::shared_ptr<IDetailedPublicComponent>> Details;
+    // Component file URLs by component id.
+    std::map<std::wstring, std::wstring> FileUrls;
+    // The project store: ids of public components already in the project
+    // and the project's name. An empty project id is refused.
+    std::set<std::wstring> InProject;
+    std::wstring ProjectTitle = L"协同示范项目";
+    // What AddComponentFromPublic was asked to add, call by call.
+    std::vector<std::vector<std::wstring>> Added;
     // Stop answering by themselves; Release*() answers.
     bool Held = false;
 

@@ -22,11 +22,8 @@ public:
     void AddRawFile(const std::wstring& id, const QByteArray& bytes);
     void AddUrl(const std::wstring& id, const std::wstring& url);
 
-    void GetComponentFileUrl(const std::wstring& componentId, Done<std::wstring> done) override;
-
 private:
     QString m_folder;
-    std::map<std::wstring, std::wstring> m_urls;
 };
 
 } // namespace vela::test

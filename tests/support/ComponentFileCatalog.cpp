@@ -43,17 +43,7 @@ void ComponentFileCatalog::AddRawFile(const std::wstring& id, const QByteArray& 
 
 void ComponentFileCatalog::AddUrl(const std::wstring& id, const std::wstring& url)
 {
-    m_urls[id] = url;
-}
-
-void ComponentFileCatalog::GetComponentFileUrl(const std::wstring& componentId, Done<std::wstring> done)
-{
-    const auto found = m_urls.find(componentId);
-    if (found == m_urls.end()) {
-        done(L"构件不存在", std::wstring());
-    } else {
-        done(std::wstring(), found->second);
-    }
+    FileUrls[id] = url;
 }
 
 } // namespace vela::test

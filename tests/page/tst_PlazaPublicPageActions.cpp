@@ -1,0 +1,428 @@
+#include "AppService.h"
+#include "ComponentFileCatalog.h"
+#include "Container.h"
+#include "Document.h"
+#include "DocumentService.h"
+#include "IInternalRivoCollaborationProjectComponentService.h"
+#include "KelBulletin.h"
+#include "KelMessageDialog.h"
+#include "PlazaAnalyzeService.h"
+#include "PlazaMainWindow.h"
+#include "PlazaPublicComponentItemDelegate.h"
+#include "PlazaPublicComponentsTableModel.h"
+#include "PlazaPublicComponentsTableView.h"
+#include "PlazaPublicPage.h"
+#include "PublicComponentRepeatCheckDialog.h"
+#include "VelaLogger.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vela;
+
+// Loading, placing, batch loading and adding into a project, driven through
+// the lists' requests against real component files.
+class tst_PlazaPublicPageActions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void emptyIdIsRefusedFirst();
+    void loadAndPlaceNeedADocument_data();
+    void loadAndPlaceNeedADocument();
+    void lumenLoadGoesOnWithoutADocument();
+    void loadReportsSuccessAndItsEvent();
+    void corruptFileShowsLoadFailed();
+    void conflictIsAskedAndCancelShowsNothing();
+    void placeClosesTheWindowWithoutANotice();
+    void batchWithNothingChecked_data();
+    void batchWithNothingChecked();
+    void batchFailuresAreSummed_data();
+    void batchFailuresAreSummed();
+    void batchSuccessSendsOneEvent();
+    void addIntoProjectWithRepeatCheck();
+    void collaborationServiceSummarisesWhatWasAdded();
+    void collaborationServiceFailures();
+
+private:
+    IComponent Component(int index) const;
+    void Check(int row);
+    void SetProduct(std::unique_ptr<AppService> app);
+    bool BulletinShown(const QString& message, int icon, int duration) const;
+    QJsonObject LastEvent(const QString& name) const;
+    PlazaPublicPage* Page() const;
+
+    QTemporaryDir m_folder;
+    std::shared_ptr<test::ComponentFileCatalog> m_catalog;
+    std::unique_ptr<PlazaAnalyzeService> m_analytics;
+    std::unique_ptr<AppService> m_app;
+    std::unique_ptr<tarn::Document> m_document;
+    std::unique_ptr<VelaLogger> m_logger;
+    PlazaMainWindow* m_window = nullptr;
+    PlazaPublicComponentsTableModel* m_table = nullptr;
+    PlazaPublicComponentItemDelegate* m_delegate = nullptr;
+};
+
+void tst_PlazaPublicPageActions::init()
+{
+    m_catalog = std::make_shared<test::ComponentFileCatalog>(m_folder.path());
+    const auto sample = test::MakeSampleBackend(6);
+    m_catalog->Categories = sample->Categories;
+    m_catalog->Components = sample->Components;
+    m_catalog->AddComponent(L"C0000", QStringLiteral("木门A"), {QStringLiteral("M0921"), QStringLiteral("M1021")});
+    m_catalog->AddComponent(L"C0001", QStringLiteral("铝窗B"), {QStringLiteral("C1515")});
+    m_catalog->AddRawFile(L"C0002", QByteArray("{ not a component"));
+    m_catalog->AddComponent(L"C0003", QStringLiteral("木门C"), {QStringLiteral("M0821")});
+    CatalogBackend::Install(m_catalog);
+
+    m_analytics = std::make_unique<PlazaAnalyzeService>();
+    PlazaAnalyzeService::Install(m_analytics.get());
+    m_logger = std::make_unique<VelaLogger>(QString(), false);
+    IVelaLogger::Install(m_logger.get());
+    SetProduct(std::make_unique<AppService>(L"code", L"1.0", Product::Sorn));
+    m_document = std::make_unique<tarn::Document>(L"项目1");
+    DocumentService::Get()->SetCurrentDocument(m_document.get());
+    KelBulletin::ClearHistory();
+    KelMessageDialog::ClearHistory();
+    KelMessageDialog::ClearQueuedAnswers();
+
+    PlazaMainWindow::Initialize();
+    m_window = PlazaMainWindow::Get();
+    auto* view = m_window->findChild<PlazaPublicComponentsTableView*>();
+    m_table = view->Model();
+    m_delegate = view->ItemDelegate();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QTRY_COMPARE(m_table->rowCount(), 6);
+}
+
+void tst_PlazaPublicPageActions::cleanup()
+{
+    PlazaMainWindow::Destroy();
+    DocumentService::Get()->SetCurrentDocument(nullptr);
+    m_document.reset();
+    AppService::Install(nullptr);
+    IVelaLogger::Install(nullptr);
+    PlazaAnalyzeService::Install(nullptr);
+    CatalogBackend::Install(nullptr);
+}
+
+void tst_PlazaPublicPageActions::SetProduct(std::unique_ptr<AppService> app)
+{
+    m_app = std::move(app);
+    AppService::Install(m_app.get());
+}
+
+IComponent tst_PlazaPublicPageActions::Component(int index) const
+{
+    return *m_catalog->Components.at(static_cast<size_t>(index));
+}
+
+PlazaPublicPage* tst_PlazaPublicPageActions::Page() const
+{
+    return m_window->findChild<PlazaPublicPage*>();
+}
+
+void tst_PlazaPublicPageActions::Check(int row)
+{
+    QVERIFY(m_table->setData(m_table->index(row, 0), true, Qt::UserRole));
+}
+
+bool tst_PlazaPublicPageActions::BulletinShown(const QString& message, int icon, int duration) const
+{
+    for (const KelBulletin::Record& record : KelBulletin::History()) {
+        if (record.Message == message && record.Icon == icon && (duration < 0 || record.Duration == duration)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QJsonObject tst_PlazaPublicPageActions::LastEvent(const QString& name) const
+{
+    QJsonObject found;
+    for (const auto& event : m_analytics->Events()) {
+        if (event.first == name) {
+            found = event.second;
+        }
+    }
+    return found;
+}
+
+void tst_PlazaPublicPageActions::emptyIdIsRefusedFirst()
+{
+    DocumentService::Get()->SetCurrentDocument(nullptr);
+    IComponent nameless = Component(0);
+    nameless.Id.clear();
+    emit m_delegate->LoadComponentIntoDocumentRequired(nameless);
+    QCOMPARE(KelBulletin::History().size(), 1);
+    QVERIFY(BulletinShown(QStringLiteral("公共构件Id为空"), 3, 3000));
+}
+
+void tst_PlazaPublicPageActions::loadAndPlaceNeedADocument_data()
+{
+    QTest::addColumn<bool>("place");
+    QTest::newRow("load") << false;
+    QTest::newRow("place") << true;
+}
+
+void tst_PlazaPublicPageActions::loadAndPlaceNeedADocument()
+{
+    QFETCH(bool, place);
+    DocumentService::Get()->SetCurrentDocument(nullptr);
+    if (place) {
+        emit m_delegate->PlaceComponentIntoDocumentRequired(Component(0));
+    } else {
+        emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
+    }
+    QCOMPARE(KelBulletin::History().size(), 1);
+    QVERIFY(BulletinShown(QStringLiteral("没有打开的文档"), 3, 3000));
+}
+
+void tst_PlazaPublicPageActions::lumenLoadGoesOnWithoutADocument()
+{
+    SetProduct(std::make_unique<AppService>(L"code", L"1.0", Product::Lumen));
+    DocumentService::Get()->SetCurrentDocument(nullptr);
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(1));
+    QVERIFY(BulletinShown(QStringLiteral("正在准备，请稍候..."), 4, -1));
+    QTRY_VERIFY(BulletinShown(QStringLiteral("载入成功"), 5, 2000));
+    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
+    QCOMPARE(event.value(QStringLiteral("k_c_project_name")).toString(), QString());
+    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(true), false);
+}
+
+void tst_PlazaPublicPageActions::loadReportsSuccessAndItsEvent()
+{
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
+    QTRY_VERIFY(BulletinShown(QStringLiteral("载入成功"), 5, 2000));
+    QVERIFY(m_document->FindFamily(L"木门A"));
+    QTRY_VERIFY(KelBulletin::OpenBulletins().isEmpty() || !BulletinShown(QStringLiteral("载入失败"), 3, -1));
+
+    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
+    QCOMPARE(event.value(QStringLiteral("k_c_component_id")).toString(), QStringLiteral("C0000"));
+    QCOMPARE(event.value(QStringLiteral("k_c_category_code")).toString(), QStringLiteral("DOORS"));
+    QCOMPARE(event.value(QStringLiteral("k_c_category_name")).toString(), QStringLiteral("门"));
+    QCOMPARE(event.value(QStringLiteral("k_c_project_id")).toString(), QString());
+    QCOMPARE(event.value(QStringLiteral("k_c_project_name")).toString(), QStringLiteral("项目1"));
+    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(true), false);
+    QVERIFY(!event.contains(QStringLiteral("k_c_shop_id")));
+}
+
+void tst_PlazaPublicPageActions::corruptFileShowsLoadFailed()
+{
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(2));
+    QTRY_VERIFY(BulletinShown(QStringLiteral("载入失败"), 3, 1000));
+    QVERIFY(m_document->Families().empty());
+    QVERIFY(LastEvent(QStringLiteral("shopComponentLoad")).isEmpty());
+}
+
+void tst_PlazaPublicPageActions::conflictIsAskedAndCancelShowsNothing()
+{
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
+    QTRY_VERIFY(m_document->FindFamily(L"木门A"));
+
+    // Cancelling the question ends the load without a failure notice.
+    KelMessageDialog::QueueAnswer(2);
+    KelBulletin::ClearHistory();
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
+    QTRY_COMPARE(KelMessageDialog::History().size(), 1);
+    QTRY_VERIFY(KelBulletin::OpenBulletins().isEmpty());
+    QVERIFY(!BulletinShown(QStringLiteral("载入失败"), 3, 1000));
+    QCOMPARE(KelMessageDialog::History().first().Text,
+             QStringLiteral("项目中已存在“木门A”，选择需要进行的操作?\r\n\r\n重命名：名称更改为“木门A(1)”\r\n覆盖：覆盖项目中重名构件"));
+    QCOMPARE(m_document->Families().size(), size_t(1));
+
+    // Renaming keeps both.
+    KelMessageDialog::QueueAnswer(4);
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
+    QTRY_VERIFY(m_document->FindFamily(L"木门A(1)"));
+}
+
+void tst_PlazaPublicPageActions::placeClosesTheWindowWithoutANotice()
+{
+    emit m_delegate->PlaceComponentIntoDocumentRequired(Component(1));
+    QTRY_VERIFY(!m_window->isVisible());
+    QTRY_COMPARE(m_document->Instances().size(), size_t(1));
+    QVERIFY(!BulletinShown(QStringLiteral("载入成功"), 5, 2000));
+    QTRY_VERIFY(!LastEvent(QStringLiteral("shopComponentPlace")).isEmpty());
+    const QJsonObject event = LastEvent(QStringLiteral("shopComponentPlace"));
+    QCOMPARE(event.value(QStringLiteral("k_c_component_id")).toString(), QStringLiteral("C0001"));
+    QVERIFY(!event.contains(QStringLiteral("k_c_batch")));
+}
+
+void tst_PlazaPublicPageActions::batchWithNothingChecked_data()
+{
+    QTest::addColumn<int>("product");
+    QTest::newRow("multi-load (Sorn)") << int(Product::Sorn);
+    QTest::newRow("Lumen batch") << int(Product::Lumen);
+    QTest::newRow("standard batch (no product)") << -1;
+}
+
+void tst_PlazaPublicPageActions::batchWithNothingChecked()
+{
+    QFETCH(int, product);
+    SetProduct(product < 0 ? nullptr : std::make_unique<AppService>(L"code", L"1.0", Product(product)));
+    QWidget* mask = m_window->findChild<QWidget*>(QStringLiteral("PlazaMainWindowMask"));
+    auto* batch = m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"));
+    // The button is disabled with nothing checked; its click handler still guards.
+    batch->setEnabled(true);
+    batch->click();
+    QVERIFY(BulletinShown(QStringLiteral("未选中任何可载入构件"), 1, 3000));
+    QVERIFY(m_window->childAt(m_window->rect().center()) != mask);
+}
+
+void tst_PlazaPublicPageActions::batchFailuresAreSummed_data()
+{
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("all failed") << QList<int>{2, 4} << QStringLiteral("载入失败，请检查网络后重试");
+    QTest::newRow("some failed") << QList<int>{0, 2} << QStringLiteral("部分构件载入失败，请检查网络后重试");
+}
+
+void tst_PlazaPublicPageActions::batchFailuresAreSummed()
+{
+    QFETCH(QList<int>, rows);
+    QFETCH(QString, message);
+    SetProduct(nullptr);
+    for (int row : rows) {
+        Check(row);
+    }
+    KelMessageDialog::QueueAnswer(1);
+    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
+    QTRY_COMPARE(KelMessageDialog::History().size(), 1);
+    QCOMPARE(KelMessageDialog::History().first().Text, message);
+    QCOMPARE(m_table->GetCheckedCount(), 0);
+    QVERIFY(LastEvent(QStringLiteral("shopComponentLoad")).isEmpty());
+}
+
+void tst_PlazaPublicPageActions::batchSuccessSendsOneEvent()
+{
+    SetProduct(nullptr);
+    Check(0);
+    Check(1);
+    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
+    QTRY_VERIFY(BulletinShown(QStringLiteral("批量载入成功"), 5, 1000));
+    QCOMPARE(m_document->Families().size(), size_t(2));
+    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
+    QCOMPARE(event.value(QStringLiteral("k_c_component_id")).toString(), QStringLiteral("C0000,C0001"));
+    QCOMPARE(event.value(QStringLiteral("k_c_category_code")).toString(), QStringLiteral("DOORS,WINDOWS"));
+    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(), true);
+}
+
+namespace {
+
+// Presses a button of the repeat check dialog as soon as it runs.
+void AnswerRepeatCheck(const QString& buttonName)
+{
+    QTimer::singleShot(10, [buttonName] {
+        auto* dialog = qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            AnswerRepeatCheck(buttonName);
+            return;
+        }
+        dialog->findChild<QPushButton*>(buttonName)->click();
+    });
+}
+
+} // namespace
+
+void tst_PlazaPublicPageActions::addIntoProjectWithRepeatCheck()
+{
+    SetProduct(std::make_unique<AppService>(L"code", L"1.0", Product::Rivo));
+    auto* batch = m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"));
+
+    // Without a project there is nowhere to add.
+    Check(0);
+    batch->click();
+    QVERIFY(BulletinShown(QStringLiteral("协同项目id为空"), 3, 3000));
+
+    Page()->SetAddIntoProjectContext(AddIntoProjectContext(L"P1"));
+    Check(1);
+    batch->click();
+    QTRY_VERIFY(BulletinShown(QStringLiteral("载入成功"), 5, 2000));
+    QCOMPARE(Page()->GetAddIntoProjectContext().AddedComponents().size(), size_t(2));
+    QCOMPARE(m_table->GetCheckedCount(), 0);
+    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
+    QCOMPARE(event.value(QStringLiteral("k_c_shop_id")).toString(), QStringLiteral("SHOP,SHOP"));
+    QCOMPARE(event.value(QStringLiteral("k_c_shop_name")).toString(), QStringLiteral(","));
+    QCOMPARE(event.value(QStringLiteral("k_c_project_id")).toString(), QStringLiteral("P1"));
+    QCOMPARE(event.value(QStringLiteral("k_c_project_name")).toString(), QStringLiteral("协同示范项目"));
+    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(), true);
+
+    // Both are in the project now: skipping them leaves nothing to add.
+    KelBulletin::ClearHistory();
+    Check(0);
+    Check(1);
+    AnswerRepeatCheck(QStringLiteral("SkipButton"));
+    batch->click();
+    QTRY_VERIFY(BulletinShown(QStringLiteral("没有任何可载入的构件"), 1, 3000));
+    QCOMPARE(m_table->GetCheckedCount(), 0);
+
+    // Skipping keeps the new one only; cancelling adds nothing and clears the checks.
+    Check(0);
+    Check(3);
+    AnswerRepeatCheck(QStringLiteral("SkipButton"));
+    batch->click();
+    QTRY_COMPARE(m_catalog->Added.size(), size_t(2));
+    QCOMPARE(m_catalog->Added.back(), std::vector<std::wstring>{L"C0003"});
+    Check(0);
+    AnswerRepeatCheck(QStringLiteral("ButtonCancel"));
+    batch->click();
+    QTRY_COMPARE(m_table->GetCheckedCount(), 0);
+    QCOMPARE(m_catalog->Added.size(), size_t(2));
+}
+
+void tst_PlazaPublicPageActions::collaborationServiceSummarisesWhatWasAdded()
+{
+    auto* service = Container::Get()->Resolve<IInternalRivoCollaborationProjectComponentService>();
+    QVERIFY(service);
+    m_window->hide();
+    // While the window runs, the user adds two components one by one, then closes it.
+    QTimer::singleShot(20, m_window, [this] {
+        emit m_delegate->AddComponentIntoProjectRequired(Component(0));
+        emit m_delegate->AddComponentIntoProjectRequired(Component(1));
+    });
+    auto* closer = new QTimer(m_window);
+    connect(closer, &QTimer::timeout, m_window, [this] {
+        if (Page()->GetAddIntoProjectContext().AddedComponents().size() == 2) {
+            m_window->accept();
+        }
+    });
+    closer->start(10);
+    std::wstring error;
+    const auto added = service->AddComponentsFromPublic(InternalAddComponentOptions(L"P7"), error);
+    closer->stop();
+
+    QVERIFY(error.empty());
+    QCOMPARE(added.size(), size_t(2));
+    QCOMPARE(m_logger->Lines().last(),
+             QStringLiteral("INFO add component(s) from public into project 'P7', added project component(s) info: "
+                            "[{id:P-C0000, version:1, name:副本 C0000, categoryCode:DOORS, publicComponentId:C0000},"
+                            "{id:P-C0001, version:1, name:副本 C0001, categoryCode:DOORS, publicComponentId:C0001}]"));
+
+    // Closing at once adds nothing.
+    QTimer::singleShot(20, m_window, [this] { m_window->accept(); });
+    QVERIFY(service->AddComponentsFromPublic(InternalAddComponentOptions(L"P8"), error).empty());
+    QVERIFY(m_logger->Lines().last().endsWith(QStringLiteral("into project 'P8', added project component(s) info: []")));
+}
+
+void tst_PlazaPublicPageActions::collaborationServiceFailures()
+{
+    auto* service = Container::Get()->Resolve<IInternalRivoCollaborationProjectComponentService>();
+    std::wstring error;
+    QVERIFY(service->AddComponentsFromPublic(InternalAddComponentOptions(L""), error).empty());
+    QCOMPARE(QString::fromStdWString(error), QStringLiteral("projectId is empty"));
+    QCOMPARE(m_logger->Lines().last(), QStringLiteral("ERROR projectId is empty"));
+
+    PlazaMainWindow::Destroy();
+    error.clear();
+    QVERIFY(service->AddComponentsFromPublic(InternalAddComponentOptions(L"P1"), error).empty());
+    QCOMPARE(QString::fromStdWString(error), QStringLiteral("fail to get pPlazaMainWindow."));
+}
+
+QTEST_MAIN(tst_PlazaPublicPageActions)
+#include "tst_PlazaPublicPageActions.moc"
