@@ -2,15 +2,12 @@
 #include "SampleKit.h"
 #include "SampleLibrary.h"
 
-#include <cmath>
 
 namespace vela {
 
 using namespace kit;
 
 namespace {
-
-constexpr double Pi = 3.14159265358979323846;
 
 const QVector<Maker> s_makers = {
     {QStringLiteral("SHOP-4001"), QStringLiteral("瑞风暖通")},   {QStringLiteral("SHOP-4002"), QStringLiteral("明光照明")},

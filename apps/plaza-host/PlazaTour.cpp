@@ -112,6 +112,16 @@ QListView* CardView()
     return PlazaChild<QListView>("PlazaPublicComponentsCardListView");
 }
 
+// The offscreen platform has no pointer, so hover is announced as the window system would.
+void HoverAt(QWidget* widget, const QPoint& point)
+{
+    QTest::mouseMove(widget, point);
+    QHoverEvent enter(QEvent::HoverEnter, point, QPoint(-1, -1));
+    QApplication::sendEvent(widget, &enter);
+    QHoverEvent move(QEvent::HoverMove, point, point);
+    QApplication::sendEvent(widget, &move);
+}
+
 // A point of card `row`, relative to the card's top-left corner.
 void ClickCard(int row, const QPoint& offset, bool hoverFirst)
 {
@@ -121,7 +131,7 @@ void ClickCard(int row, const QPoint& offset, bool hoverFirst)
     }
     const QPoint point = cards->visualRect(cards->model()->index(row, 0)).topLeft() + offset;
     if (hoverFirst) {
-        QTest::mouseMove(cards->viewport(), point);
+        HoverAt(cards->viewport(), point);
     }
     QTest::mouseClick(cards->viewport(), Qt::LeftButton, Qt::NoModifier, point);
 }
@@ -301,7 +311,7 @@ void PlazaTour::AddSteps()
 
 void PlazaTour::AddDetailSteps()
 {
-    AddStep(QStringLiteral("detail"), [] { ClickCard(0, QPoint(64, 50), false); },
+    AddStep(QStringLiteral("detail"), [] { ClickCard(CardRow(QStringLiteral("铝合金平开窗 C0612")), QPoint(64, 50), false); },
             [] {
                 auto* frame = PlazaChild<QWidget>("DetailPanelBaseFrame");
                 auto* selector = PlazaChild<QComboBox>("SpecificationSelector");
@@ -338,6 +348,15 @@ void PlazaTour::AddDetailSteps()
 
 void PlazaTour::AddDocumentSteps()
 {
+    AddStep(QStringLiteral("card-hover"),
+            [] {
+                QListView* cards = CardView();
+                if (cards && cards->model()->rowCount() > 1) {
+                    const QRect card = cards->visualRect(cards->model()->index(1, 0));
+                    HoverAt(cards->viewport(), card.center());
+                }
+            },
+            [] { return true; });
     vela::AppService* app = vela::AppService::Get();
     const bool sorn = app && app->IsSorn();
     const auto dialogButton = [](int value) {

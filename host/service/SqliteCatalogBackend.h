@@ -21,9 +21,18 @@ struct CatalogSnapshot;
 // worker threads. Each worker thread holds its own connection, opened on
 // first use; callers' threads never touch either database.
 //
+// Queries: a keyword matches component names as a substring, letter case
+// ignored, every character taken literally. Results come in catalog order
+// (tree order, then as written); the sort mode is not used. The category tree
+// is always returned whole, with HasMatches marking the categories whose
+// subtree holds a match, so the tree never changes shape under the user.
+//
 // The project store is a SQLite file (created and seeded with a few
 // projects when missing) or, with an empty path, a store in memory that
-// lives as long as the backend.
+// lives as long as the backend. Its tables:
+//   projects(id PRIMARY KEY, name)
+//   project_components(id PRIMARY KEY, project_id, name, category_code,
+//                      version, public_component_id, added_at)
 class VELA_SERVICE_EXPORT SqliteCatalogBackend : public CatalogBackend
 {
 public:
@@ -80,6 +89,8 @@ private:
                                ProjectComponentList& out);
 
     QString m_folder;
+    // "file:///.../" of the folder, encoded, for joining plain relative paths.
+    QString m_folderUrl;
     QString m_catalogFile;
     QString m_projectStore;
     int m_instance = 0;
