@@ -44,6 +44,7 @@ private slots:
     void batchFailuresAreSummed_data();
     void batchFailuresAreSummed();
     void batchSuccessSendsOneEvent();
+    void multiLoadShowsTheLibraryTextAndComesBack();
     void addIntoProjectWithRepeatCheck();
     void collaborationServiceSummarisesWhatWasAdded();
     void collaborationServiceFailures();
@@ -374,6 +375,28 @@ void tst_PlazaPublicPageActions::addIntoProjectWithRepeatCheck()
     batch->click();
     QTRY_COMPARE(m_table->GetCheckedCount(), 0);
     QCOMPARE(m_catalog->Added.size(), size_t(2));
+
+    // Adding all sends the repeated one again; the project keeps it as a copy.
+    Check(0);
+    AnswerRepeatCheck(QStringLiteral("ButtonOk"));
+    batch->click();
+    QTRY_COMPARE(m_catalog->Added.size(), size_t(3));
+    QCOMPARE(m_catalog->Added.back(), std::vector<std::wstring>{L"C0000"});
+}
+
+void tst_PlazaPublicPageActions::multiLoadShowsTheLibraryTextAndComesBack()
+{
+    // Sorn: the multi-load masks the page for its whole run.
+    Check(2);
+    Check(4);
+    KelMessageDialog::QueueAnswer(1);
+    QWidget* mask = m_window->findChild<QWidget*>(QStringLiteral("PlazaMainWindowMask"));
+    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
+    QCOMPARE(m_window->childAt(m_window->rect().center()), mask);
+    QTRY_COMPARE(KelMessageDialog::History().size(), 1);
+    QCOMPARE(KelMessageDialog::History().first().Text, QStringLiteral("全部失败"));
+    QVERIFY(m_window->childAt(m_window->rect().center()) != mask);
+    QCOMPARE(m_table->GetCheckedCount(), 0);
 }
 
 void tst_PlazaPublicPageActions::collaborationServiceSummarisesWhatWasAdded()

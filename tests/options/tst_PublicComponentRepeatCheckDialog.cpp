@@ -1,0 +1,116 @@
+#include "PublicComponentRepeatCheckDialog.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace vela;
+
+// The one repeat check dialog: its answers, its text and its single instance.
+class tst_PublicComponentRepeatCheckDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void answersByButton_data();
+    void answersByButton();
+    void escapeAnswersCancel();
+    void textCarriesTheCount();
+    void oneInstanceFollowsItsParent();
+
+private:
+    // Runs `act` on the dialog once its modal loop has started.
+    static void WhenShown(const std::function<void(PublicComponentRepeatCheckDialog*)>& act);
+};
+
+void tst_PublicComponentRepeatCheckDialog::cleanup()
+{
+    PublicComponentRepeatCheckDialog::DestroyInstance();
+}
+
+void tst_PublicComponentRepeatCheckDialog::WhenShown(const std::function<void(PublicComponentRepeatCheckDialog*)>& act)
+{
+    QTimer::singleShot(10, [act] {
+        auto* dialog = qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            WhenShown(act);
+            return;
+        }
+        act(dialog);
+    });
+}
+
+void tst_PublicComponentRepeatCheckDialog::answersByButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("choice");
+    QTest::newRow("取消") << QStringLiteral("ButtonCancel") << int(RepeatCheckChoice::Cancel);
+    QTest::newRow("跳过重复构件") << QStringLiteral("SkipButton") << int(RepeatCheckChoice::SkipRepeated);
+    QTest::newRow("确定全部添加") << QStringLiteral("ButtonOk") << int(RepeatCheckChoice::AddAll);
+}
+
+void tst_PublicComponentRepeatCheckDialog::answersByButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, choice);
+    PublicComponentRepeatCheckDialog* dialog = PublicComponentRepeatCheckDialog::Instance(nullptr);
+    WhenShown([button](PublicComponentRepeatCheckDialog* shown) {
+        QTest::mouseClick(shown->findChild<QPushButton*>(button), Qt::LeftButton);
+    });
+    QCOMPARE(dialog->Exec(2), choice);
+    QVERIFY(!dialog->isVisible());
+}
+
+void tst_PublicComponentRepeatCheckDialog::escapeAnswersCancel()
+{
+    PublicComponentRepeatCheckDialog* dialog = PublicComponentRepeatCheckDialog::Instance(nullptr);
+    // A previous answer does not leak into the next question.
+    WhenShown([](PublicComponentRepeatCheckDialog* shown) { shown->findChild<QPushButton*>("ButtonOk")->click(); });
+    QCOMPARE(dialog->Exec(1), int(RepeatCheckChoice::AddAll));
+    WhenShown([](PublicComponentRepeatCheckDialog* shown) { QTest::keyClick(shown, Qt::Key_Escape); });
+    QCOMPARE(dialog->Exec(1), int(RepeatCheckChoice::Cancel));
+}
+
+void tst_PublicComponentRepeatCheckDialog::textCarriesTheCount()
+{
+    PublicComponentRepeatCheckDialog* dialog = PublicComponentRepeatCheckDialog::Instance(nullptr);
+    QString shownText;
+    const auto readAndCancel = [&shownText](PublicComponentRepeatCheckDialog* shown) {
+        for (QLabel* label : shown->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                shownText = label->text();
+            }
+        }
+        shown->findChild<QPushButton*>("ButtonCancel")->click();
+    };
+    WhenShown(readAndCancel);
+    dialog->Exec(3);
+    QCOMPARE(shownText, QStringLiteral("项目中3个构件已存在，再次添加会被另存为副本"));
+    WhenShown(readAndCancel);
+    dialog->Exec(1);
+    QCOMPARE(shownText, QStringLiteral("项目中1个构件已存在，再次添加会被另存为副本"));
+}
+
+void tst_PublicComponentRepeatCheckDialog::oneInstanceFollowsItsParent()
+{
+    PublicComponentRepeatCheckDialog::DestroyInstance(); // nothing to destroy: harmless
+    QWidget first;
+    QWidget second;
+    PublicComponentRepeatCheckDialog* dialog = PublicComponentRepeatCheckDialog::Instance(&first);
+    QCOMPARE(PublicComponentRepeatCheckDialog::Instance(&first), dialog);
+    QCOMPARE(dialog->parentWidget(), &first);
+
+    QCOMPARE(PublicComponentRepeatCheckDialog::Instance(&second), dialog);
+    QCOMPARE(dialog->parentWidget(), &second);
+    QVERIFY(dialog->isWindow());
+    QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
+
+    PublicComponentRepeatCheckDialog::DestroyInstance();
+    QPointer<PublicComponentRepeatCheckDialog> fresh = PublicComponentRepeatCheckDialog::Instance(nullptr);
+    QVERIFY(fresh);
+}
+
+QTEST_MAIN(tst_PublicComponentRepeatCheckDialog)
+#include "tst_PublicComponentRepeatCheckDialog.moc"
