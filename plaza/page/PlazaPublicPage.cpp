@@ -773,15 +773,6 @@ std::shared_ptr<CategoryPropertyDefinition> PlazaPublicPage::PropertyDefinition(
     return found == m_categoryProperty->Properties.end() ? nullptr : found->second;
 }
 
-void PlazaPublicPage::RequeryAfterConditionChange()
-{
-    m_checkedComponents.Clear();
-    RefreshConditionValues();
-    m_pageIndex = 1;
-    LoadCategories();
-    QueryComponents();
-}
-
 namespace {
 
 void Trace(const QString& text)
@@ -798,41 +789,8 @@ void PlazaPublicPage::HandleEnumerableConditionChanged(EnumerableConditionFilter
 {
     Trace(QStringLiteral("enum condition changed.") + QStringLiteral(" code:") + condition.Tag.toString()
           + QStringLiteral(", ") + QStringLiteral("value:") + newValue.toString());
-    const std::wstring key = WideText(condition.Tag);
-    if (key.empty()) {
-        return;
-    }
-    const auto found = m_conditions.find(key);
-    if (found == m_conditions.end()) {
-        if (newValue.isNull()) {
-            return;
-        }
-        const std::shared_ptr<CategoryPropertyDefinition> definition = PropertyDefinition(condition.GetName());
-        if (!definition) {
-            return;
-        }
-        auto option = std::make_shared<ConditionFilterOption>();
-        option->SetName(definition->Name);
-        option->SetCode(definition->Code);
-        option->Operator = 1;
-        option->ValueType = 4;
-        option->SetValue(WideText(newValue));
-        m_conditions[key] = option;
-        RequeryAfterConditionChange();
-        return;
-    }
-    if (newValue.isNull()) {
-        m_conditions.erase(found);
-        RequeryAfterConditionChange();
-        return;
-    }
-    const std::wstring value = WideText(newValue);
-    if (!found->second || value != found->second->Value()) {
-        if (found->second) {
-            found->second->SetValue(value);
-        }
-        RequeryAfterConditionChange();
-    }
+    ApplyEqualityCondition(condition.Tag, condition.GetName(), newValue, newValue.toString(),
+                           ConditionFilterOption::Enumeration);
 }
 
 void PlazaPublicPage::HandleBooleanConditionChanged(BooleanConditionFilterItem condition, QVariant newValue)
@@ -840,39 +798,47 @@ void PlazaPublicPage::HandleBooleanConditionChanged(BooleanConditionFilterItem c
     const QString valueText = QString::number(newValue.toBool());
     Trace(QStringLiteral("bool condition changed.") + QStringLiteral(" code:") + condition.Tag.toString()
           + QStringLiteral(", ") + QStringLiteral("value:") + valueText);
-    const std::wstring key = WideText(condition.Tag);
+    ApplyEqualityCondition(condition.Tag, condition.GetName(), newValue, valueText,
+                           ConditionFilterOption::IntegerOrBoolean);
+}
+
+void PlazaPublicPage::ApplyEqualityCondition(const QVariant& tag, const QString& propertyName,
+                                             const QVariant& newValue, const QString& valueText, int32_t valueType)
+{
+    const std::wstring key = WideText(tag);
     if (key.empty()) {
         return;
     }
+    const std::wstring value = valueText.toStdWString();
     const auto found = m_conditions.find(key);
     if (found == m_conditions.end()) {
         if (newValue.isNull()) {
             return;
         }
-        const std::shared_ptr<CategoryPropertyDefinition> definition = PropertyDefinition(condition.GetName());
+        const std::shared_ptr<CategoryPropertyDefinition> definition = PropertyDefinition(propertyName);
         if (!definition) {
             return;
         }
         auto option = std::make_shared<ConditionFilterOption>();
         option->SetName(definition->Name);
         option->SetCode(definition->Code);
-        option->Operator = 1;
-        option->ValueType = 1;
-        option->SetValue(valueText.toStdWString());
+        option->Operator = ConditionFilterOption::Equal;
+        option->ValueType = valueType;
+        option->SetValue(value);
         m_conditions[key] = option;
-        RequeryAfterConditionChange();
+        Requery();
         return;
     }
     if (newValue.isNull()) {
         m_conditions.erase(found);
-        RequeryAfterConditionChange();
+        Requery();
         return;
     }
-    if (!found->second || valueText.toStdWString() != found->second->Value()) {
+    if (!found->second || value != found->second->Value()) {
         if (found->second) {
-            found->second->SetValue(valueText.toStdWString());
+            found->second->SetValue(value);
         }
-        RequeryAfterConditionChange();
+        Requery();
     }
 }
 
@@ -932,7 +898,7 @@ void PlazaPublicPage::HandleRangeBasedConditionChanged(RangeBasedConditionFilter
             option->SetValue(minText);
         }
         m_conditions[key] = option;
-        RequeryAfterConditionChange();
+        Requery();
         return;
     }
 
@@ -960,7 +926,7 @@ void PlazaPublicPage::HandleRangeBasedConditionChanged(RangeBasedConditionFilter
         option->SetFromValue(std::wstring());
         option->SetToValue(std::wstring());
     }
-    RequeryAfterConditionChange();
+    Requery();
 }
 
 void PlazaPublicPage::RefreshConditionValues()

@@ -78,7 +78,9 @@ private:
     void QueryComponents();
     void LoadCategoryProperty(std::wstring categoryCode);
     void RefreshConditionValues();
-    void RequeryAfterConditionChange();
+    // The enumerated and yes/no filters: one equality condition per property.
+    void ApplyEqualityCondition(const QVariant& tag, const QString& propertyName, const QVariant& newValue,
+                                const QString& valueText, int32_t valueType);
     std::vector<std::shared_ptr<ConditionFilterOption>> CurrentConditions() const;
     std::shared_ptr<CategoryPropertyDefinition> PropertyDefinition(const QString& name) const;
     void ShowComponents(const std::vector<std::shared_ptr<IComponent>>& components, uint64_t total,
