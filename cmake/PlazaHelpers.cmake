@@ -27,7 +27,10 @@ function(plaza_add_test name)
     target_link_libraries(${name} PRIVATE Qt5::Test ${ARG_LINK})
     add_test(NAME ${name} COMMAND ${name})
     set(home ${CMAKE_BINARY_DIR}/test-home/${name})
-    set_tests_properties(${name} PROPERTIES
-        TIMEOUT 120
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CACHE_HOME=${home}/cache;XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;HOME=${home};PLAZA_SAMPLE_CATALOG=${CMAKE_BINARY_DIR}/catalog/sample")
+    set(environment
+        QT_QPA_PLATFORM=offscreen
+        XDG_CACHE_HOME=${home}/cache XDG_DATA_HOME=${home}/data XDG_CONFIG_HOME=${home}/config HOME=${home}
+        PLAZA_SAMPLE_CATALOG=${CMAKE_BINARY_DIR}/catalog/sample
+        ${PLAZA_SANITIZER_ENV})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 120 ENVIRONMENT "${environment}")
 endfunction()

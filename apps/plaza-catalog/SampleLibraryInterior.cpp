@@ -33,7 +33,7 @@ QVector<CatalogWriter::Parameter> FurnitureParams(Random& r, const Maker& maker,
         .Add(QStringLiteral("主材"), material)
         .Add(QStringLiteral("表面工艺"), r.Pick(QStringList{QStringLiteral("木蜡油"), QStringLiteral("PU哑光漆"), QStringLiteral("三聚氰胺饰面"), QStringLiteral("烤漆")}))
         .Add(QStringLiteral("环保等级"), r.Pick(QStringList{QStringLiteral("E0"), QStringLiteral("E1"), QStringLiteral("ENF")}))
-        .Add(QStringLiteral("重量"), qRound(width * depth * height / 1e7 * r.Int(3, 7) / 10.0 + 3), QStringLiteral("kg"))
+        .Add(QStringLiteral("重量"), qRound(double(width) * depth * height / 1e7 * r.Int(3, 7) / 10.0 + 3), QStringLiteral("kg"))
         .Add(QStringLiteral("生产厂家"), maker.Name)
         .Family(r, family);
     return p.List();

@@ -1,11 +1,11 @@
 #include "KelBulletin.h"
 
-#include <QApplication>
+#include "StatusIcon.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
@@ -23,80 +23,33 @@ constexpr int StackGap = 8;
 constexpr int HistoryLimit = 100;
 constexpr int SpinInterval = 80;
 
-constexpr QColor Accent{82, 145, 221};
-constexpr QColor Warning{245, 166, 35};
-constexpr QColor Failure{230, 76, 76};
-constexpr QColor Success{82, 186, 108};
-
 QPointer<QWidget> s_dock;
 QVector<KelBulletin::Record> s_history;
 QVector<QPointer<KelBulletin>> s_bulletins;
 
 enum IconValue { ProgressIcon = 0, NoticeIcon = 1, WarningIcon = 2, FailureIcon = 3, WorkingIcon = 4, SuccessIcon = 5 };
 
-QPixmap DrawIcon(int icon, int spinAngle)
+StatusIcon::Shape ShapeOf(int icon)
 {
-    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    QPixmap pixmap(QSize(IconSize, IconSize) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF disc(1, 1, IconSize - 2, IconSize - 2);
-    const QPen mark(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-
     switch (icon) {
     case NoticeIcon:
-        // Letter i on a blue disc
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Accent);
-        painter.drawEllipse(disc);
-        painter.setPen(mark);
-        painter.drawPoint(QPointF(10, 6));
-        painter.drawLine(QPointF(10, 9.5), QPointF(10, 14.5));
-        break;
-    case WarningIcon: {
-        // Exclamation mark on an orange triangle
-        QPainterPath triangle;
-        triangle.moveTo(10, 1.5);
-        triangle.lineTo(19, 18);
-        triangle.lineTo(1, 18);
-        triangle.closeSubpath();
-        painter.fillPath(triangle, Warning);
-        painter.setPen(mark);
-        painter.drawLine(QPointF(10, 7), QPointF(10, 11.5));
-        painter.drawPoint(QPointF(10, 15));
-        break;
-    }
+        return StatusIcon::Information;
+    case WarningIcon:
+        return StatusIcon::Warning;
     case FailureIcon:
-        // Cross on a red disc
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Failure);
-        painter.drawEllipse(disc);
-        painter.setPen(mark);
-        painter.drawLine(QPointF(6.5, 6.5), QPointF(13.5, 13.5));
-        painter.drawLine(QPointF(13.5, 6.5), QPointF(6.5, 13.5));
-        break;
+        return StatusIcon::Failure;
     case WorkingIcon:
-        // Turning arc over a faint ring
-        painter.setPen(QPen(QColor(82, 145, 221, 50), 2.5));
-        painter.drawEllipse(disc.adjusted(1.5, 1.5, -1.5, -1.5));
-        painter.setPen(QPen(Accent, 2.5, Qt::SolidLine, Qt::RoundCap));
-        painter.drawArc(disc.adjusted(1.5, 1.5, -1.5, -1.5), -spinAngle * 16, 100 * 16);
-        break;
+        return StatusIcon::Working;
     case SuccessIcon:
-        // Tick on a green disc
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Success);
-        painter.drawEllipse(disc);
-        painter.setPen(mark);
-        painter.drawPolyline(QVector<QPointF>{{5.5, 10.5}, {8.5, 13.5}, {14.5, 7}});
-        break;
+        return StatusIcon::Success;
     default:
-        break;
+        return StatusIcon::None;
     }
-    return pixmap;
+}
+
+QPixmap DrawIcon(int icon, int spinAngle)
+{
+    return StatusIcon(ShapeOf(icon), spinAngle).ToPixmap(IconSize);
 }
 
 } // namespace

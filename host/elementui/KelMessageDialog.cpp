@@ -1,13 +1,12 @@
 #include "KelMessageDialog.h"
 
+#include "StatusIcon.h"
 #include "TitleBar.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,10 +18,6 @@ namespace {
 constexpr int IconSize = 32;
 constexpr int HistoryLimit = 100;
 constexpr int ButtonValues[] = {4, 8, 1, 2};
-
-constexpr QColor Accent{82, 145, 221};
-constexpr QColor Warning{245, 166, 35};
-constexpr QColor Failure{230, 76, 76};
 
 QPointer<QWidget> s_defaultParent;
 std::map<QWidget*, QPointer<KelMessageDialog>> s_dialogs;
@@ -52,69 +47,25 @@ bool IsPrimary(int buttonValue)
     return buttonValue == 1 || buttonValue == 4;
 }
 
+StatusIcon::Shape ShapeOf(int icon)
+{
+    switch (icon) {
+    case QuestionIcon:
+        return StatusIcon::Question;
+    case WarningIcon:
+        return StatusIcon::Warning;
+    case FailureIcon:
+        return StatusIcon::Failure;
+    case InformationIcon:
+        return StatusIcon::Information;
+    default:
+        return StatusIcon::None;
+    }
+}
+
 QPixmap DrawIcon(int icon)
 {
-    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    QPixmap pixmap(QSize(IconSize, IconSize) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF disc(1, 1, IconSize - 2, IconSize - 2);
-    const QPen mark(Qt::white, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-
-    switch (icon) {
-    case QuestionIcon: {
-        // Question mark on a blue disc
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Accent);
-        painter.drawEllipse(disc);
-        painter.setPen(mark);
-        painter.setBrush(Qt::NoBrush);
-        QPainterPath hook;
-        hook.moveTo(11.5, 12.5);
-        hook.cubicTo(11.5, 6.5, 20.5, 6.5, 20.5, 12.0);
-        hook.cubicTo(20.5, 15.5, 16.0, 16.0, 16.0, 19.5);
-        painter.drawPath(hook);
-        painter.drawPoint(QPointF(16.0, 24.0));
-        break;
-    }
-    case WarningIcon: {
-        // Exclamation mark on an orange triangle
-        QPainterPath triangle;
-        triangle.moveTo(16, 2);
-        triangle.lineTo(31, 29);
-        triangle.lineTo(1, 29);
-        triangle.closeSubpath();
-        painter.fillPath(triangle, Warning);
-        painter.setPen(mark);
-        painter.drawLine(QPointF(16, 11), QPointF(16, 19));
-        painter.drawPoint(QPointF(16, 24.5));
-        break;
-    }
-    case FailureIcon:
-        // Cross on a red disc
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Failure);
-        painter.drawEllipse(disc);
-        painter.setPen(mark);
-        painter.drawLine(QPointF(11, 11), QPointF(21, 21));
-        painter.drawLine(QPointF(21, 11), QPointF(11, 21));
-        break;
-    case InformationIcon:
-        // Letter i on a blue disc
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Accent);
-        painter.drawEllipse(disc);
-        painter.setPen(mark);
-        painter.drawPoint(QPointF(16, 9.5));
-        painter.drawLine(QPointF(16, 14.5), QPointF(16, 23.5));
-        break;
-    default:
-        break;
-    }
-    return pixmap;
+    return StatusIcon(ShapeOf(icon)).ToPixmap(IconSize);
 }
 
 } // namespace

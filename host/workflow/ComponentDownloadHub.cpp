@@ -33,13 +33,17 @@ ComponentDownloadHub::ComponentDownloadHub(QObject* parent)
                 this, [this, ticket, result] { DeliverDone(ticket, result); }, Qt::QueuedConnection);
         });
     m_worker->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread.setObjectName(QStringLiteral("ComponentDownloads"));
     m_thread.start();
 }
 
 ComponentDownloadHub::~ComponentDownloadHub()
 {
+    // The worker and its network access manager are deleted on their own thread,
+    // which is still running here (a deferred delete posted at its end is never run).
+    ComponentDownloadWorker* worker = m_worker;
+    QMetaObject::invokeMethod(
+        worker, [worker] { delete worker; }, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
 }

@@ -18,19 +18,7 @@ PlaceFromPublicIntoDocumentWorkflow::PlaceFromPublicIntoDocumentWorkflow(const P
 
 void PlaceFromPublicIntoDocumentWorkflow::InternalProceed()
 {
-    std::wstring error;
-    if (!ValidateArgument(error)) {
-        Finish(false, error);
-        return;
-    }
-    if (!CheckTargetDocument()) {
-        return;
-    }
-    FetchComponentFile([this](const QString&, const std::shared_ptr<const tarn::ComponentFile>& file) {
-        tarn::RuntimeId familyId;
-        if (!LoadIntoDocument(m_argument.DocumentId, file, familyId)) {
-            return;
-        }
+    LoadIntoTargetDocument([this](tarn::RuntimeId familyId) {
         emit Report(L"即将触发命令");
         // The command starts once the caller has reacted to the report (closing its window).
         QTimer::singleShot(0, this, [this, familyId] { PlaceInstance(familyId); });

@@ -67,4 +67,23 @@ bool PublicComponentWorkflowBase::CheckTargetDocument()
     return true;
 }
 
+void PublicComponentWorkflowBase::LoadIntoTargetDocument(LoadedFamily then)
+{
+    std::wstring error;
+    if (!ValidateArgument(error)) {
+        Finish(false, error);
+        return;
+    }
+    if (!CheckTargetDocument()) {
+        return;
+    }
+    FetchComponentFile(
+        [this, then = std::move(then)](const QString&, const std::shared_ptr<const tarn::ComponentFile>& file) {
+            tarn::RuntimeId familyId;
+            if (LoadIntoDocument(m_argument.DocumentId, file, familyId)) {
+                then(familyId);
+            }
+        });
+}
+
 } // namespace vela

@@ -19,6 +19,7 @@ public:
 
 protected:
     using FetchedFile = std::function<void(const QString& localPath, std::shared_ptr<const tarn::ComponentFile> file)>;
+    using LoadedFamily = std::function<void(tarn::RuntimeId familyId)>;
 
     PublicComponentWorkflowBase(const PublicComponentWorkflowArgument& argument, QObject* parent);
 
@@ -33,6 +34,9 @@ protected:
                           tarn::RuntimeId& familyId);
     // Fails the workflow unless the argument names a live document.
     bool CheckTargetDocument();
+    // Checks the argument and its document, downloads the file and loads it there;
+    // `then` gets the loaded family, any failure finishes the workflow instead.
+    void LoadIntoTargetDocument(LoadedFamily then);
 
     PublicComponentWorkflowArgument m_argument;
 };

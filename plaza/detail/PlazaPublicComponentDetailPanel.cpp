@@ -267,6 +267,8 @@ void PlazaPublicComponentDetailPanel::RefreshLegends()
         return;
     }
     const QPointer<PlazaPublicComponentDetailPanel> panel(this);
+    // A reply still on its way when the panel goes is deleted with it.
+    reply->setParent(this);
     connect(reply, &CustomReplyBase::Finished, reply, [reply, panel] {
         if (!panel) {
             reply->deleteLater();
@@ -335,6 +337,7 @@ void PlazaPublicComponentDetailPanel::OnSelectedSpecificationChanged(int index)
         return;
     }
     const QPointer<PlazaPublicComponentDetailPanel> panel(this);
+    reply->setParent(this);
     connect(reply, &CustomReplyBase::Finished, reply, [reply, panel] {
         if (!panel) {
             reply->deleteLater();

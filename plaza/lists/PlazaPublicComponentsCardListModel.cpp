@@ -1,12 +1,12 @@
 #include "PlazaPublicComponentsCardListModel.h"
 
+#include "ComponentCheckStates.h"
 #include "ComponentThumbnail.h"
 #include "UrlImageProvider.h"
 
 #include <QColor>
 #include <QSize>
 
-#include <algorithm>
 #include <utility>
 
 namespace vela {
@@ -21,6 +21,7 @@ const QColor NameColour(QStringLiteral("#3B3B3B"));
 PlazaPublicComponentsCardListModel::PlazaPublicComponentsCardListModel(QObject* parent)
     : QAbstractItemModel(parent)
     , m_imageProvider(std::make_shared<UrlImageProvider>(nullptr))
+    , m_checkStates(std::make_unique<ComponentCheckStates>())
 {
     connect(m_imageProvider.get(), &UrlImageProvider::OnProvided, this, &PlazaPublicComponentsCardListModel::UpdateThumbnail);
 }
@@ -39,12 +40,7 @@ void PlazaPublicComponentsCardListModel::SetComponents(std::vector<std::shared_p
     }
     m_components.clear();
 
-    m_checkStates.clear();
-    for (const std::shared_ptr<IComponent>& component : components) {
-        if (component) {
-            m_checkStates.insert(component->Id, false);
-        }
-    }
+    m_checkStates->Reset(components);
     emit CheckStatesChanged(Qt::Unchecked, 0);
 
     const int newCount = static_cast<int>(components.size());
@@ -101,7 +97,7 @@ QVariant PlazaPublicComponentsCardListModel::data(const QModelIndex& index, int 
     case Qt::ForegroundRole:
         return NameColour;
     case Qt::CheckStateRole:
-        return m_checkStates.value(component->Id, false);
+        return m_checkStates->IsChecked(component->Id);
     case Qt::SizeHintRole:
         return CardSize;
     default:
@@ -118,12 +114,10 @@ bool PlazaPublicComponentsCardListModel::setData(const QModelIndex& index, const
     if (role != Qt::CheckStateRole || index.column() != 0) {
         return QAbstractItemModel::setData(index, value, role);
     }
-    const auto entry = m_checkStates.find(component->Id);
-    if (entry == m_checkStates.end()) {
+    const bool checked = value.toBool();
+    if (!m_checkStates->Set(component->Id, checked)) {
         return false;
     }
-    const bool checked = value.toBool();
-    entry.value() = checked;
     emit dataChanged(index, index, {Qt::CheckStateRole});
     OnItemCheckStateChanged();
     emit ComponentCheckStateChanged(component, checked);
@@ -191,13 +185,7 @@ IComponent* PlazaPublicComponentsCardListModel::ComponentOf(const QModelIndex& i
 
 void PlazaPublicComponentsCardListModel::OnItemCheckStateChanged()
 {
-    const int total = m_checkStates.size();
-    const int checkedCount = static_cast<int>(std::count(m_checkStates.cbegin(), m_checkStates.cend(), true));
-    Qt::CheckState state = Qt::Unchecked;
-    if (checkedCount > 0) {
-        state = checkedCount == total ? Qt::Checked : Qt::PartiallyChecked;
-    }
-    emit CheckStatesChanged(state, checkedCount);
+    emit CheckStatesChanged(m_checkStates->Summary(), m_checkStates->CheckedCount());
 }
 
 } // namespace vela

@@ -6,7 +6,6 @@
 
 #include <QAbstractItemModel>
 #include <QImage>
-#include <QMap>
 
 #include <cstdint>
 #include <memory>
@@ -15,6 +14,7 @@
 
 namespace vela {
 
+class ComponentCheckStates;
 class UrlImageProvider;
 
 // One page of public components as a flat list of 128 x 136 cards; one check
@@ -53,7 +53,7 @@ private:
 
     std::vector<std::shared_ptr<IComponent>> m_components;
     std::shared_ptr<UrlImageProvider> m_imageProvider;
-    QMap<std::wstring, bool> m_checkStates;
+    std::unique_ptr<ComponentCheckStates> m_checkStates;
 };
 
 } // namespace vela

@@ -1,13 +1,13 @@
 #include "PlazaPublicComponentsTableModel.h"
 
 #include "AppService.h"
+#include "ComponentCheckStates.h"
 #include "ComponentThumbnail.h"
 #include "UrlImageProvider.h"
 
 #include <QBrush>
 #include <QColor>
 
-#include <algorithm>
 #include <utility>
 
 namespace vela {
@@ -31,6 +31,7 @@ const QColor OperationColour(0, 177, 209, 255);
 PlazaPublicComponentsTableModel::PlazaPublicComponentsTableModel(QObject* parent)
     : QAbstractTableModel(parent)
     , m_imageProvider(std::make_shared<UrlImageProvider>(nullptr))
+    , m_checkStates(std::make_unique<ComponentCheckStates>())
 {
     connect(m_imageProvider.get(), &UrlImageProvider::OnProvided, this, &PlazaPublicComponentsTableModel::UpdateThumbnail);
 }
@@ -49,12 +50,7 @@ void PlazaPublicComponentsTableModel::SetComponents(std::vector<std::shared_ptr<
     }
     m_components.clear();
 
-    m_checkStates.clear();
-    for (const std::shared_ptr<IComponent>& component : components) {
-        if (component) {
-            m_checkStates.insert(component->Id, false);
-        }
-    }
+    m_checkStates->Reset(components);
     emit CheckStatesChanged(Qt::Unchecked, 0);
 
     const int newCount = static_cast<int>(components.size());
@@ -98,7 +94,7 @@ QVariant PlazaPublicComponentsTableModel::data(const QModelIndex& index, int rol
     switch (index.column()) {
     case CheckColumn:
         if (role == CheckStateRole) {
-            return m_checkStates.value(component->Id, false);
+            return m_checkStates->IsChecked(component->Id);
         }
         break;
     case NameColumn:
@@ -141,12 +137,10 @@ bool PlazaPublicComponentsTableModel::setData(const QModelIndex& index, const QV
     if (!component || index.column() != CheckColumn || role != CheckStateRole) {
         return false;
     }
-    const auto entry = m_checkStates.find(component->Id);
-    if (entry == m_checkStates.end()) {
+    const bool checked = value.toBool();
+    if (!m_checkStates->Set(component->Id, checked)) {
         return false;
     }
-    const bool checked = value.toBool();
-    entry.value() = checked;
     emit dataChanged(index, index, {CheckStateRole});
     OnItemCheckStateChanged();
     emit ComponentCheckStateChanged(component, checked);
@@ -216,31 +210,17 @@ QVariant PlazaPublicComponentsTableModel::headerData(int section, Qt::Orientatio
 
 std::vector<std::wstring> PlazaPublicComponentsTableModel::GetCheckedComponentIds() const
 {
-    std::vector<std::wstring> ids;
-    for (auto it = m_checkStates.cbegin(); it != m_checkStates.cend(); ++it) {
-        if (it.value()) {
-            ids.push_back(it.key());
-        }
-    }
-    return ids;
+    return m_checkStates->CheckedIds();
 }
 
 std::vector<IComponent> PlazaPublicComponentsTableModel::GetCheckedComponents() const
 {
-    std::vector<IComponent> checked;
-    for (const std::wstring& id : GetCheckedComponentIds()) {
-        for (const std::shared_ptr<IComponent>& component : m_components) {
-            if (component && component->Id == id) {
-                checked.push_back(*component);
-            }
-        }
-    }
-    return checked;
+    return m_checkStates->CheckedComponents(m_components);
 }
 
 int PlazaPublicComponentsTableModel::GetCheckedCount() const
 {
-    return static_cast<int>(std::count(m_checkStates.cbegin(), m_checkStates.cend(), true));
+    return m_checkStates->CheckedCount();
 }
 
 void PlazaPublicComponentsTableModel::ChangeCheckStates(Qt::CheckState state)
@@ -295,13 +275,7 @@ IComponent* PlazaPublicComponentsTableModel::ComponentOf(const QModelIndex& inde
 
 void PlazaPublicComponentsTableModel::OnItemCheckStateChanged()
 {
-    const int total = m_checkStates.size();
-    const int checkedCount = GetCheckedCount();
-    Qt::CheckState state = Qt::Unchecked;
-    if (checkedCount > 0) {
-        state = checkedCount == total ? Qt::Checked : Qt::PartiallyChecked;
-    }
-    emit CheckStatesChanged(state, checkedCount);
+    emit CheckStatesChanged(m_checkStates->Summary(), m_checkStates->CheckedCount());
 }
 
 } // namespace vela

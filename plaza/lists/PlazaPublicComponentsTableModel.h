@@ -6,7 +6,6 @@
 
 #include <QAbstractTableModel>
 #include <QImage>
-#include <QMap>
 
 #include <cstdint>
 #include <memory>
@@ -15,6 +14,7 @@
 
 namespace vela {
 
+class ComponentCheckStates;
 class UrlImageProvider;
 
 // One page of public components for the table: check box, name with thumbnail,
@@ -60,7 +60,7 @@ private:
 
     std::vector<std::shared_ptr<IComponent>> m_components;
     std::shared_ptr<UrlImageProvider> m_imageProvider;
-    QMap<std::wstring, bool> m_checkStates;
+    std::unique_ptr<ComponentCheckStates> m_checkStates;
 };
 
 } // namespace vela
