@@ -54,6 +54,7 @@ namespace {
 
 const char* const IgnoreRecordProperty = "VELAShouldIgnoreRecordQWidget";
 
+// Every widget the page names carries the property; the module itself never reads it.
 void Mark(QWidget* widget)
 {
     widget->setProperty(IgnoreRecordProperty, QVariant(true));
@@ -112,6 +113,7 @@ void PlazaPublicPage::InitUI()
     // Category column: the tree, or the no-network notice.
     auto* categoryColumn = new QWidget(this);
     categoryColumn->setObjectName(QStringLiteral("PlazaPublicCategoryTreeAndOthersWidget"));
+    Mark(categoryColumn);
     categoryColumn->setFixedWidth(177);
     leftPart->addWidget(categoryColumn);
     m_categoryStack = new QStackedLayout(categoryColumn);
@@ -128,6 +130,7 @@ void PlazaPublicPage::InitUI()
     treeLayout->setSpacing(0);
     m_categoriesTreeView = new CategoriesTreeView(m_categoryTreeBase);
     m_categoriesTreeView->setObjectName(QStringLiteral("PlazaPublicCategoryTreeView"));
+    Mark(m_categoriesTreeView);
     m_categoriesTreeView->installEventFilter(this);
     m_categoriesTreeView->SetShowHorizontalScrollBarAsNeeded();
     treeLayout->addWidget(m_categoriesTreeView);
@@ -155,6 +158,7 @@ void PlazaPublicPage::InitUI()
     treeNoNetworkLayout->setSpacing(0);
     auto* guideFrame = new QFrame(m_categoryNoNetworkBase);
     guideFrame->setObjectName(QStringLiteral("PlazaPublicTreeNoNetworkGuideFrame"));
+    Mark(guideFrame);
     guideFrame->setStyleSheet(QStringLiteral(
         "QFrame#PlazaPublicTreeNoNetworkGuideFrame{border:none;border-right:1px solid rgb(210,215,220);"
         "background:rgba(255, 255, 255, 255);}"));
@@ -167,6 +171,7 @@ void PlazaPublicPage::InitUI()
     auto* treeNoNetworkTip = new QLabel(tr("没有网络连接"), guideFrame);
     treeNoNetworkTip->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     treeNoNetworkTip->setObjectName(QStringLiteral("NoNetworkComponentListTipText"));
+    Mark(treeNoNetworkTip);
     treeNoNetworkTip->setStyleSheet(NoNetworkTipStyle);
     guideLayout->addWidget(treeNoNetworkTip, 0, Qt::AlignHCenter);
     guideLayout->addStretch(344);
@@ -197,6 +202,7 @@ void PlazaPublicPage::InitUI()
     m_batchButtonText = tr("批量载入");
     m_batchButton = new QPushButton(m_batchButtonText, this);
     m_batchButton->setObjectName(QStringLiteral("PlazaPublicBatchLoadButton"));
+    Mark(m_batchButton);
     m_batchButton->setFixedHeight(24);
     m_batchButton->setMinimumWidth(96);
     m_batchButton->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
@@ -221,6 +227,7 @@ void PlazaPublicPage::InitUI()
 
     m_searchTextBox = new SearchTextBox(tr("输入关键词或短语查找构件"), operationFrame);
     m_searchTextBox->setObjectName(QStringLiteral("SearchLineEdit"));
+    Mark(m_searchTextBox);
     m_searchTextBox->installEventFilter(this);
     m_searchTextBox->setFixedWidth(200);
     connect(
@@ -244,6 +251,8 @@ void PlazaPublicPage::InitUI()
     }
     m_cardModeButton->setObjectName(QStringLiteral("SwitchToCardModeButton"));
     m_listModeButton->setObjectName(QStringLiteral("SwitchToListModeButton"));
+    Mark(m_cardModeButton);
+    Mark(m_listModeButton);
     m_cardModeButton->setIcon(QIcon(QStringLiteral(":/images/cardMode/normal/16x16.png")));
     m_listModeButton->setIcon(QIcon(QStringLiteral(":/images/tableMode/active/16x16.png")));
     connect(m_cardModeButton, &QPushButton::clicked, m_cardModeButton, [page] { page->SwitchToCardMode(); },
@@ -259,6 +268,7 @@ void PlazaPublicPage::InitUI()
     mainColumn->addLayout(filtersRow);
     m_conditionFiltersFrame = new QFrame(this);
     m_conditionFiltersFrame->setObjectName(QStringLiteral("PropertyConditionFiltersPane"));
+    Mark(m_conditionFiltersFrame);
     m_conditionFiltersFrame->setStyleSheet(
         QStringLiteral("QFrame#PropertyConditionFiltersPane{border-top:1px solid rgb(210,215,220);}"));
     filtersRow->addWidget(m_conditionFiltersFrame);
@@ -272,6 +282,7 @@ void PlazaPublicPage::InitUI()
     m_conditionFiltersPane = new ConditionFiltersPane(m_conditionFiltersFrame);
     filtersLayout->addWidget(m_conditionFiltersPane, 0, Qt::AlignTop);
     m_conditionFiltersPane->setObjectName(QStringLiteral("PropertyConditionFiltersPane"));
+    Mark(m_conditionFiltersPane);
     m_conditionFiltersPane->setMinimumHeight(32);
     m_conditionFiltersPane->setMaximumHeight(96);
     connect(m_conditionFiltersPane, &ConditionFiltersPane::EnumerableConditionChanged, this,
@@ -292,6 +303,7 @@ void PlazaPublicPage::InitUI()
     listColumn->addLayout(subOperationRow);
     auto* subOperation = new QWidget(this);
     subOperation->setObjectName(QStringLiteral("SubOperationBaseFrame"));
+    Mark(subOperation);
     subOperation->setStyleSheet(QStringLiteral("QWidget#SubOperationBaseFrame{border-top:1px solid rgb(210,215,220);}"));
     subOperationRow->addWidget(subOperation);
     auto* subOperationLayout = new QHBoxLayout(subOperation);
@@ -306,6 +318,7 @@ void PlazaPublicPage::InitUI()
     m_conditionValuesPane = new ConditionValuesPane(subOperation);
     valuesLayout->addWidget(m_conditionValuesPane, 0, Qt::AlignTop);
     m_conditionValuesPane->setObjectName(QStringLiteral("PropertyConditionValuesPane"));
+    Mark(m_conditionValuesPane);
     m_conditionValuesPane->setMinimumHeight(32);
     m_conditionValuesPane->setMaximumHeight(96);
     m_conditionValuesPane->SetClearingText(tr("清空条件"));
@@ -323,6 +336,7 @@ void PlazaPublicPage::InitUI()
     subOperationLayout->setAlignment(refreshLayout, Qt::AlignRight | Qt::AlignTop);
     auto* refreshButton = new QPushButton(subOperation);
     refreshButton->setObjectName(QStringLiteral("PlazaPublicRefreshButton"));
+    Mark(refreshButton);
     refreshButton->setFixedSize(24, 24);
     refreshButton->setStyleSheet(QStringLiteral("QPushButton{border:1px solid #bdc7d5;border-radius:2px;}"));
     refreshButton->setIcon(QIcon(QStringLiteral(":/images/refresh/circleArrow/32x32.png")));
@@ -405,6 +419,7 @@ void PlazaPublicPage::InitUI()
     auto* componentsNoNetworkTip = new QLabel(tr("没有网络连接"), m_componentsNoNetworkBase);
     componentsNoNetworkTip->setAlignment(Qt::AlignHCenter);
     componentsNoNetworkTip->setObjectName(QStringLiteral("NoNetworkComponentListTipText"));
+    Mark(componentsNoNetworkTip);
     componentsNoNetworkTip->setStyleSheet(NoNetworkTipStyle);
     componentsNoNetworkLayout->addWidget(componentsNoNetworkTip, 0, Qt::AlignHCenter);
     componentsNoNetworkLayout->addStretch(224);
@@ -420,6 +435,7 @@ void PlazaPublicPage::InitUI()
     rootLayout->addLayout(detailLayout);
     m_detailPanelFrame = new QFrame(this);
     m_detailPanelFrame->setObjectName(QStringLiteral("DetailPanelBaseFrame"));
+    Mark(m_detailPanelFrame);
     m_detailPanelFrame->setStyleSheet(
         QStringLiteral("QFrame#DetailPanelBaseFrame{border: none;border-left: 1px solid rgba(210,215,220,255);}"));
     m_detailPanelFrame->setFixedWidth(288);
@@ -665,6 +681,7 @@ void PlazaPublicPage::QueryComponents()
                 page->ShowComponents({}, 0, 1);
                 return;
             }
+            // A negative total from a broken backend shows as no results; the event reports what came.
             const int64_t total = std::max<int64_t>(result->Total, 0);
             page->ShowComponents(result->Data, static_cast<uint64_t>(total), static_cast<uint64_t>(pageIndex));
 
@@ -672,7 +689,7 @@ void PlazaPublicPage::QueryComponents()
             const QString displayType = shown == page->m_cardModeBase   ? QStringLiteral("card_mode")
                                         : shown == page->m_listModeBase ? QStringLiteral("list_mode")
                                                                         : QString();
-            PlazaPageAnalytics::TrackQuery(keyword, categoryCode, total, displayType);
+            PlazaPageAnalytics::TrackQuery(keyword, categoryCode, result->Total, displayType);
         },
         Qt::DirectConnection);
 }

@@ -49,8 +49,6 @@ public:
     void SetAddIntoProjectContext(const AddIntoProjectContext& context);
     AddIntoProjectContext GetAddIntoProjectContext() const;
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private slots:
     void HandleLoadComponentIntoDocument(IComponent component);
     void HandleLoadComponentIntoDocument4Lumen(IComponent component);
@@ -66,6 +64,8 @@ private slots:
 
 private:
     friend class PlazaMainWindow;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     void InitUI();
     void ConnectViews();
