@@ -24,6 +24,18 @@ bool HasDisplay()
            || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
+// Read before the application exists, because the platform is chosen then.
+bool AsksForTour(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--tour" || argument.startsWith("--tour=")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 vela::Product ParseProduct(const QString& name, bool* ok)
 {
     *ok = true;
@@ -44,9 +56,9 @@ vela::Product ParseProduct(const QString& name, bool* ok)
 
 int main(int argc, char* argv[])
 {
-    // Without a display the host runs its tour on the offscreen platform.
+    // Without a display the host runs its tour; a tour always runs on the offscreen platform.
     const bool headless = !HasDisplay();
-    if (headless) {
+    if (headless || AsksForTour(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
@@ -81,9 +93,6 @@ int main(int argc, char* argv[])
     QString tourFolder = parser.value(tourOption);
     if (tourFolder.isEmpty() && headless) {
         tourFolder = QDir::current().filePath(QStringLiteral("plaza-tour"));
-    }
-    if (!tourFolder.isEmpty() && QGuiApplication::platformName() != QLatin1String("offscreen") && !headless) {
-        std::fprintf(stderr, "the tour runs on the offscreen platform: set QT_QPA_PLATFORM=offscreen\n");
     }
 
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
