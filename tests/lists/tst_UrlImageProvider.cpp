@@ -1,9 +1,12 @@
 #include "CountingAccessManager.h"
+#include "LocalHttpServer.h"
 #include "PathUtils.h"
 #include "UrlImageProvider.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -50,6 +53,31 @@ bool WriteImage(const QString& file, const QColor& colour)
     QImage image(24, 24, QImage::Format_RGB32);
     image.fill(colour);
     return image.save(file, "PNG");
+}
+
+QByteArray EncodedImage(const QColor& colour, const char* format)
+{
+    QImage image(24, 24, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// Lossy formats come back close to, not exactly, the colour they were given.
+bool IsRed(const QColor& colour)
+{
+    return colour.red() > 240 && colour.green() < 16 && colour.blue() < 16;
+}
+
+// The key of `path` on `server`, with nothing stored for it by an earlier run.
+std::wstring FreshKey(const test::LocalHttpServer& server, const QByteArray& path)
+{
+    const std::wstring key = server.Url(path).toString().toStdWString();
+    QFile::remove(StoredFile(key));
+    return key;
 }
 
 } // namespace
@@ -178,6 +206,139 @@ private slots:
         QVERIFY(spy.Wait());
         QVERIFY(!spy.Image(0));
         QVERIFY(!QFile::exists(StoredFile(key)));
+    }
+
+    void httpImageIsStoredAsPng_data()
+    {
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("png") << QByteArray("PNG");
+        QTest::newRow("bmp") << QByteArray("BMP");
+        QTest::newRow("jpeg") << QByteArray("JPG");
+    }
+
+    void httpImageIsStoredAsPng()
+    {
+        QFETCH(QByteArray, format);
+        test::LocalHttpServer server;
+        QVERIFY(server.IsListening());
+        const QByteArray path = "/good." + format.toLower();
+        server.SetBody(path, EncodedImage(Qt::red, format.constData()), "image/" + format.toLower());
+        const std::wstring key = FreshKey(server, path);
+        UrlImageProvider first(nullptr);
+        UrlImageProvider second(nullptr);
+        Deliveries firstSpy(&first);
+        Deliveries secondSpy(&second);
+
+        for (int paint = 0; paint < 5; ++paint) {
+            first.Provide(key);
+            second.Provide(key);
+        }
+        QVERIFY(firstSpy.Wait());
+        QTRY_COMPARE(secondSpy.size(), 1);
+        QCOMPARE(firstSpy.size(), 1);
+        QCOMPARE(server.Requests(path), 1);
+        QCOMPARE(m_network->Requests, 1);
+
+        QVERIFY(firstSpy.Image(0));
+        QVERIFY(IsRed(firstSpy.Image(0)->pixelColor(12, 12)));
+        QImageReader stored(StoredFile(key));
+        QCOMPARE(stored.format(), QByteArray("png"));
+        QVERIFY(IsRed(stored.read().pixelColor(12, 12)));
+    }
+
+    void httpFailureStoresNothingAndRests_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("cutAfter");
+        const QByteArray png = EncodedImage(Qt::red, "PNG");
+        QTest::newRow("not found") << 404 << png << -1;
+        QTest::newRow("server error") << 500 << png << -1;
+        QTest::newRow("not an image") << 200 << QByteArray("<html>maintenance</html>") << -1;
+        QTest::newRow("corrupt png") << 200 << png.left(40) + QByteArray(200, '\x7f') << -1;
+        // What arrives is a whole image, but not all the server promised.
+        QTest::newRow("connection closed early") << 200 << png + QByteArray(4096, '\0') << png.size();
+    }
+
+    void httpFailureStoresNothingAndRests()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(int, cutAfter);
+        test::LocalHttpServer server;
+        QVERIFY(server.IsListening());
+        const QByteArray path = "/fail-" + QByteArray(QTest::currentDataTag()).replace(' ', '-') + ".png";
+        test::LocalHttpServer::Answer answer;
+        answer.Status = status;
+        answer.Body = body;
+        answer.CutAfter = cutAfter;
+        server.Set(path, answer);
+        const std::wstring key = FreshKey(server, path);
+        UrlImageProvider provider(nullptr);
+        Deliveries spy(&provider);
+
+        provider.Provide(key);
+        QVERIFY(spy.Wait());
+        QVERIFY(!spy.Image(0));
+        QVERIFY(!QFile::exists(StoredFile(key)));
+        QCOMPARE(server.Requests(path), 1);
+
+        // Painting goes on asking while the key rests; nothing is sent and nothing answered.
+        for (int paint = 0; paint < 10; ++paint) {
+            provider.Provide(key);
+        }
+        QCOMPARE(m_network->Requests, 1);
+        QCOMPARE(spy.size(), 1);
+    }
+
+    void httpKeyRecoversOnceRested()
+    {
+        UrlImageProvider::SetRetryDelays(std::chrono::milliseconds(50), std::chrono::milliseconds(50));
+        test::LocalHttpServer server;
+        QVERIFY(server.IsListening());
+        server.SetStatus("/recover.png", 500);
+        const std::wstring key = FreshKey(server, "/recover.png");
+        UrlImageProvider provider(nullptr);
+        Deliveries spy(&provider);
+        provider.Provide(key);
+        QVERIFY(spy.Wait());
+        QVERIFY(!spy.Image(0));
+
+        server.SetBody("/recover.png", EncodedImage(Qt::blue, "PNG"), "image/png");
+        QTRY_VERIFY_WITH_TIMEOUT((provider.Provide(key), spy.size() == 2), 5000);
+        QVERIFY(spy.Last());
+        QVERIFY(QFile::exists(StoredFile(key)));
+        QCOMPARE(server.Requests("/recover.png"), 2);
+    }
+
+    void httpRedirectIsFollowed_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::newRow("moved permanently") << 301;
+        QTest::newRow("found") << 302;
+        QTest::newRow("temporary redirect") << 307;
+    }
+
+    void httpRedirectIsFollowed()
+    {
+        QFETCH(int, status);
+        test::LocalHttpServer server;
+        QVERIFY(server.IsListening());
+        const QByteArray from = "/old-" + QByteArray::number(status) + ".png";
+        const QByteArray to = "/new-" + QByteArray::number(status) + ".png";
+        server.SetRedirect(from, to, status);
+        server.SetBody(to, EncodedImage(Qt::green, "PNG"), "image/png");
+        const std::wstring key = FreshKey(server, from);
+        UrlImageProvider provider(nullptr);
+        Deliveries spy(&provider);
+
+        provider.Provide(key);
+        QVERIFY(spy.Wait());
+        QVERIFY(spy.Image(0));
+        QCOMPARE(spy.Image(0)->pixelColor(1, 1), QColor(Qt::green));
+        QCOMPARE(QImage(StoredFile(key)).pixelColor(1, 1), QColor(Qt::green));
+        QCOMPARE(server.Requests(from), 1);
+        QCOMPARE(server.Requests(to), 1);
     }
 
 private:

@@ -1,12 +1,13 @@
 #include "CatalogBackend.h"
 #include "ComponentFileCatalog.h"
 #include "DownloadPublicComponentWorkflow.h"
+#include "LocalHttpServer.h"
 #include "PathUtils.h"
 #include "WorkflowProbe.h"
 
+#include <QDir>
 #include <QFile>
-#include <QTcpServer>
-#include <QTcpSocket>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,58 +15,26 @@ using namespace vela;
 
 namespace {
 
-// Serves canned answers by path over plain HTTP, one request per connection.
-class TinyHttpServer : public QTcpServer
-{
-public:
-    struct Answer
-    {
-        int Status = 200;
-        QByteArray Body;
-    };
-    std::map<QByteArray, Answer> Answers;
-
-    TinyHttpServer()
-    {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { Serve(socket); });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-        listen(QHostAddress::LocalHost);
-    }
-
-    std::wstring Url(const char* path) const
-    {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(QLatin1String(path)).toStdWString();
-    }
-
-private:
-    void Serve(QTcpSocket* socket)
-    {
-        QByteArray& request = m_pending[socket];
-        request += socket->readAll();
-        if (!request.contains("\r\n\r\n")) {
-            return;
-        }
-        const QByteArray path = request.split(' ').value(1);
-        m_pending.remove(socket);
-        const auto found = Answers.find(path);
-        const Answer answer = found == Answers.end() ? Answer{404, QByteArray("missing")} : found->second;
-        socket->write("HTTP/1.1 " + QByteArray::number(answer.Status) + " X\r\nContent-Length: "
-                      + QByteArray::number(answer.Body.size()) + "\r\nConnection: close\r\n\r\n" + answer.Body);
-        socket->disconnectFromHost();
-    }
-
-    QHash<QTcpSocket*, QByteArray> m_pending;
-};
-
 PublicComponentWorkflowArgument ArgumentFor(const std::wstring& id)
 {
     PublicComponentWorkflowArgument argument;
     argument.ComponentId = id;
     return argument;
+}
+
+// Where the file downloaded from `url` lands, with nothing left there by an earlier run.
+QString FreshTarget(const QUrl& url)
+{
+    const QString target = QString::fromStdWString(PathUtils::GetComponentDownloadFilePath(url.toString().toStdWString(), L".json"));
+    QFile::remove(target);
+    return target;
+}
+
+// The target itself or a half-written temporary copy of it.
+QStringList FilesFor(const QString& target)
+{
+    const QFileInfo info(target);
+    return info.dir().entryList({info.fileName() + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
 }
 
 } // namespace
@@ -81,7 +50,10 @@ private slots:
     void failsWithMessage_data();
     void failsWithMessage();
     void brokenSourceLeavesCachedCopyIntact();
+    void downloadsOverHttp_data();
     void downloadsOverHttp();
+    void httpFailureLeavesNoFile_data();
+    void httpFailureLeavesNoFile();
 
 private:
     QTemporaryDir m_folder;
@@ -171,24 +143,89 @@ void tst_ComponentDownload::brokenSourceLeavesCachedCopyIntact()
     QCOMPARE(file.FamilyName, QStringLiteral("吊灯"));
 }
 
+void tst_ComponentDownload::downloadsOverHttp_data()
+{
+    QTest::addColumn<bool>("redirected");
+    QTest::newRow("direct") << false;
+    QTest::newRow("redirected") << true;
+}
+
 void tst_ComponentDownload::downloadsOverHttp()
 {
-    TinyHttpServer server;
-    QVERIFY(server.isListening());
-    server.Answers["/door.json"] = {200, test::ComponentFileCatalog::MakeFile(QStringLiteral("门"), {QStringLiteral("M1")}, 900).ToJson()};
-    m_catalog->AddUrl(L"HTTP", server.Url("/door.json"));
-    m_catalog->AddUrl(L"HTTP404", server.Url("/nothing.json"));
+    QFETCH(bool, redirected);
+    test::LocalHttpServer server;
+    QVERIFY(server.IsListening());
+    const QByteArray body = test::ComponentFileCatalog::MakeFile(QStringLiteral("门"), {QStringLiteral("M1"), QStringLiteral("M2")}, 900).ToJson();
+    server.SetBody("/files/door.json", body, "application/json");
+    server.SetRedirect("/moved/door.json", "/files/door.json");
+    const QByteArray asked = redirected ? "/moved/door.json" : "/files/door.json";
+    const QString target = FreshTarget(server.Url(asked));
+    m_catalog->AddUrl(L"HTTP", server.Url(asked).toString().toStdWString());
 
-    test::WorkflowProbe good(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"HTTP"), nullptr));
-    test::WorkflowProbe missing(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"HTTP404"), nullptr));
-    QVERIFY(good.Wait() && missing.Wait());
+    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"HTTP"), nullptr));
+    QVERIFY(probe.Wait());
 
-    QVERIFY2(good.Success, qPrintable(good.Message));
+    QVERIFY2(probe.Success, qPrintable(probe.Message));
+    QVERIFY(!probe.OffThread);
+    QCOMPARE(probe.Message, target);
     tarn::ComponentFile file;
-    QVERIFY(tarn::ComponentFile::Read(good.Message, file, nullptr));
+    QVERIFY(tarn::ComponentFile::Read(target, file, nullptr));
     QCOMPARE(file.FamilyName, QStringLiteral("门"));
-    QVERIFY(!missing.Success);
-    QVERIFY2(missing.Message.startsWith(QStringLiteral("构件文件下载失败")), qPrintable(missing.Message));
+    QCOMPARE(file.Types.size(), 2);
+    QVERIFY(!probe.Progress.isEmpty());
+    QCOMPARE(probe.Progress.last().first, probe.Progress.last().second);
+    QCOMPARE(server.Requests(asked), 1);
+    QCOMPARE(server.Requests("/files/door.json"), 1);
+}
+
+void tst_ComponentDownload::httpFailureLeavesNoFile_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("cutAfter");
+    QTest::addColumn<bool>("sendLength");
+    QTest::addColumn<QString>("expected");
+
+    const QByteArray good = test::ComponentFileCatalog::MakeFile(QStringLiteral("窗"), {QStringLiteral("C1")}).ToJson();
+    const QString failed = QStringLiteral("构件文件下载失败");
+    const QString broken = QStringLiteral("构件文件已损坏");
+    // Error pages that carry a perfectly good file must still not be taken for one.
+    QTest::newRow("not found") << 404 << good << -1 << true << failed;
+    QTest::newRow("server error") << 500 << good << -1 << true << failed;
+    // A whole file arrives, but the connection closes before all that was promised.
+    QTest::newRow("closed early") << 200 << good + QByteArray(4096, ' ') << good.size() << true << failed;
+    QTest::newRow("cut without length") << 200 << good << good.size() / 2 << false << broken;
+    QTest::newRow("corrupt JSON") << 200 << QByteArray("{\"format\": \"plaza-comp") << -1 << true << broken;
+    QTest::newRow("html page") << 200 << QByteArray("<html><body>login</body></html>") << -1 << true << broken;
+}
+
+void tst_ComponentDownload::httpFailureLeavesNoFile()
+{
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(int, cutAfter);
+    QFETCH(bool, sendLength);
+    QFETCH(QString, expected);
+    test::LocalHttpServer server;
+    QVERIFY(server.IsListening());
+    test::LocalHttpServer::Answer answer;
+    answer.Status = status;
+    answer.Body = body;
+    answer.CutAfter = cutAfter;
+    answer.SendLength = sendLength;
+    const QByteArray path = "/files/" + QByteArray(QTest::currentDataTag()).replace(' ', '-') + ".json";
+    server.Set(path, answer);
+    const QString target = FreshTarget(server.Url(path));
+    m_catalog->AddUrl(L"BROKEN", server.Url(path).toString().toStdWString());
+
+    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"BROKEN"), nullptr));
+    QVERIFY(probe.Wait());
+
+    QVERIFY(!probe.Success);
+    QVERIFY2(probe.Message.startsWith(expected), qPrintable(probe.Message));
+    QVERIFY(!probe.OffThread);
+    QCOMPARE(FilesFor(target), QStringList());
+    QCOMPARE(server.Requests(path), 1);
 }
 
 QTEST_MAIN(tst_ComponentDownload)
