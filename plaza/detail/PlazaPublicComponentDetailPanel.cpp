@@ -101,7 +101,8 @@ void PlazaPublicComponentDetailPanel::InitUI()
     m_previewWindow = new Mox3DPreviewWindow(nullptr);
     m_previewWindow->setAttribute(Qt::WA_ShowModal, true);
     // A top-level window of its own, so it goes with the panel rather than with a parent.
-    connect(this, &QObject::destroyed, [window = QPointer<Mox3DPreviewWindow>(m_previewWindow)] { delete window; });
+    connect(this, &QObject::destroyed, m_previewWindow,
+            [window = QPointer<Mox3DPreviewWindow>(m_previewWindow)] { delete window; });
 
     m_categoryLabel = new QLabel(tr("分类: "), this);
     m_categoryLabel->setContentsMargins(8, 5, 8, 0);

@@ -85,9 +85,11 @@ void PlazaPublicComponentsCardListHeaderView::Init()
     m_checkBoxLabel->setFixedSize(CheckBoxLabelSize);
     m_checkBoxLabel->setStyleSheet(QStringLiteral("QLabel{background:transparent;}"));
     m_checkBoxLabel->setObjectName(QStringLiteral("CheckBoxInPublicComponentsListHeader"));
+    m_checkBoxLabel->setProperty("VELAShouldIgnoreRecordQWidget", true);
 
     auto* description = new QLabel(tr("全部构件"), this);
     description->setObjectName(QStringLiteral("CheckBoxDescription"));
+    description->setProperty("VELAShouldIgnoreRecordQWidget", true);
     description->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont font(QStringLiteral("Microsoft YaHei"));
     font.setPixelSize(12);

@@ -43,6 +43,7 @@ void PlazaPublicComponentsCardListModel::SetComponents(std::vector<std::shared_p
     m_checkStates->Reset(components);
     emit CheckStatesChanged(Qt::Unchecked, 0);
 
+    // An empty page has no index to report as changed.
     const int newCount = static_cast<int>(components.size());
     if (newCount > 0) {
         beginInsertRows(QModelIndex(), 0, newCount - 1);

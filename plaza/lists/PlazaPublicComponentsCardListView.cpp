@@ -46,6 +46,7 @@ void PlazaPublicComponentsCardListView::Init()
     auto* header = new PlazaPublicComponentsCardListHeaderView(this);
     layout->addWidget(header);
     header->setObjectName(QStringLiteral("PlazaPublicComponentsCardListHeaderView"));
+    header->setProperty("VELAShouldIgnoreRecordQWidget", true);
     header->setStyleSheet(QStringLiteral("QWidget{background:#D7DDE6;}"));
     header->setFixedHeight(HeaderHeight);
     header->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -53,6 +54,7 @@ void PlazaPublicComponentsCardListView::Init()
     m_listView = new QListView(this);
     layout->addWidget(m_listView);
     m_listView->setObjectName(QStringLiteral("PlazaPublicComponentsCardListView"));
+    m_listView->setProperty("VELAShouldIgnoreRecordQWidget", true);
     m_listView->setStyleSheet(
         QStringLiteral("QListView#PlazaPublicComponentsCardListView{border:none;background:transparent;}"));
 

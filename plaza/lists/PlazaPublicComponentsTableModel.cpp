@@ -53,6 +53,7 @@ void PlazaPublicComponentsTableModel::SetComponents(std::vector<std::shared_ptr<
     m_checkStates->Reset(components);
     emit CheckStatesChanged(Qt::Unchecked, 0);
 
+    // An empty page has no index to report as changed.
     const int newCount = static_cast<int>(components.size());
     if (newCount > 0) {
         beginInsertRows(QModelIndex(), 0, newCount - 1);

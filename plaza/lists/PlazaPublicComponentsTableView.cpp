@@ -52,6 +52,7 @@ PlazaPublicComponentsTableModel* PlazaPublicComponentsTableView::Model() const
 void PlazaPublicComponentsTableView::paintEvent(QPaintEvent* event)
 {
     {
+        // A scroll area paints through its viewport: a painter on the view itself is refused here.
         QPainter painter(viewport());
         painter.save();
         QStyleOption option;

@@ -63,8 +63,7 @@ tarn::UniIdentity FamilyOverwriteOptionsDialog::AskReplacementType(const std::ws
 {
     m_messageLabel->setWordWrap(true);
     m_messageLabel->setText(tr("覆盖用的构件中无法找到当前工作单元使用的类型%1(有%2个实例)，覆盖后该类型及实例都将删除，您也可以:")
-                                .arg(QString::fromStdWString(typeName))
-                                .arg(instanceCount));
+                                .arg(QString::fromStdWString(typeName), QString::number(instanceCount)));
 
     std::vector<tarn::IFamilyType*> choices;
     for (tarn::IFamilyType* candidate : candidates) {

@@ -70,6 +70,7 @@ void PublicComponentRepeatCheckDialog::InitUI()
 
     auto* body = new QWidget(this);
     body->setObjectName(BodyName);
+    body->setProperty("VELAShouldIgnoreRecordQWidget", true);
     body->installEventFilter(this);
     dialogLayout->addWidget(body);
     body->setAttribute(Qt::WA_TranslucentBackground);
@@ -134,6 +135,7 @@ void PublicComponentRepeatCheckDialog::InitUI()
     for (const ButtonSpec& spec : specs) {
         auto* button = new QPushButton(spec.text, body);
         button->setObjectName(spec.name);
+        button->setProperty("VELAShouldIgnoreRecordQWidget", true);
         button->setFixedHeight(24);
         if (spec.minimumWidth > 0) {
             button->setMinimumWidth(spec.minimumWidth);

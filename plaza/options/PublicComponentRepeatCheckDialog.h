@@ -31,6 +31,8 @@ public:
     // Runs the dialog modally and answers a RepeatCheckChoice.
     int Exec(int repeatedCount);
 
+    explicit PublicComponentRepeatCheckDialog(QWidget* parent);
+
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 protected:
@@ -38,7 +40,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    explicit PublicComponentRepeatCheckDialog(QWidget* parent);
     void InitUI();
 
     QLabel* m_messageLabel = nullptr;
