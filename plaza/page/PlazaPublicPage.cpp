@@ -1181,7 +1181,7 @@ void CloseBulletin(const QPointer<KelBulletin>& bulletin)
     }
 }
 
-void RunSingleAction(PlazaPublicPage* page, const IComponent& component, SingleAction action)
+void RunSingleAction(const IComponent& component, SingleAction action)
 {
     if (component.Id.empty()) {
         KelBulletin::SingleShot(PlazaPublicPage::tr("公共构件Id为空"), 3, 3000, nullptr);
@@ -1265,7 +1265,6 @@ void RunSingleAction(PlazaPublicPage* page, const IComponent& component, SingleA
             }
         },
         Qt::DirectConnection);
-    Q_UNUSED(page);
     workflow->Proceed(true);
 }
 
@@ -1278,17 +1277,17 @@ void PlazaPublicPage::HandleLoadComponentIntoDocument(IComponent component)
         HandleLoadComponentIntoDocument4Lumen(component);
         return;
     }
-    RunSingleAction(this, component, SingleAction::Load);
+    RunSingleAction(component, SingleAction::Load);
 }
 
 void PlazaPublicPage::HandleLoadComponentIntoDocument4Lumen(IComponent component)
 {
-    RunSingleAction(this, component, SingleAction::LumenLoad);
+    RunSingleAction(component, SingleAction::LumenLoad);
 }
 
 void PlazaPublicPage::HandlePlaceComponentIntoDocument(IComponent component)
 {
-    RunSingleAction(this, component, SingleAction::Place);
+    RunSingleAction(component, SingleAction::Place);
 }
 
 // ---------------------------------------------------------------------------
