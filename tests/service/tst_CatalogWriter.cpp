@@ -4,6 +4,8 @@
 #include "PublicComponentService.h"
 #include "SqliteCatalogBackend.h"
 
+#include "AwaitReply.h"
+
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,20 +16,9 @@
 #include <set>
 
 using namespace vela;
+using test::Await;
 
 namespace {
-
-template <class T>
-T Await(CustomReply<T>* reply, std::wstring* error = nullptr)
-{
-    std::unique_ptr<CustomReply<T>> owner(reply);
-    QSignalSpy finished(reply, &CustomReplyBase::Finished);
-    finished.wait(10000);
-    if (error) {
-        *error = reply->Error();
-    }
-    return reply->Result();
-}
 
 std::set<QString> Ids(const ComponentPage& page)
 {

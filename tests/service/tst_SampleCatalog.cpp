@@ -7,6 +7,8 @@
 
 #include <QImage>
 #include <QSet>
+#include "AwaitReply.h"
+
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -15,22 +17,9 @@
 #include <set>
 
 using namespace vela;
+using test::Await;
 
 namespace {
-
-template <class T>
-T Await(CustomReply<T>* reply, std::wstring* error = nullptr)
-{
-    std::unique_ptr<CustomReply<T>> owner(reply);
-    QSignalSpy finished(reply, &CustomReplyBase::Finished);
-    if (!reply->IsFinished()) {
-        finished.wait(10000);
-    }
-    if (error) {
-        *error = reply->Error();
-    }
-    return reply->Result();
-}
 
 QString Local(const std::wstring& url)
 {

@@ -13,34 +13,15 @@
 #include <QTest>
 #include <QUrl>
 
+#include "AwaitReply.h"
+
 #include <memory>
 
 using namespace vela;
+using test::Answer;
+using test::Wait;
 
 namespace {
-
-template <class T>
-struct Answer
-{
-    bool FinishedInsideCall = true;
-    bool Finished = false;
-    std::wstring Error;
-    T Result{};
-};
-
-// Waits for a reply the way the page does: connect after the call returned.
-template <class T>
-Answer<T> Wait(CustomReply<T>* reply)
-{
-    Answer<T> answer;
-    std::unique_ptr<CustomReply<T>> owner(reply);
-    answer.FinishedInsideCall = reply->IsFinished();
-    QSignalSpy finished(reply, &CustomReplyBase::Finished);
-    answer.Finished = finished.wait(10000) && finished.count() == 1;
-    answer.Error = reply->Error();
-    answer.Result = reply->Result();
-    return answer;
-}
 
 Answer<ComponentPage> Query(const std::wstring& category, const std::wstring& keyword, int pageIndex = 1,
                             int pageSize = 20, const Conditions& conditions = {})
