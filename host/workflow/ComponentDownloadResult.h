@@ -14,6 +14,9 @@ struct ComponentDownloadResult
 {
     QString LocalPath;
     QString Error;
+    // A few words naming the kind of failure for lists of failed components
+    // ("下载失败", "下载超时", "文件已损坏", "磁盘空间不足", ...); empty on success.
+    QString Reason;
     std::shared_ptr<const tarn::ComponentFile> File;
 
     bool Succeeded() const { return Error.isEmpty() && File; }

@@ -1,6 +1,8 @@
 #include "LocalHttpServer.h"
 
+#include <QPointer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace vela::test {
 
@@ -81,6 +83,15 @@ void LocalHttpServer::SetTruncated(const QByteArray& path, const QByteArray& bod
     Set(path, std::move(answer));
 }
 
+void LocalHttpServer::SetDrip(const QByteArray& path, const QByteArray& body, int intervalMs)
+{
+    Answer answer;
+    answer.Headers.append({QByteArrayLiteral("Content-Type"), QByteArrayLiteral("application/octet-stream")});
+    answer.Body = body;
+    answer.DripIntervalMs = intervalMs;
+    Set(path, std::move(answer));
+}
+
 int LocalHttpServer::Requests(const QByteArray& path) const
 {
     const auto found = m_requests.find(path);
@@ -137,9 +148,31 @@ void LocalHttpServer::Serve(QTcpSocket* socket)
         reply += "Content-Length: " + QByteArray::number(answer.Body.size()) + "\r\n";
     }
     reply += "Connection: close\r\n\r\n";
+    if (answer.DripIntervalMs > 0) {
+        socket->write(reply);
+        Drip(socket, answer.Body, answer.DripIntervalMs);
+        return;
+    }
     reply += answer.CutAfter < 0 ? answer.Body : answer.Body.left(answer.CutAfter);
     socket->write(reply);
     socket->disconnectFromHost();
+}
+
+void LocalHttpServer::Drip(QTcpSocket* socket, const QByteArray& body, int intervalMs)
+{
+    if (body.isEmpty()) {
+        socket->disconnectFromHost();
+        return;
+    }
+    const QPointer<QTcpSocket> guard(socket);
+    QTimer::singleShot(intervalMs, this, [this, guard, body, intervalMs] {
+        // The client hung up: nothing more to send.
+        if (!guard || guard->state() != QAbstractSocket::ConnectedState) {
+            return;
+        }
+        guard->write(body.left(1));
+        Drip(guard, body.mid(1), intervalMs);
+    });
 }
 
 QByteArray LocalHttpServer::Reason(int status)

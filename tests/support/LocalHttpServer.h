@@ -30,6 +30,9 @@ public:
         int CutAfter = -1;
         // Content-Length promises the whole body even when it is cut.
         bool SendLength = true;
+        // Above 0: after the head, the body goes out one byte per this many
+        // milliseconds, like a server that never falls silent long enough to time out.
+        int DripIntervalMs = 0;
     };
 
     explicit LocalHttpServer(QObject* parent = nullptr);
@@ -45,12 +48,15 @@ public:
     void SetRedirect(const QByteArray& path, const QByteArray& targetPath, int status = 302);
     // Promises `body` and closes the connection after `keep` of its bytes.
     void SetTruncated(const QByteArray& path, const QByteArray& body, int keep);
+    // Sends `body` one byte every `intervalMs` milliseconds.
+    void SetDrip(const QByteArray& path, const QByteArray& body, int intervalMs);
 
     int Requests(const QByteArray& path) const;
     int TotalRequests() const;
 
 private:
     void Serve(QTcpSocket* socket);
+    void Drip(QTcpSocket* socket, const QByteArray& body, int intervalMs);
     static QByteArray Reason(int status);
 
     QTcpServer m_server;
