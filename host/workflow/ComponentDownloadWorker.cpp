@@ -122,25 +122,30 @@ ComponentDownloadResult ComponentDownloadWorker::Check(const Transfer& transfer)
     QNetworkReply* reply = transfer.Reply;
     if (transfer.TooLarge) {
         result.Error = tr("构件文件过大，无法载入");
+        result.Reason = tr("文件过大");
         return result;
     }
     if (reply->error() != QNetworkReply::NoError) {
         result.Error = tr("构件文件下载失败：%1").arg(reply->errorString());
+        result.Reason = tr("下载失败");
         return result;
     }
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && (status.toInt() < 200 || status.toInt() >= 300)) {
         result.Error = tr("构件文件下载失败：服务器返回 %1").arg(status.toInt());
+        result.Reason = tr("服务器错误");
         return result;
     }
     if (transfer.Data.isEmpty()) {
         result.Error = tr("构件文件为空，无法载入");
+        result.Reason = tr("文件已损坏");
         return result;
     }
     auto file = std::make_shared<tarn::ComponentFile>();
     QString why;
     if (!tarn::ComponentFile::Parse(transfer.Data, *file, &why)) {
         result.Error = tr("构件文件已损坏，无法载入（%1）").arg(why);
+        result.Reason = tr("文件已损坏");
         return result;
     }
 
@@ -149,6 +154,7 @@ ComponentDownloadResult ComponentDownloadWorker::Check(const Transfer& transfer)
     QSaveFile save(transfer.Target);
     if (!save.open(QIODevice::WriteOnly) || save.write(transfer.Data) != transfer.Data.size() || !save.commit()) {
         result.Error = tr("无法保存构件文件：%1").arg(save.errorString());
+        result.Reason = tr("无法保存");
         return result;
     }
     result.LocalPath = transfer.Target;
