@@ -12,6 +12,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -24,10 +25,14 @@ QString Tr(const char* text)
     return QCoreApplication::translate("AtomicFile", text);
 }
 
-bool Fail(QString* error, const QString& text)
+// The outcome of one failed step: a sentence for the user and the short reason.
+bool Fail(QString* error, QString* reason, const QString& text, const QString& kind)
 {
     if (error) {
         *error = text;
+    }
+    if (reason) {
+        *reason = kind;
     }
     return false;
 }
@@ -38,6 +43,20 @@ bool SyncToDisk(QFile& file)
     return _commit(file.handle()) == 0;
 #else
     return ::fsync(file.handle()) == 0;
+#endif
+}
+
+// Makes a finished rename survive a power cut; a failure here loses nothing already written.
+void SyncFolder(const QString& folder)
+{
+#ifndef Q_OS_WIN
+    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle >= 0) {
+        ::fsync(handle);
+        ::close(handle);
+    }
+#else
+    Q_UNUSED(folder)
 #endif
 }
 
@@ -71,43 +90,77 @@ QString AtomicFile::Reason(int error, const QString& fallback)
     }
 }
 
-bool AtomicFile::Write(const QString& target, const QByteArray& data, const Check& check, QString* error)
+bool AtomicFile::Write(const QString& target, const QByteArray& data, const Check& check, QString* error,
+                       QString* reason)
 {
+    const QString cannotSave = Tr("无法保存");
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
+    errno = 0;
     if (!QDir().mkpath(folder)) {
-        return Fail(error, Tr("无法创建文件夹 %1：%2").arg(folder, Reason(errno, Tr("无法创建"))));
+        const QString kind = Reason(errno, cannotSave);
+        return Fail(error, reason, Tr("无法创建文件夹 %1：%2").arg(folder, kind), kind);
     }
 
     // Beside the target, so the final rename never crosses file systems.
     QTemporaryFile temporary(folder + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX.part"));
-    if (!temporary.open()) {
-        return Fail(error, Tr("无法写入 %1：%2").arg(folder, Reason(errno, temporary.errorString())));
-    }
     errno = 0;
-    const bool written = temporary.write(data) == data.size() && temporary.flush();
-    if (!written || !SyncToDisk(temporary)) {
+    if (!temporary.open()) {
         const int why = errno;
-        return Fail(error, Tr("无法写入 %1：%2").arg(folder, Reason(why, temporary.errorString())));
+        return Fail(error, reason, Tr("无法写入 %1：%2").arg(folder, Reason(why, temporary.errorString())),
+                    Reason(why, cannotSave));
     }
-    temporary.close();
-    if (temporary.error() != QFileDevice::NoError) {
-        return Fail(error, Tr("无法写入 %1：%2").arg(folder, Reason(errno, temporary.errorString())));
+    // errno is read right after each step: Qt's own clean-up may change it later.
+    errno = 0;
+    bool written = temporary.write(data) == data.size();
+    int why = errno;
+    if (written) {
+        written = temporary.flush();
+        why = errno;
+    }
+    if (written) {
+        written = SyncToDisk(temporary);
+        why = errno;
+    }
+    if (written) {
+        temporary.close();
+        written = temporary.error() == QFileDevice::NoError;
+        why = errno;
+    }
+    if (!written) {
+        // A full disk without a usable errno still says so through Qt's error kind.
+        if (why == 0 && temporary.error() == QFileDevice::ResourceError) {
+            why = ENOSPC;
+        }
+        return Fail(error, reason, Tr("无法写入 %1：%2").arg(folder, Reason(why, temporary.errorString())),
+                    Reason(why, cannotSave));
     }
 
     // What the disk holds, not what the buffers accepted.
     const QString writtenPath = temporary.fileName();
     if (QFileInfo(writtenPath).size() != data.size()) {
-        return Fail(error, Tr("无法写入 %1：%2").arg(folder, Tr("写入的文件不完整")));
+        return Fail(error, reason, Tr("无法写入 %1：%2").arg(folder, Tr("写入的文件不完整")), cannotSave);
     }
-    QString why;
-    if (check && !check(writtenPath, &why)) {
-        return Fail(error, why.isEmpty() ? Tr("文件未通过检查") : why);
+    QString refused;
+    if (check && !check(writtenPath, &refused)) {
+        return Fail(error, reason, refused.isEmpty() ? Tr("文件未通过检查") : refused, Tr("文件已损坏"));
     }
+
+    // The temporary file is private to its owner; the replacement keeps the old file's
+    // permissions, or gets those of an ordinary new file.
+    const QFileDevice::Permissions permissions = info.exists()
+        ? QFile::permissions(target)
+        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+            | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    temporary.setPermissions(permissions);
+    errno = 0;
     if (!ReplaceWith(writtenPath, target)) {
-        return Fail(error, Tr("无法替换 %1：%2").arg(target, Reason(errno, Tr("重命名失败"))));
+        const int renameError = errno;
+        return Fail(error, reason, Tr("无法替换 %1：%2").arg(target, Reason(renameError, Tr("重命名失败"))),
+                    Reason(renameError, cannotSave));
     }
     temporary.setAutoRemove(false);
+    SyncFolder(folder);
     return true;
 }
 

@@ -24,9 +24,11 @@ public:
     // disk, checks that the disk holds all of it and that `check` (when
     // given) accepts it, then renames it over `target` in one step. On any
     // failure the target keeps its old content, the temporary file is
-    // removed and `error` gets a text for the user.
+    // removed, `error` gets a text for the user and `reason` a few words
+    // naming the kind of failure ("磁盘空间不足", "没有写入权限", "文件已损坏"
+    // when `check` refused, "无法保存" otherwise).
     static bool Write(const QString& target, const QByteArray& data, const Check& check = {},
-                      QString* error = nullptr);
+                      QString* error = nullptr, QString* reason = nullptr);
 
     // A user-facing reason for an errno value, such as "磁盘空间不足" for ENOSPC;
     // `fallback` for any other value.
