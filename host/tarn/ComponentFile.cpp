@@ -1,10 +1,11 @@
 #include "ComponentFile.h"
 
+#include "AtomicFile.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
@@ -409,15 +410,12 @@ QByteArray ComponentFile::ToJson() const
 
 bool ComponentFile::Write(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Fail(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    }
-    file.write(ToJson());
-    if (!file.commit()) {
-        return Fail(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    }
-    return true;
+    // The copy on disk must read back as a component file before it replaces the old one.
+    const auto readsBack = [](const QString& written, QString* why) {
+        ComponentFile file;
+        return Read(written, file, why);
+    };
+    return vela::AtomicFile::Write(path, ToJson(), readsBack, error);
 }
 
 bool ComponentFile::Bounds(Point3& minimum, Point3& maximum) const

@@ -106,7 +106,8 @@ public:
     static bool Parse(const QByteArray& json, ComponentFile& out, QString* error);
 
     QByteArray ToJson() const;
-    // Writes through a temporary file so a reader never sees half a file.
+    // Replaces `path` only with a complete copy that reads back; on a full or
+    // unwritable disk the old file stays and `error` says why.
     bool Write(const QString& path, QString* error) const;
 
     // The axis-aligned box holding every solid; false when there is none.

@@ -1,5 +1,7 @@
 #include "ComponentFile.h"
+#include "FullFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +27,8 @@ class tst_ComponentFile : public QObject
 
 private slots:
     void writtenFilesReadBack();
+    void refusedWriteKeepsSavedFile_data();
+    void refusedWriteKeepsSavedFile();
     void malformedFilesAreRejected_data();
     void malformedFilesAreRejected();
     void missingAndEmptyFilesAreRejected();
@@ -83,6 +87,42 @@ void tst_ComponentFile::writtenFilesReadBack()
     QCOMPARE(read.Solids[1].Opacity, 0.5);
     QCOMPARE(read.Solids[2].Kind, ComponentFile::SolidKind::Sphere);
     QCOMPARE(read.Solids[2].Origin[2], 3.0);
+}
+
+void tst_ComponentFile::refusedWriteKeepsSavedFile_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("full disk") << int(vela::test::FullFolder::Mode::NoSpace);
+    QTest::newRow("read-only folder") << int(vela::test::FullFolder::Mode::ReadOnly);
+}
+
+void tst_ComponentFile::refusedWriteKeepsSavedFile()
+{
+    // Given a component file saved in a folder that then stops taking data
+    QFETCH(int, mode);
+    QTemporaryDir scratch;
+    const QString folder = scratch.filePath(QStringLiteral("library"));
+    vela::test::FullFolder full(folder);
+    QVERIFY2(full.IsReady(), qPrintable(full.Problem()));
+    ComponentFile file;
+    QVERIFY(ComponentFile::Parse(Minimal(), file, nullptr));
+    const QString path = folder + QStringLiteral("/door.json");
+    QVERIFY(file.Write(path, nullptr));
+    QVERIFY2(full.Seal(vela::test::FullFolder::Mode(mode)), qPrintable(full.Problem()));
+    const QStringList sealed = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+
+    // When a changed file is written over it
+    file.FamilyName = QStringLiteral("新门");
+    QString error;
+    const bool written = file.Write(path, &error);
+
+    // Then the write fails saying why, and the saved file is still the old one
+    QVERIFY(!written);
+    QVERIFY2(error.contains(full.ExpectedReason()), qPrintable(error));
+    ComponentFile read;
+    QVERIFY(ComponentFile::Read(path, read, nullptr));
+    QCOMPARE(read.FamilyName, QStringLiteral("门"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), sealed);
 }
 
 void tst_ComponentFile::malformedFilesAreRejected_data()
