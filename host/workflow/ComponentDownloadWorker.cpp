@@ -1,11 +1,13 @@
 #include "ComponentDownloadWorker.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "AtomicFile.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace vela {
 
@@ -13,15 +15,35 @@ namespace {
 
 // A component file is a small model; a bigger answer is not one.
 constexpr qint64 MaximumFileSize = 64 * 1024 * 1024;
-constexpr int MaximumRunningTransfers = 4;
-constexpr int TransferTimeoutMs = 30000;
 constexpr qint64 ProgressIntervalMs = 16;
+
+int PositiveFromEnvironment(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok && value > 0 ? value : fallback;
+}
+
+QString HostOf(const QUrl& url)
+{
+    return url.scheme() + QStringLiteral("://") + url.host() + QLatin1Char(':') + QString::number(url.port(-1));
+}
 
 } // namespace
 
-ComponentDownloadWorker::ComponentDownloadWorker(ProgressSink progress, DoneSink done)
+ComponentDownloadWorker::Limits ComponentDownloadWorker::Limits::FromEnvironment()
+{
+    Limits limits;
+    limits.DeadlineMs = PositiveFromEnvironment("PLAZA_DOWNLOAD_DEADLINE_MS", limits.DeadlineMs);
+    limits.IdleTimeoutMs = PositiveFromEnvironment("PLAZA_DOWNLOAD_IDLE_TIMEOUT_MS", limits.IdleTimeoutMs);
+    limits.SlowAfterMs = PositiveFromEnvironment("PLAZA_DOWNLOAD_SLOW_AFTER_MS", limits.SlowAfterMs);
+    return limits;
+}
+
+ComponentDownloadWorker::ComponentDownloadWorker(ProgressSink progress, DoneSink done, Limits limits)
     : m_progress(std::move(progress))
     , m_done(std::move(done))
+    , m_limits(limits)
 {
 }
 
@@ -46,17 +68,30 @@ void ComponentDownloadWorker::Start(quint64 ticket, const QUrl& url, const QStri
     auto transfer = std::make_unique<Transfer>();
     transfer->Url = url;
     transfer->Target = target;
+    transfer->Host = HostOf(url);
     transfer->Tickets.push_back(ticket);
     m_transfers.emplace(key, std::move(transfer));
     m_waiting.push_back(key);
     LaunchWaiting();
 }
 
+// Transfers that have run long are likely stuck on a slow server; up to a cap
+// they leave their place to the ones queued behind them.
+bool ComponentDownloadWorker::HasRoom() const
+{
+    return m_running - std::min(m_slow, m_limits.MaximumSlow) < m_limits.MaximumRunning;
+}
+
 void ComponentDownloadWorker::LaunchWaiting()
 {
-    while (m_running < MaximumRunningTransfers && !m_waiting.empty()) {
-        const QString key = m_waiting.front();
-        m_waiting.pop_front();
+    // In order, but past the ones whose server already has its fill.
+    for (auto it = m_waiting.begin(); it != m_waiting.end() && HasRoom();) {
+        const QString key = *it;
+        if (m_runningPerHost[m_transfers.at(key)->Host] >= m_limits.MaximumPerHost) {
+            ++it;
+            continue;
+        }
+        it = m_waiting.erase(it);
         Launch(key);
     }
 }
@@ -69,11 +104,12 @@ void ComponentDownloadWorker::Launch(const QString& key)
     Transfer* transfer = m_transfers.at(key).get();
     QNetworkRequest request(transfer->Url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(TransferTimeoutMs);
+    request.setTransferTimeout(m_limits.IdleTimeoutMs);
     QNetworkReply* reply = m_network->get(request);
     transfer->Reply = reply;
     transfer->SinceProgress.start();
     ++m_running;
+    ++m_runningPerHost[transfer->Host];
 
     connect(reply, &QNetworkReply::readyRead, this, [transfer] {
         transfer->Data += transfer->Reply->readAll();
@@ -92,6 +128,31 @@ void ComponentDownloadWorker::Launch(const QString& key)
         }
     });
     connect(reply, &QNetworkReply::finished, this, [this, key] { Complete(key); });
+    // Both end with the reply, so they never reach a later transfer of the same file.
+    QTimer::singleShot(m_limits.SlowAfterMs, reply, [this, key, reply] { SetAside(key, reply); });
+    QTimer::singleShot(m_limits.DeadlineMs, reply, [this, key, reply] { Expire(key, reply); });
+}
+
+void ComponentDownloadWorker::SetAside(const QString& key, const QNetworkReply* reply)
+{
+    const auto found = m_transfers.find(key);
+    if (found == m_transfers.end() || found->second->Reply != reply || found->second->Slow) {
+        return;
+    }
+    found->second->Slow = true;
+    ++m_slow;
+    LaunchWaiting();
+}
+
+void ComponentDownloadWorker::Expire(const QString& key, const QNetworkReply* reply)
+{
+    const auto found = m_transfers.find(key);
+    if (found == m_transfers.end() || found->second->Reply != reply) {
+        return;
+    }
+    // Marked first: abort() finishes the reply, and the transfer with it, at once.
+    found->second->TimedOut = true;
+    found->second->Reply->abort();
 }
 
 void ComponentDownloadWorker::Complete(const QString& key)
@@ -103,8 +164,14 @@ void ComponentDownloadWorker::Complete(const QString& key)
     std::unique_ptr<Transfer> transfer = std::move(found->second);
     m_transfers.erase(found);
     --m_running;
+    if (transfer->Slow) {
+        --m_slow;
+    }
+    if (--m_runningPerHost[transfer->Host] <= 0) {
+        m_runningPerHost.erase(transfer->Host);
+    }
 
-    if (!transfer->TooLarge) {
+    if (!transfer->TooLarge && transfer->Reply->isOpen()) {
         transfer->Data += transfer->Reply->readAll();
     }
     const ComponentDownloadResult result = Check(*transfer);
@@ -123,6 +190,17 @@ ComponentDownloadResult ComponentDownloadWorker::Check(const Transfer& transfer)
     if (transfer.TooLarge) {
         result.Error = tr("构件文件过大，无法载入");
         result.Reason = tr("文件过大");
+        return result;
+    }
+    // Nobody else cancels our replies: an abort not ours is Qt's idle timeout.
+    if (transfer.TimedOut) {
+        result.Error = tr("构件文件下载超时：%1 秒内未能下载完成，请稍后重试").arg(m_limits.DeadlineMs / 1000.0);
+        result.Reason = tr("下载超时");
+        return result;
+    }
+    if (reply->error() == QNetworkReply::OperationCanceledError || reply->error() == QNetworkReply::TimeoutError) {
+        result.Error = tr("构件文件下载超时：服务器 %1 秒没有响应，请稍后重试").arg(m_limits.IdleTimeoutMs / 1000.0);
+        result.Reason = tr("下载超时");
         return result;
     }
     if (reply->error() != QNetworkReply::NoError) {
@@ -149,12 +227,17 @@ ComponentDownloadResult ComponentDownloadWorker::Check(const Transfer& transfer)
         return result;
     }
 
-    // Only a checked file reaches the cache, and never half of one.
-    QDir().mkpath(QFileInfo(transfer.Target).absolutePath());
-    QSaveFile save(transfer.Target);
-    if (!save.open(QIODevice::WriteOnly) || save.write(transfer.Data) != transfer.Data.size() || !save.commit()) {
-        result.Error = tr("无法保存构件文件：%1").arg(save.errorString());
-        result.Reason = tr("无法保存");
+    // Only a checked file reaches the cache, never half of one, and a cached
+    // copy is replaced only by one that reads back whole from the disk.
+    const auto readsBack = [](const QString& written, QString* refused) {
+        tarn::ComponentFile copy;
+        return tarn::ComponentFile::Read(written, copy, refused);
+    };
+    QString error;
+    QString reason;
+    if (!AtomicFile::Write(transfer.Target, transfer.Data, readsBack, &error, &reason)) {
+        result.Error = tr("无法保存构件文件：%1").arg(error);
+        result.Reason = reason;
         return result;
     }
     result.LocalPath = transfer.Target;

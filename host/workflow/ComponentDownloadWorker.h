@@ -29,7 +29,28 @@ public:
     using ProgressSink = std::function<void(quint64 ticket, qint64 received, qint64 total)>;
     using DoneSink = std::function<void(quint64 ticket, const ComponentDownloadResult& result)>;
 
-    ComponentDownloadWorker(ProgressSink progress, DoneSink done);
+    // How long transfers may take and how many run at once.
+    struct Limits
+    {
+        // The whole transfer, however steadily the bytes arrive.
+        int DeadlineMs = 120000;
+        // Silence on the connection.
+        int IdleTimeoutMs = 30000;
+        // Transfers running at once before slow ones are set aside.
+        int MaximumRunning = 4;
+        // A transfer running longer than this stops holding one of those places...
+        int SlowAfterMs = 5000;
+        // ...for at most this many such transfers.
+        int MaximumSlow = 8;
+        // In flight to one server; Qt queues the rest itself with their timeouts running.
+        int MaximumPerHost = 6;
+
+        // The defaults, with PLAZA_DOWNLOAD_DEADLINE_MS, PLAZA_DOWNLOAD_IDLE_TIMEOUT_MS
+        // and PLAZA_DOWNLOAD_SLOW_AFTER_MS taken from the environment when set.
+        static Limits FromEnvironment();
+    };
+
+    ComponentDownloadWorker(ProgressSink progress, DoneSink done, Limits limits = Limits::FromEnvironment());
     ~ComponentDownloadWorker() override;
 
     // Called on the download thread.
@@ -40,24 +61,34 @@ private:
     {
         QUrl Url;
         QString Target;
+        QString Host;
         std::vector<quint64> Tickets;
         QNetworkReply* Reply = nullptr;
         QByteArray Data;
         bool TooLarge = false;
+        // Ended by our deadline, not by anyone cancelling it.
+        bool TimedOut = false;
+        bool Slow = false;
         QElapsedTimer SinceProgress;
     };
 
+    bool HasRoom() const;
     void Launch(const QString& key);
     void LaunchWaiting();
+    void SetAside(const QString& key, const QNetworkReply* reply);
+    void Expire(const QString& key, const QNetworkReply* reply);
     void Complete(const QString& key);
     ComponentDownloadResult Check(const Transfer& transfer) const;
 
     ProgressSink m_progress;
     DoneSink m_done;
+    Limits m_limits;
     QNetworkAccessManager* m_network = nullptr;
     std::map<QString, std::unique_ptr<Transfer>> m_transfers;
     std::deque<QString> m_waiting;
+    std::map<QString, int> m_runningPerHost;
     int m_running = 0;
+    int m_slow = 0;
 };
 
 } // namespace vela

@@ -5,8 +5,6 @@
 #include "Document.h"
 
 #include <QCryptographicHash>
-#include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -72,8 +70,8 @@ void LoadFromPublicIntoDocumentWorkflow4Lumen::KeepInLibrary(const std::shared_p
     const QString path = LibraryFilePath(m_argument.ComponentId);
     ComponentDownloadHub::Get()->Run(
         [file, path] {
+            // A full or read-only disk leaves a component kept earlier as it was.
             QString error;
-            QDir().mkpath(QFileInfo(path).absolutePath());
             return file->Write(path, &error) ? QString() : (error.isEmpty() ? QStringLiteral("?") : error);
         },
         this,

@@ -1,0 +1,223 @@
+#include "CatalogBackend.h"
+#include "ComponentFileCatalog.h"
+#include "DocumentService.h"
+#include "DownloadPublicComponentWorkflow.h"
+#include "FullFolder.h"
+#include "LoadFromPublicIntoDocumentWorkflow4Lumen.h"
+#include "LocalHttpServer.h"
+#include "PathUtils.h"
+#include "WorkflowProbe.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace vela;
+
+namespace {
+
+// Short limits so that slow servers show within a test: the whole transfer,
+// silence on the connection, and the time after which a transfer counts as slow.
+constexpr int DeadlineMs = 1500;
+constexpr int IdleTimeoutMs = 400;
+constexpr int SlowAfterMs = 100;
+
+PublicComponentWorkflowArgument ArgumentFor(const std::wstring& id)
+{
+    PublicComponentWorkflowArgument argument;
+    argument.ComponentId = id;
+    return argument;
+}
+
+QString ComponentCacheFolder()
+{
+    return QFileInfo(QString::fromStdWString(PathUtils::GetComponentDownloadFilePath(L"any", L".json"))).absolutePath();
+}
+
+QStringList Entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+QString FamilyIn(const QString& path)
+{
+    tarn::ComponentFile file;
+    return tarn::ComponentFile::Read(path, file, nullptr) ? file.FamilyName : QStringLiteral("<unreadable>");
+}
+
+// A valid component file, padded so that dripping it takes far longer than any test.
+QByteArray SlowBody()
+{
+    return test::ComponentFileCatalog::MakeFile(QStringLiteral("慢门"), {QStringLiteral("M1")}).ToJson()
+           + QByteArray(2000, ' ');
+}
+
+} // namespace
+
+class tst_DownloadFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void fullCacheKeepsCachedFile_data();
+    void fullCacheKeepsCachedFile();
+    void fullLibraryKeepsSavedComponent();
+    void slowServerTimesOut_data();
+    void slowServerTimesOut();
+    void slowTransfersDoNotBlockOthers();
+
+private:
+    QTemporaryDir m_folder;
+    std::shared_ptr<test::ComponentFileCatalog> m_catalog;
+};
+
+void tst_DownloadFaults::initTestCase()
+{
+    // Read once, when the download thread starts with the first download.
+    qputenv("PLAZA_DOWNLOAD_DEADLINE_MS", QByteArray::number(DeadlineMs));
+    qputenv("PLAZA_DOWNLOAD_IDLE_TIMEOUT_MS", QByteArray::number(IdleTimeoutMs));
+    qputenv("PLAZA_DOWNLOAD_SLOW_AFTER_MS", QByteArray::number(SlowAfterMs));
+}
+
+void tst_DownloadFaults::init()
+{
+    m_catalog = std::make_shared<test::ComponentFileCatalog>(m_folder.path());
+    CatalogBackend::Install(m_catalog);
+}
+
+void tst_DownloadFaults::cleanup()
+{
+    CatalogBackend::Install(nullptr);
+}
+
+void tst_DownloadFaults::fullCacheKeepsCachedFile_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("full disk") << int(test::FullFolder::Mode::NoSpace);
+    QTest::newRow("read-only folder") << int(test::FullFolder::Mode::ReadOnly);
+}
+
+void tst_DownloadFaults::fullCacheKeepsCachedFile()
+{
+    // Given a component downloaded once into a cache folder that then stops taking data
+    QFETCH(int, mode);
+    const QString cache = ComponentCacheFolder();
+    test::FullFolder full(cache);
+    QVERIFY2(full.IsReady(), qPrintable(full.Problem()));
+    m_catalog->AddComponent(L"LAMP", QStringLiteral("吊灯"), {QStringLiteral("L1")});
+    test::WorkflowProbe first(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"LAMP"), nullptr));
+    QVERIFY(first.Wait());
+    QVERIFY2(first.Success, qPrintable(first.Message));
+    QVERIFY2(full.Seal(test::FullFolder::Mode(mode)), qPrintable(full.Problem()));
+    const QStringList sealed = Entries(cache);
+
+    // When a newer version of it is downloaded
+    m_catalog->AddComponent(L"LAMP", QStringLiteral("新吊灯"), {QStringLiteral("L1"), QStringLiteral("L2")});
+    test::WorkflowProbe second(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"LAMP"), nullptr));
+    QVERIFY(second.Wait());
+
+    // Then it fails saying why, the cached copy is the old one and nothing is left behind
+    QVERIFY(!second.Success);
+    QVERIFY2(second.Message.startsWith(QStringLiteral("无法保存构件文件")), qPrintable(second.Message));
+    QVERIFY2(second.Message.contains(full.ExpectedReason()), qPrintable(second.Message));
+    QCOMPARE(FamilyIn(first.Message), QStringLiteral("吊灯"));
+    QCOMPARE(Entries(cache), sealed);
+}
+
+void tst_DownloadFaults::fullLibraryKeepsSavedComponent()
+{
+    // Given a component kept in the local library (no document open), on a disk that then fills up
+    DocumentService::Get()->SetCurrentDocument(nullptr);
+    const QString library = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/library");
+    test::FullFolder full(library);
+    QVERIFY2(full.IsReady(), qPrintable(full.Problem()));
+    m_catalog->AddComponent(L"DESK", QStringLiteral("书桌"), {QStringLiteral("D1")});
+    test::WorkflowProbe first(LoadFromPublicIntoDocumentWorkflow4Lumen::Create(ArgumentFor(L"DESK"), nullptr));
+    QVERIFY(first.Wait());
+    QVERIFY2(first.Success, qPrintable(first.Message));
+    QVERIFY2(full.Seal(test::FullFolder::Mode::NoSpace), qPrintable(full.Problem()));
+    const QStringList sealed = Entries(library);
+
+    // When a newer version is loaded again
+    m_catalog->AddComponent(L"DESK", QStringLiteral("新书桌"), {QStringLiteral("D1"), QStringLiteral("D2")});
+    test::WorkflowProbe second(LoadFromPublicIntoDocumentWorkflow4Lumen::Create(ArgumentFor(L"DESK"), nullptr));
+    QVERIFY(second.Wait());
+
+    // Then the load fails saying why and the library keeps the old component whole
+    QVERIFY(!second.Success);
+    QVERIFY2(second.Message.startsWith(QStringLiteral("无法保存到本地构件库")), qPrintable(second.Message));
+    QVERIFY2(second.Message.contains(full.ExpectedReason()), qPrintable(second.Message));
+    QCOMPARE(FamilyIn(first.Message), QStringLiteral("书桌"));
+    QCOMPARE(Entries(library), sealed);
+}
+
+void tst_DownloadFaults::slowServerTimesOut_data()
+{
+    QTest::addColumn<int>("intervalMs");
+    // Never silent long enough for the idle timeout: only the deadline ends it.
+    QTest::newRow("dripping server") << 20;
+    QTest::newRow("silent server") << 60000;
+}
+
+void tst_DownloadFaults::slowServerTimesOut()
+{
+    QFETCH(int, intervalMs);
+    test::LocalHttpServer server;
+    QVERIFY(server.IsListening());
+    const QUrl url = server.Url("/slow-" + QByteArray::number(intervalMs) + ".json");
+    server.SetDrip(url.path().toUtf8(), SlowBody(), intervalMs);
+    m_catalog->AddUrl(L"SLOW", url.toString().toStdWString());
+    const QString target = QString::fromStdWString(PathUtils::GetComponentDownloadFilePath(url.toString().toStdWString(), L".json"));
+
+    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"SLOW"), nullptr));
+    QVERIFY(probe.Wait(10000));
+
+    // Cut off by us, which is not the user cancelling it.
+    QVERIFY(!probe.Success);
+    QVERIFY2(probe.Message.startsWith(QStringLiteral("构件文件下载超时")), qPrintable(probe.Message));
+    QVERIFY2(!probe.Message.contains(QStringLiteral("cancel"), Qt::CaseInsensitive), qPrintable(probe.Message));
+    QVERIFY(!QFileInfo::exists(target));
+}
+
+void tst_DownloadFaults::slowTransfersDoNotBlockOthers()
+{
+    // Given more dripping downloads than may run at once, all from one server
+    test::LocalHttpServer server;
+    QVERIFY(server.IsListening());
+    server.SetBody("/quick.json", test::ComponentFileCatalog::MakeFile(QStringLiteral("门"), {QStringLiteral("M1")}).ToJson(),
+                   "application/json");
+    constexpr int SlowCount = 5;
+    std::vector<std::unique_ptr<test::WorkflowProbe>> slow;
+    for (int i = 0; i < SlowCount; ++i) {
+        const std::wstring id = L"SLOW" + std::to_wstring(i);
+        const QByteArray path = "/slow-" + QByteArray::number(i) + ".json";
+        server.SetDrip(path, SlowBody(), 20);
+        m_catalog->AddUrl(id, server.Url(path).toString().toStdWString());
+        slow.push_back(std::make_unique<test::WorkflowProbe>(DownloadPublicComponentWorkflow::Create(ArgumentFor(id), nullptr)));
+    }
+
+    // When one more, quick download is asked of the same server
+    m_catalog->AddUrl(L"QUICK", server.Url("/quick.json").toString().toStdWString());
+    test::WorkflowProbe quick(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"QUICK"), nullptr));
+    QVERIFY(quick.Wait(10000));
+
+    // Then it is done while the slow ones still run, and they end at their deadline
+    QVERIFY2(quick.Success, qPrintable(quick.Message));
+    for (const auto& probe : slow) {
+        QVERIFY(!probe->Done);
+    }
+    for (const auto& probe : slow) {
+        QVERIFY(probe->Wait(10000));
+        QVERIFY2(probe->Message.startsWith(QStringLiteral("构件文件下载超时")), qPrintable(probe->Message));
+    }
+}
+
+QTEST_MAIN(tst_DownloadFaults)
+#include "tst_DownloadFaults.moc"
