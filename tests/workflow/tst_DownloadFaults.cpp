@@ -72,6 +72,7 @@ private slots:
     void slowServerTimesOut_data();
     void slowServerTimesOut();
     void slowTransfersDoNotBlockOthers();
+    void busyServerQueueDoesNotTimeOut();
 
 private:
     QTemporaryDir m_folder;
@@ -217,6 +218,36 @@ void tst_DownloadFaults::slowTransfersDoNotBlockOthers()
         QVERIFY(probe->Wait(10000));
         QVERIFY2(probe->Message.startsWith(QStringLiteral("构件文件下载超时")), qPrintable(probe->Message));
     }
+}
+
+void tst_DownloadFaults::busyServerQueueDoesNotTimeOut()
+{
+    // Given as many dripping downloads from one server as may be in flight to it
+    test::LocalHttpServer server;
+    QVERIFY(server.IsListening());
+    server.SetBody("/quick.json", test::ComponentFileCatalog::MakeFile(QStringLiteral("窗"), {QStringLiteral("C1")}).ToJson(),
+                   "application/json");
+    constexpr int PerServer = 6;
+    std::vector<std::unique_ptr<test::WorkflowProbe>> slow;
+    for (int i = 0; i < PerServer; ++i) {
+        const std::wstring id = L"BUSY" + std::to_wstring(i);
+        const QByteArray path = "/busy-" + QByteArray::number(i) + ".json";
+        server.SetDrip(path, SlowBody(), 20);
+        m_catalog->AddUrl(id, server.Url(path).toString().toStdWString());
+        slow.push_back(std::make_unique<test::WorkflowProbe>(DownloadPublicComponentWorkflow::Create(ArgumentFor(id), nullptr)));
+    }
+
+    // When one more is asked of that server
+    m_catalog->AddUrl(L"NEXT", server.Url("/quick.json").toString().toStdWString());
+    test::WorkflowProbe next(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"NEXT"), nullptr));
+    QVERIFY(next.Wait(10000));
+
+    // Then it waits its turn without its clock running, and arrives once a place is free
+    QVERIFY2(next.Success, qPrintable(next.Message));
+    for (const auto& probe : slow) {
+        QVERIFY(probe->Wait(10000));
+    }
+    QCOMPARE(server.Requests("/quick.json"), 1);
 }
 
 QTEST_MAIN(tst_DownloadFaults)
