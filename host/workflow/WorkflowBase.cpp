@@ -91,7 +91,12 @@ void WorkflowBase::LogFailure(const std::wstring& message, const std::wstring& l
     }
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     VelaLogObject line(text);
-    logger->Warning(line);
+    // A question the user cancelled is no fault, but its trace still helps.
+    if (message == L"操作取消") {
+        logger->Info(line);
+    } else {
+        logger->Warning(line);
+    }
 }
 
 } // namespace vela
