@@ -124,8 +124,8 @@ void LoadMultiFromPublicIntoDocumentWorkflow::FinishBatch()
     }
 }
 
-// The head stays the text callers compare; the list under it is for the user,
-// the full messages are for the log.
+// The first line stays the bare "全部失败"/"部分失败" that callers look for; the
+// list under it is for the user, the full messages are for the log.
 void LoadMultiFromPublicIntoDocumentWorkflow::FinishFailed(const std::wstring& head)
 {
     // Downloads finish in any order; the user reads the list in the order they checked.
