@@ -1,6 +1,9 @@
 #pragma once
 
 #include "WorkflowBase.h"
+#include "WorkflowFailure.h"
+
+#include <vector>
 
 namespace vela {
 
@@ -14,6 +17,10 @@ class VELA_WORKFLOW_EXPORT BatchWorkflowBase : public WorkflowBase
 public:
     BatchWorkflowBase(const int& count, QObject* parent);
 
+    // The children that failed so far, in batch order, each with its component
+    // and short reason; complete when Finished is emitted.
+    const std::vector<WorkflowFailure>& Failures() const;
+
 signals:
     void Phased(int index, bool success, std::wstring message);
 
@@ -24,11 +31,11 @@ protected:
 
 private:
     void RunNext();
-    void ChildFinished(bool success, const std::wstring& message);
+    void ChildFinished(const WorkflowBase* child, bool success, const std::wstring& message);
 
     int m_count;
     int m_index = 0;
-    int m_failed = 0;
+    std::vector<WorkflowFailure> m_failures;
 };
 
 } // namespace vela

@@ -16,7 +16,8 @@ class CustomReplyBase;
 // for its URL, downloads it (file:// or http://) into the download cache off
 // the user-interface thread, and checks it. Signals arrive on the thread that
 // owns the fetcher, at a later event-loop turn than Fetch(); exactly one of
-// Fetched and Failed is emitted.
+// Fetched and Failed is emitted. Failed carries the message and a few words
+// on the kind of failure (empty when the download layer gave none).
 class ComponentFileFetcher : public QObject
 {
     Q_OBJECT
@@ -31,11 +32,11 @@ public:
 signals:
     void Progress(qint64 received, qint64 total);
     void Fetched(const QString& localPath, std::shared_ptr<const tarn::ComponentFile> file);
-    void Failed(const QString& message);
+    void Failed(const QString& message, const QString& reason);
 
 private:
     void HandleUrl(const std::wstring& error, const std::wstring& url);
-    void FailLater(const QString& message);
+    void FailLater(const QString& message, const QString& reason);
 
     bool m_started = false;
     QPointer<CustomReplyBase> m_urlReply;

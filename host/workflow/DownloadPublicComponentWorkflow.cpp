@@ -16,7 +16,7 @@ void DownloadPublicComponentWorkflow::InternalProceed()
 {
     std::wstring error;
     if (!ValidateArgument(error)) {
-        Finish(false, error);
+        Fail(error, tr("构件无效").toStdWString());
         return;
     }
     FetchComponentFile([this](const QString& localPath, const std::shared_ptr<const tarn::ComponentFile>&) {

@@ -28,10 +28,15 @@ LoadMultiFromPublicIntoDocumentWorkflow::LoadMultiFromPublicIntoDocumentWorkflow
 {
 }
 
+const std::vector<WorkflowFailure>& LoadMultiFromPublicIntoDocumentWorkflow::Failures() const
+{
+    return m_failures;
+}
+
 void LoadMultiFromPublicIntoDocumentWorkflow::InternalProceed()
 {
     if (m_arguments.empty()) {
-        Finish(false, L"全部失败");
+        FinishFailed(L"全部失败");
         return;
     }
     for (const PublicComponentWorkflowArgument& argument : m_arguments) {
@@ -50,7 +55,10 @@ void LoadMultiFromPublicIntoDocumentWorkflow::InternalProceed()
                 [this, i](const QString&, std::shared_ptr<const tarn::ComponentFile> file) {
                     ItemDownloaded(i, std::move(file));
                 });
-        connect(fetcher, &ComponentFileFetcher::Failed, this, [this, i](const QString&) { ItemDownloaded(i, nullptr); });
+        connect(fetcher, &ComponentFileFetcher::Failed, this, [this, i](const QString& message, const QString& reason) {
+            ItemFailed(i, message.toStdWString(), reason.toStdWString());
+            ItemDownloaded(i, nullptr);
+        });
         fetcher->Fetch(m_arguments[i].ComponentId);
     }
 }
@@ -64,7 +72,7 @@ void LoadMultiFromPublicIntoDocumentWorkflow::ItemDownloaded(size_t index, std::
         return;
     }
     if (std::none_of(m_files.begin(), m_files.end(), [](const auto& f) { return f != nullptr; })) {
-        Finish(false, L"全部失败");
+        FinishFailed(L"全部失败");
         return;
     }
     m_loading = true;
@@ -79,14 +87,13 @@ void LoadMultiFromPublicIntoDocumentWorkflow::LoadSome()
     while (m_nextToLoad < m_arguments.size() && slice.elapsed() < LoadSliceMs) {
         const size_t i = m_nextToLoad++;
         if (!m_files[i]) {
-            ++m_failed;
             continue;
         }
         const ComponentFileLoader::Outcome outcome =
             ComponentFileLoader::Load(m_targets[i], m_files[i], m_arguments[i].LoadOptions.get());
         m_files[i].reset();
         if (!outcome.Error.empty()) {
-            ++m_failed;
+            ItemFailed(i, outcome.Error, WorkflowFailure::LoadReason(outcome.Error));
         }
     }
     if (m_nextToLoad < m_arguments.size()) {
@@ -96,13 +103,44 @@ void LoadMultiFromPublicIntoDocumentWorkflow::LoadSome()
     FinishBatch();
 }
 
+void LoadMultiFromPublicIntoDocumentWorkflow::ItemFailed(size_t index, const std::wstring& message,
+                                                         const std::wstring& reason)
+{
+    WorkflowFailure failure;
+    failure.Index = static_cast<int>(index);
+    failure.ComponentId = m_arguments[index].ComponentId;
+    failure.ComponentName = m_arguments[index].ComponentName;
+    failure.Reason = reason.empty() ? tr("载入失败").toStdWString() : reason;
+    failure.Message = message;
+    m_failures.push_back(std::move(failure));
+}
+
 void LoadMultiFromPublicIntoDocumentWorkflow::FinishBatch()
 {
-    if (m_failed == 0) {
+    if (m_failures.empty()) {
         Finish(true, std::wstring());
     } else {
-        Finish(false, m_failed == m_arguments.size() ? L"全部失败" : L"部分失败");
+        FinishFailed(m_failures.size() == m_arguments.size() ? L"全部失败" : L"部分失败");
     }
+}
+
+// The first line stays the bare "全部失败"/"部分失败" that callers look for; the
+// list under it is for the user, the full messages are for the log.
+void LoadMultiFromPublicIntoDocumentWorkflow::FinishFailed(const std::wstring& head)
+{
+    // Downloads finish in any order; the user reads the list in the order they checked.
+    std::stable_sort(m_failures.begin(), m_failures.end(),
+                     [](const WorkflowFailure& a, const WorkflowFailure& b) { return a.Index < b.Index; });
+    std::wstring message = head;
+    std::wstring detail;
+    if (!m_failures.empty()) {
+        message += L"\n\n" + WorkflowFailure::ListText(m_failures);
+    }
+    for (const WorkflowFailure& failure : m_failures) {
+        detail += (detail.empty() ? L"" : L"; ") + failure.ComponentId + L" \"" + failure.ComponentName + L"\": "
+                  + failure.Message;
+    }
+    Fail(message, std::wstring(), detail);
 }
 
 } // namespace vela

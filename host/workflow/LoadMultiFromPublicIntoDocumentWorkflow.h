@@ -3,6 +3,7 @@
 #include "ComponentFile.h"
 #include "PublicComponentWorkflowArgument.h"
 #include "WorkflowBase.h"
+#include "WorkflowFailure.h"
 
 #include <memory>
 #include <vector>
@@ -10,6 +11,8 @@
 namespace vela {
 
 // Downloads several public components, then loads them all in one command.
+// A failure finishes with "全部失败" or "部分失败", followed by a blank line and
+// one "name：reason" line per failed component.
 class VELA_WORKFLOW_EXPORT LoadMultiFromPublicIntoDocumentWorkflow : public WorkflowBase
 {
     Q_OBJECT
@@ -17,6 +20,10 @@ class VELA_WORKFLOW_EXPORT LoadMultiFromPublicIntoDocumentWorkflow : public Work
 public:
     static LoadMultiFromPublicIntoDocumentWorkflow* Create(const std::vector<PublicComponentWorkflowArgument>& arguments,
                                                            QObject* parent);
+
+    // The components that failed, in argument order, each with its short reason;
+    // complete when Finished is emitted.
+    const std::vector<WorkflowFailure>& Failures() const;
 
 protected:
     LoadMultiFromPublicIntoDocumentWorkflow(const std::vector<PublicComponentWorkflowArgument>& arguments,
@@ -28,6 +35,8 @@ protected:
 
 private:
     void ItemDownloaded(size_t index, std::shared_ptr<const tarn::ComponentFile> file);
+    void ItemFailed(size_t index, const std::wstring& message, const std::wstring& reason);
+    void FinishFailed(const std::wstring& head);
     void LoadSome();
     void FinishBatch();
 
@@ -35,7 +44,7 @@ private:
     std::vector<std::shared_ptr<const tarn::ComponentFile>> m_files;
     size_t m_downloaded = 0;
     size_t m_nextToLoad = 0;
-    size_t m_failed = 0;
+    std::vector<WorkflowFailure> m_failures;
     bool m_loading = false;
 };
 

@@ -30,12 +30,20 @@ void PlaceFromPublicIntoDocumentWorkflow::PlaceInstance(tarn::RuntimeId familyId
     tarn::Document* document = tarn::Document::Find(m_argument.DocumentId);
     const tarn::Family* family = document ? document->FindFamily(familyId) : nullptr;
     if (!family || family->Types().empty()) {
-        Finish(false, document ? L"构件已不在文档中" : L"目标文档已关闭");
+        if (document) {
+            Fail(L"构件已不在文档中", tr("构件已移除").toStdWString());
+        } else {
+            Fail(L"目标文档已关闭", tr("文档已关闭").toStdWString());
+        }
         return;
     }
     const tarn::RuntimeId instance =
         document->PlaceInstance(family->Types().front()->GetUniIdentity(), document->SuggestPlacement(*family));
-    Finish(instance.IsValid(), instance.IsValid() ? family->GetName() : std::wstring(L"布置失败"));
+    if (!instance.IsValid()) {
+        Fail(L"布置失败", tr("布置失败").toStdWString());
+        return;
+    }
+    Finish(true, family->GetName());
 }
 
 } // namespace vela

@@ -3,6 +3,7 @@
 #include "ComponentFileFetcher.h"
 #include "ComponentFileLoader.h"
 #include "Document.h"
+#include "WorkflowFailure.h"
 
 namespace vela {
 
@@ -11,6 +12,7 @@ PublicComponentWorkflowBase::PublicComponentWorkflowBase(const PublicComponentWo
     : WorkflowBase(parent)
     , m_argument(argument)
 {
+    SetSubject(argument.ComponentId, argument.ComponentName);
 }
 
 const PublicComponentWorkflowArgument& PublicComponentWorkflowBase::Argument() const
@@ -34,7 +36,9 @@ void PublicComponentWorkflowBase::FetchComponentFile(FetchedFile then)
         emit Progress(static_cast<float>(received), static_cast<float>(total > 0 ? total : 0));
     });
     connect(fetcher, &ComponentFileFetcher::Failed, this,
-            [this](const QString& message) { Finish(false, message.toStdWString()); });
+            [this](const QString& message, const QString& reason) {
+                Fail(message.toStdWString(), reason.toStdWString());
+            });
     connect(fetcher, &ComponentFileFetcher::Fetched, this, std::move(then));
     emit Report(tr("正在下载构件文件...").toStdWString());
     fetcher->Fetch(m_argument.ComponentId);
@@ -47,7 +51,7 @@ bool PublicComponentWorkflowBase::LoadIntoDocument(tarn::RuntimeId documentId,
     emit Report(tr("正在载入构件...").toStdWString());
     const ComponentFileLoader::Outcome outcome = ComponentFileLoader::Load(documentId, file, m_argument.LoadOptions.get());
     if (!outcome.Error.empty()) {
-        Finish(false, outcome.Error);
+        Fail(outcome.Error, WorkflowFailure::LoadReason(outcome.Error));
         return false;
     }
     familyId = outcome.FamilyId;
@@ -57,11 +61,11 @@ bool PublicComponentWorkflowBase::LoadIntoDocument(tarn::RuntimeId documentId,
 bool PublicComponentWorkflowBase::CheckTargetDocument()
 {
     if (!m_argument.DocumentId.IsValid()) {
-        Finish(false, L"目标文档无效");
+        Fail(L"目标文档无效", tr("没有目标文档").toStdWString());
         return false;
     }
     if (!tarn::Document::Find(m_argument.DocumentId)) {
-        Finish(false, L"找不到目标文档");
+        Fail(L"找不到目标文档", tr("文档已关闭").toStdWString());
         return false;
     }
     return true;
@@ -71,7 +75,7 @@ void PublicComponentWorkflowBase::LoadIntoTargetDocument(LoadedFamily then)
 {
     std::wstring error;
     if (!ValidateArgument(error)) {
-        Finish(false, error);
+        Fail(error, tr("构件无效").toStdWString());
         return;
     }
     if (!CheckTargetDocument()) {

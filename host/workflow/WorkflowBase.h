@@ -22,6 +22,14 @@ public:
     // connect first; false does nothing. A workflow runs at most once.
     void Proceed(bool start);
 
+    // The component the workflow is about; empty for workflows about several.
+    const std::wstring& SubjectId() const;
+    const std::wstring& SubjectName() const;
+    // A few words on why the workflow failed ("下载失败", "文件已损坏", "已取消", ...),
+    // "载入失败" when the failing step gave none; empty unless it finished with a failure.
+    // Valid while Finished is emitted.
+    std::wstring FailureReason() const;
+
 signals:
     void Finished(bool success, std::wstring message);
     void Report(std::wstring message);
@@ -30,12 +38,24 @@ signals:
 protected:
     virtual void InternalProceed() = 0;
 
-    // Emits Finished once and schedules the workflow's deletion.
+    // Emits Finished once and schedules the workflow's deletion. A failure is
+    // logged with the subject and the message.
     void Finish(bool success, const std::wstring& message);
+    // Finishes with a failure and its short reason; `logDetail` goes to the log line only.
+    void Fail(const std::wstring& message, const std::wstring& reason, const std::wstring& logDetail = {});
+    void SetSubject(const std::wstring& id, const std::wstring& name);
 
 private:
+    void Complete(bool success, const std::wstring& message, const std::wstring& reason,
+                  const std::wstring& logDetail);
+    void LogFailure(const std::wstring& message, const std::wstring& logDetail) const;
+
     bool m_started = false;
     bool m_finished = false;
+    bool m_failed = false;
+    std::wstring m_subjectId;
+    std::wstring m_subjectName;
+    std::wstring m_failureReason;
 };
 
 } // namespace vela

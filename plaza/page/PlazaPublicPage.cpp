@@ -1443,7 +1443,7 @@ void PlazaPublicPage::BatchLoad()
         Qt::DirectConnection);
     connect(
         workflow, &WorkflowBase::Finished, workflow,
-        [clearChecks, bulletin](bool success, const std::wstring& message) {
+        [clearChecks, bulletin, workflow](bool success, const std::wstring& message) {
             if (success) {
                 return;
             }
@@ -1454,6 +1454,10 @@ void PlazaPublicPage::BatchLoad()
                 text = tr("载入失败，请检查网络后重试");
             } else if (message == L"部分失败") {
                 text = tr("部分构件载入失败，请检查网络后重试");
+            }
+            // The workflow is still alive while it emits Finished: name what failed and why.
+            if (!workflow->Failures().empty()) {
+                text += QStringLiteral("\n\n") + QString::fromStdWString(WorkflowFailure::ListText(workflow->Failures()));
             }
             KelMessageDialog::Get(nullptr)->ConfigDialogSize(280, -1)->Show(text, 2, 1);
         },

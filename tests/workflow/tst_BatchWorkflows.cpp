@@ -5,6 +5,7 @@
 #include "LoadFromPublicIntoDocumentWorkflow.h"
 #include "LoadMultiFromPublicIntoDocumentWorkflow.h"
 #include "SilentPlazaPublicFamilyLoadOptions.h"
+#include "VelaLogger.h"
 #include "WorkflowProbe.h"
 
 #include <QTemporaryDir>
@@ -14,16 +15,26 @@ using namespace vela;
 
 namespace {
 
-std::vector<PublicComponentWorkflowArgument> Arguments(const QStringList& ids, tarn::RuntimeId document, bool silentOptions)
+// One argument per id; `conflictMode` < 0 leaves the load options empty.
+std::vector<PublicComponentWorkflowArgument> Arguments(const QStringList& ids, tarn::RuntimeId document,
+                                                       int conflictMode, const QStringList& names = {})
 {
     std::vector<PublicComponentWorkflowArgument> arguments;
-    for (const QString& id : ids) {
+    for (int i = 0; i < ids.size(); ++i) {
         IComponent component;
-        component.Id = id.toStdWString();
+        component.Id = ids[i].toStdWString();
+        component.Name = names.value(i).toStdWString();
         arguments.emplace_back(component, L"1.0", document,
-                               silentOptions ? std::make_shared<SilentPlazaPublicFamilyLoadOptions>(1) : nullptr);
+                               conflictMode < 0 ? nullptr
+                                                : std::make_shared<SilentPlazaPublicFamilyLoadOptions>(conflictMode));
     }
     return arguments;
+}
+
+// "name：reason" lines, as the failure dialogs list them.
+QString FailureLines(const std::vector<WorkflowFailure>& failures)
+{
+    return QString::fromStdWString(WorkflowFailure::ListText(failures));
 }
 
 QStringList FamilyNames(const tarn::Document& document)
@@ -49,6 +60,10 @@ private slots:
     void multiLoadDownloadsAllBeforeLoading();
     void multiLoadFailures_data();
     void multiLoadFailures();
+    void batchWithOneCorruptFileNamesIt_data();
+    void batchWithOneCorruptFileNamesIt();
+    void eachFailureHasItsReason();
+    void longFailureListsAreCapped();
 
 private:
     QTemporaryDir m_folder;
@@ -98,7 +113,7 @@ void tst_BatchWorkflows::batchLoadsOneAfterAnother()
     QFETCH(QStringList, families);
 
     auto* batch = new BatchWorkflow<LoadFromPublicIntoDocumentWorkflow, PublicComponentWorkflowArgument>(
-        Arguments(ids, m_document->GetRuntimeId(), true), nullptr);
+        Arguments(ids, m_document->GetRuntimeId(), 1), nullptr);
     QString phased;
     connect(batch, &BatchWorkflowBase::Phased, this, [&phased](int index, bool success, const std::wstring&) {
         phased += QString::number(index) + (success ? QLatin1Char('t') : QLatin1Char('f'));
@@ -129,7 +144,7 @@ void tst_BatchWorkflows::multiLoadDownloadsAllBeforeLoading()
     connect(m_document.get(), &tarn::Document::Changed, this, [&events] { events << QStringLiteral("changed"); });
     auto* workflow = LoadMultiFromPublicIntoDocumentWorkflow::Create(
         Arguments({QStringLiteral("DOOR"), QStringLiteral("BROKEN"), QStringLiteral("WINDOW"), QStringLiteral("DOOR")},
-                  tarn::RuntimeId::InvalidID, false),
+                  tarn::RuntimeId::InvalidID, -1),
         nullptr);
     connect(workflow, &WorkflowBase::Progress, this,
             [&events](float done, float total) { events << QStringLiteral("%1/%2").arg(done).arg(total); });
@@ -139,7 +154,7 @@ void tst_BatchWorkflows::multiLoadDownloadsAllBeforeLoading()
     QVERIFY(probe.Wait());
 
     QVERIFY(!probe.Success);
-    QCOMPARE(probe.Message, QStringLiteral("部分失败"));
+    QCOMPARE(probe.Message, QStringLiteral("部分失败\n\nBROKEN：文件已损坏"));
     QCOMPARE(events, (QStringList{QStringLiteral("0/4"), QStringLiteral("1/4"), QStringLiteral("2/4"),
                                   QStringLiteral("3/4"), QStringLiteral("4/4"), QStringLiteral("即将触发批量载入命令"),
                                   QStringLiteral("changed"), QStringLiteral("changed"), QStringLiteral("changed")}));
@@ -153,7 +168,7 @@ void tst_BatchWorkflows::multiLoadFailures_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("no document") << QStringList{QStringLiteral("DOOR")} << false << QStringLiteral("没有打开的文档");
     QTest::newRow("every download failed") << QStringList{QStringLiteral("BROKEN"), QStringLiteral("NOPE")} << true
-                                           << QStringLiteral("全部失败");
+                                           << QStringLiteral("全部失败\n\nBROKEN：文件已损坏\nNOPE：获取地址失败");
     QTest::newRow("nothing to load") << QStringList() << true << QStringLiteral("全部失败");
 }
 
@@ -164,12 +179,97 @@ void tst_BatchWorkflows::multiLoadFailures()
     QFETCH(QString, message);
     DocumentService::Get()->SetCurrentDocument(documentOpen ? m_document.get() : nullptr);
     test::WorkflowProbe probe(
-        LoadMultiFromPublicIntoDocumentWorkflow::Create(Arguments(ids, tarn::RuntimeId::InvalidID, false), nullptr));
+        LoadMultiFromPublicIntoDocumentWorkflow::Create(Arguments(ids, tarn::RuntimeId::InvalidID, -1), nullptr));
     QVERIFY(probe.Wait());
     QVERIFY(!probe.Success);
     QCOMPARE(probe.Message, message);
     QVERIFY(probe.Reports.isEmpty());
     QVERIFY(m_document->Families().empty());
+}
+
+void tst_BatchWorkflows::batchWithOneCorruptFileNamesIt_data()
+{
+    QTest::addColumn<bool>("multi");
+    QTest::newRow("standard batch") << false;
+    QTest::newRow("multi-load") << true;
+}
+
+void tst_BatchWorkflows::batchWithOneCorruptFileNamesIt()
+{
+    // Given three components, the second of whose files does not parse
+    QFETCH(bool, multi);
+    VelaLogger logger(QString(), false);
+    IVelaLogger::Install(&logger);
+    DocumentService::Get()->SetCurrentDocument(m_document.get());
+    const auto arguments =
+        Arguments({QStringLiteral("DOOR"), QStringLiteral("BROKEN"), QStringLiteral("WINDOW")},
+                  multi ? tarn::RuntimeId::InvalidID : m_document->GetRuntimeId(), multi ? -1 : 1,
+                  {QStringLiteral("门A"), QStringLiteral("坏件B"), QStringLiteral("窗C")});
+    WorkflowBase* workflow = nullptr;
+    std::vector<WorkflowFailure> failures;
+    if (multi) {
+        auto* load = LoadMultiFromPublicIntoDocumentWorkflow::Create(arguments, nullptr);
+        connect(load, &WorkflowBase::Finished, this, [&failures, load] { failures = load->Failures(); });
+        workflow = load;
+    } else {
+        auto* batch = new BatchWorkflow<LoadFromPublicIntoDocumentWorkflow, PublicComponentWorkflowArgument>(arguments,
+                                                                                                           nullptr);
+        connect(batch, &WorkflowBase::Finished, this, [&failures, batch] { failures = batch->Failures(); });
+        workflow = batch;
+    }
+    test::WorkflowProbe probe(workflow);
+    const bool done = probe.Wait();
+    IVelaLogger::Install(nullptr);
+    QVERIFY(done);
+
+    // Then the others are loaded and only the corrupt one is named, with its reason
+    QCOMPARE(FamilyNames(*m_document), (QStringList{QStringLiteral("门"), QStringLiteral("窗")}));
+    QVERIFY(!probe.Success);
+    // The standard batch keeps the bare text its callers compare; the multi-load's is shown as it is.
+    QCOMPARE(probe.Message, multi ? QStringLiteral("部分失败\n\n坏件B：文件已损坏") : QStringLiteral("部分失败"));
+    QCOMPARE(FailureLines(failures), QStringLiteral("坏件B：文件已损坏"));
+    QCOMPARE(failures.front().Index, 1);
+    QCOMPARE(QString::fromStdWString(failures.front().ComponentId), QStringLiteral("BROKEN"));
+
+    // And the log holds the component with the full message
+    const QStringList lines = logger.Lines().filter(QStringLiteral("BROKEN"));
+    QVERIFY(!lines.isEmpty());
+    QVERIFY(lines.first().contains(QStringLiteral("坏件B")));
+    QVERIFY2(lines.first().contains(QStringLiteral("构件文件已损坏")), qPrintable(lines.first()));
+}
+
+void tst_BatchWorkflows::eachFailureHasItsReason()
+{
+    // A cancelled name conflict, a component without a file and a corrupt file each say why.
+    auto* batch = new BatchWorkflow<LoadFromPublicIntoDocumentWorkflow, PublicComponentWorkflowArgument>(
+        Arguments({QStringLiteral("DOOR"), QStringLiteral("DOOR"), QStringLiteral("NOPE"), QStringLiteral("BROKEN")},
+                  m_document->GetRuntimeId(), 0),
+        nullptr);
+    QString lines;
+    connect(batch, &WorkflowBase::Finished, this, [&lines, batch] { lines = FailureLines(batch->Failures()); });
+    test::WorkflowProbe probe(batch);
+    QVERIFY(probe.Wait());
+    QCOMPARE(probe.Message, QStringLiteral("部分失败"));
+    QCOMPARE(lines, QStringLiteral("DOOR：已取消\nNOPE：获取地址失败\nBROKEN：文件已损坏"));
+}
+
+void tst_BatchWorkflows::longFailureListsAreCapped()
+{
+    // Twelve components without a file: ten are named in batch order, then the count.
+    DocumentService::Get()->SetCurrentDocument(m_document.get());
+    QStringList ids;
+    QStringList expected{QStringLiteral("全部失败"), QString()};
+    for (int i = 0; i < 12; ++i) {
+        ids << QStringLiteral("GONE%1").arg(i);
+        if (i < 10) {
+            expected << ids.last() + QStringLiteral("：获取地址失败");
+        }
+    }
+    expected << QStringLiteral("… 等 12 个");
+    test::WorkflowProbe probe(
+        LoadMultiFromPublicIntoDocumentWorkflow::Create(Arguments(ids, tarn::RuntimeId::InvalidID, -1), nullptr));
+    QVERIFY(probe.Wait());
+    QCOMPARE(probe.Message.split(QLatin1Char('\n')), expected);
 }
 
 QTEST_MAIN(tst_BatchWorkflows)
