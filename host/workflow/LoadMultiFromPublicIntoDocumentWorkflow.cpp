@@ -124,18 +124,14 @@ void LoadMultiFromPublicIntoDocumentWorkflow::FinishBatch()
     }
 }
 
-// The first line stays the bare "全部失败"/"部分失败" that callers look for; the
-// list under it is for the user, the full messages are for the log.
-void LoadMultiFromPublicIntoDocumentWorkflow::FinishFailed(const std::wstring& head)
+// The message stays the bare "全部失败"/"部分失败" that callers compare; which
+// components failed and why is in Failures(), the full messages go to the log.
+void LoadMultiFromPublicIntoDocumentWorkflow::FinishFailed(const std::wstring& message)
 {
     // Downloads finish in any order; the user reads the list in the order they checked.
     std::stable_sort(m_failures.begin(), m_failures.end(),
                      [](const WorkflowFailure& a, const WorkflowFailure& b) { return a.Index < b.Index; });
-    std::wstring message = head;
     std::wstring detail;
-    if (!m_failures.empty()) {
-        message += L"\n\n" + WorkflowFailure::ListText(m_failures);
-    }
     for (const WorkflowFailure& failure : m_failures) {
         detail += (detail.empty() ? L"" : L"; ") + failure.ComponentId + L" \"" + failure.ComponentName + L"\": "
                   + failure.Message;

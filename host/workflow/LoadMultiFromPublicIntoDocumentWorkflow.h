@@ -36,7 +36,7 @@ protected:
 private:
     void ItemDownloaded(size_t index, std::shared_ptr<const tarn::ComponentFile> file);
     void ItemFailed(size_t index, const std::wstring& message, const std::wstring& reason);
-    void FinishFailed(const std::wstring& head);
+    void FinishFailed(const std::wstring& message);
     void LoadSome();
     void FinishBatch();
 

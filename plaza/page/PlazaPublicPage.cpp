@@ -1174,6 +1174,16 @@ KelBulletin* ShowBusyBulletin(const QString& message)
     return bulletin;
 }
 
+// A batch's failure text with, under it, which components failed and why. The
+// workflow is still alive while it emits Finished, so its list can be read there.
+QString WithFailures(const QString& text, const std::vector<WorkflowFailure>& failures)
+{
+    if (failures.empty()) {
+        return text;
+    }
+    return text + QStringLiteral("\n\n") + QString::fromStdWString(WorkflowFailure::ListText(failures));
+}
+
 void CloseBulletin(const QPointer<KelBulletin>& bulletin)
 {
     if (bulletin) {
@@ -1376,15 +1386,15 @@ void PlazaPublicPage::BatchLoad()
             Qt::DirectConnection);
         connect(
             workflow, &WorkflowBase::Finished, workflow,
-            [clearChecks, bulletin](bool success, const std::wstring& message) {
+            [clearChecks, bulletin, workflow](bool success, const std::wstring& message) {
                 if (success) {
                     return;
                 }
                 clearChecks();
                 CloseBulletin(bulletin);
                 if (!message.empty()) {
-                    KelMessageDialog::Get(nullptr)->ConfigDialogSize(280, -1)->Show(QString::fromStdWString(message),
-                                                                                     2, 1);
+                    const QString text = WithFailures(QString::fromStdWString(message), workflow->Failures());
+                    KelMessageDialog::Get(nullptr)->ConfigDialogSize(280, -1)->Show(text, 2, 1);
                 }
                 if (PlazaMainWindow* mainWindow = PlazaMainWindow::Get()) {
                     mainWindow->Display(1500);
@@ -1455,11 +1465,8 @@ void PlazaPublicPage::BatchLoad()
             } else if (message == L"部分失败") {
                 text = tr("部分构件载入失败，请检查网络后重试");
             }
-            // The workflow is still alive while it emits Finished: name what failed and why.
-            if (!workflow->Failures().empty()) {
-                text += QStringLiteral("\n\n") + QString::fromStdWString(WorkflowFailure::ListText(workflow->Failures()));
-            }
-            KelMessageDialog::Get(nullptr)->ConfigDialogSize(280, -1)->Show(text, 2, 1);
+            KelMessageDialog::Get(nullptr)->ConfigDialogSize(280, -1)->Show(WithFailures(text, workflow->Failures()), 2,
+                                                                             1);
         },
         Qt::DirectConnection);
     connect(
