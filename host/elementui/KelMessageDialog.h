@@ -62,6 +62,9 @@ public:
 
     // Answers the next Show() without running the dialog: the button of that
     // value is taken as pressed (2 also stands for closing). For tests and tours.
+    // Answers go to Show() calls in call order, so while a question is open a
+    // queued answer goes to the question asked above it; the open one is
+    // answered through its own buttons.
     static void QueueAnswer(int buttonValue);
     static void ClearQueuedAnswers();
     static QVector<Record> History();
