@@ -85,12 +85,20 @@ KelMessageDialog* KelMessageDialog::Get(QWidget* parent)
     QWidget* owner = parent ? parent : DefaultParent();
     // A parent's dialog dies with it; the guarded entry then makes a new one.
     QPointer<KelMessageDialog>& dialog = s_dialogs[owner];
-    if (!dialog) {
-        dialog = new KelMessageDialog(owner);
-        if (!owner && qApp)
-            connect(qApp, &QCoreApplication::aboutToQuit, dialog.data(), &QObject::deleteLater);
-    }
+    if (!dialog)
+        dialog = Create(owner, false);
+    if (dialog->m_asking)
+        return Create(owner, true);
     return dialog.data();
+}
+
+KelMessageDialog* KelMessageDialog::Create(QWidget* owner, bool stacked)
+{
+    auto* dialog = new KelMessageDialog(owner);
+    dialog->m_stacked = stacked;
+    if (!owner && qApp)
+        connect(qApp, &QCoreApplication::aboutToQuit, dialog, &QObject::deleteLater);
+    return dialog;
 }
 
 KelMessageDialog::KelMessageDialog(QWidget* parent)
@@ -186,6 +194,17 @@ KelMessageDialog* KelMessageDialog::ConfigDialogSize(int width, int height)
 
 int KelMessageDialog::Show(const QString& text, int icon, int buttons)
 {
+    if (m_asking) {
+        // A caller kept this dialog while it asks another question: the
+        // question on screen gets its labels back, the newcomer a dialog of its own.
+        const std::map<int, QString> requested = Labels();
+        SetLabels(m_askedLabels);
+        KelMessageDialog* stacked = Create(parentWidget(), true);
+        stacked->SetLabels(requested);
+        stacked->ConfigDialogSize(m_width, m_height);
+        return stacked->Show(text, icon, buttons);
+    }
+
     m_textLabel->setText(text);
     const QPixmap pixmap = DrawIcon(icon);
     m_iconLabel->setPixmap(pixmap);
@@ -205,15 +224,13 @@ int KelMessageDialog::Show(const QString& text, int icon, int buttons)
     if (defaultButton)
         defaultButton->setDefault(true);
 
+    const QPointer<KelMessageDialog> alive(this);
     int result = Cancelled;
     if (!s_answers.empty()) {
         result = ResultOf(s_answers.front());
         s_answers.pop_front();
-    } else if (!isVisible()) {
-        ApplySize();
-        m_result = Cancelled;
-        exec();
-        result = m_result;
+    } else {
+        result = RunModal();
     }
 
     Record record;
@@ -225,12 +242,56 @@ int KelMessageDialog::Show(const QString& text, int icon, int buttons)
     if (s_history.size() > HistoryLimit)
         s_history.remove(0, s_history.size() - HistoryLimit);
 
+    // The dialog died with its parent during the question: nothing left to reset.
+    if (!alive)
+        return result;
     // Relabelling lasts for one message; the next caller sees the usual labels.
+    ResetLabels();
+    if (m_stacked)
+        deleteLater();
+    return result;
+}
+
+int KelMessageDialog::RunModal()
+{
+    ApplySize();
+    m_result = Cancelled;
+    m_askedLabels = Labels();
+    m_asking = true;
+    const QPointer<KelMessageDialog> alive(this);
+    exec();
+    // The parent died during the question and took this dialog with it.
+    if (!alive)
+        return Cancelled;
+    m_asking = false;
+    return m_result;
+}
+
+std::map<int, QString> KelMessageDialog::Labels() const
+{
+    std::map<int, QString> labels;
+    for (const auto& [value, button] : m_buttons) {
+        if (button)
+            labels[value] = button->text();
+    }
+    return labels;
+}
+
+void KelMessageDialog::SetLabels(const std::map<int, QString>& labels)
+{
+    for (const auto& [value, text] : labels) {
+        const auto found = m_buttons.find(value);
+        if (found != m_buttons.end() && found->second)
+            found->second->setText(text);
+    }
+}
+
+void KelMessageDialog::ResetLabels()
+{
     for (auto& [value, button] : m_buttons) {
         if (button)
             button->setText(DefaultLabel(value));
     }
-    return result;
 }
 
 void KelMessageDialog::ApplySize()

@@ -47,6 +47,9 @@ public:
     static void SetDefaultParent(QWidget* parent);
     static QWidget* DefaultParent();
     // The dialog for `parent`, or for the default parent when it is null.
+    // While that dialog is asking a question, a fresh one is handed out, so a
+    // newcomer's text and labels never reach the question on screen; it shows
+    // above the open one and is deleted after its Show().
     static KelMessageDialog* Get(QWidget* parent);
 
     // Width and height in pixels; -1 leaves that side to the content.
@@ -59,6 +62,9 @@ public:
 
     // Answers the next Show() without running the dialog: the button of that
     // value is taken as pressed (2 also stands for closing). For tests and tours.
+    // Answers go to Show() calls in call order, so while a question is open a
+    // queued answer goes to the question asked above it; the open one is
+    // answered through its own buttons.
     static void QueueAnswer(int buttonValue);
     static void ClearQueuedAnswers();
     static QVector<Record> History();
@@ -66,9 +72,14 @@ public:
 
 private:
     explicit KelMessageDialog(QWidget* parent);
+    static KelMessageDialog* Create(QWidget* owner, bool stacked);
     void Init();
     void ApplySize();
     static int ResultOf(int buttonValue);
+    std::map<int, QString> Labels() const;
+    void SetLabels(const std::map<int, QString>& labels);
+    void ResetLabels();
+    int RunModal();
 
     QLabel* m_iconLabel = nullptr;
     QLabel* m_textLabel = nullptr;
@@ -76,6 +87,12 @@ private:
     int m_width = -1;
     int m_height = -1;
     int m_result = Cancelled;
+    // Inside exec(): the dialog must not take another question.
+    bool m_asking = false;
+    // Handed out while the parent's own dialog was asking; lives for one Show().
+    bool m_stacked = false;
+    // The labels of the question on screen, to undo a relabelling meant for another.
+    std::map<int, QString> m_askedLabels;
 };
 
 } // namespace vela

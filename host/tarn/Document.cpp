@@ -254,6 +254,19 @@ const Family* Document::LoadFamily(const std::shared_ptr<const ComponentFile>& f
     return slot->get();
 }
 
+const Family* Document::LoadFamilyAs(const std::shared_ptr<const ComponentFile>& file, const std::wstring& name,
+                                     std::wstring* error)
+{
+    if (!CheckFile(file, error)) {
+        return nullptr;
+    }
+    if (name.empty() || FindFamily(name)) {
+        Fail(error, L"族名称已被占用");
+        return nullptr;
+    }
+    return Insert(std::make_unique<Family>(name, file));
+}
+
 RuntimeId Document::PlaceInstance(const UniIdentity& type, const ComponentFile::Point3& position)
 {
     if (!m_typesByIdentity.count(type)) {

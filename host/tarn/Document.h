@@ -58,6 +58,10 @@ public:
     // failure returns null with a message in `error` and changes nothing.
     const Family* LoadFamily(const std::shared_ptr<const ComponentFile>& file, FamilyFoundStrategy strategy,
                              IFamilyLoadOptions* options, std::wstring* error);
+    // Adds the family of `file` under `name`, the name a rename question
+    // showed the user. Fails, changing nothing, when `name` is taken by now.
+    const Family* LoadFamilyAs(const std::shared_ptr<const ComponentFile>& file, const std::wstring& name,
+                               std::wstring* error);
 
     // Places one instance of a type of this document; invalid when the type is unknown.
     RuntimeId PlaceInstance(const UniIdentity& type, const ComponentFile::Point3& position);

@@ -3,18 +3,33 @@
 #include "ComponentDownloadWorker.h"
 
 #include <QCoreApplication>
+#include <QMutexLocker>
 
 namespace vela {
 
 namespace {
-QPointer<ComponentDownloadHub> s_hub;
-}
+QBasicMutex s_hubMutex;
+ComponentDownloadHub* s_hub = nullptr; // guarded by s_hubMutex
+} // namespace
 
 ComponentDownloadHub* ComponentDownloadHub::Get()
 {
-    if (!s_hub) {
-        s_hub = new ComponentDownloadHub(QCoreApplication::instance());
+    QMutexLocker lock(&s_hubMutex);
+    if (s_hub) {
+        return s_hub;
     }
+    QCoreApplication* app = QCoreApplication::instance();
+    auto* hub = new ComponentDownloadHub(nullptr);
+    if (app && QThread::currentThread() != app->thread()) {
+        // Answers are delivered on the hub's thread, which must outlive every
+        // download: the application's. A parent is only set on its own thread.
+        hub->moveToThread(app->thread());
+        QMetaObject::invokeMethod(
+            app, [hub, app] { hub->setParent(app); }, Qt::QueuedConnection);
+    } else {
+        hub->setParent(app);
+    }
+    s_hub = hub;
     return s_hub;
 }
 
@@ -39,6 +54,12 @@ ComponentDownloadHub::ComponentDownloadHub(QObject* parent)
 
 ComponentDownloadHub::~ComponentDownloadHub()
 {
+    {
+        QMutexLocker lock(&s_hubMutex);
+        if (s_hub == this) {
+            s_hub = nullptr;
+        }
+    }
     // The worker and its network access manager are deleted on their own thread,
     // which is still running here (a deferred delete posted at its end is never run).
     ComponentDownloadWorker* worker = m_worker;
@@ -50,8 +71,12 @@ ComponentDownloadHub::~ComponentDownloadHub()
 
 void ComponentDownloadHub::Download(const QUrl& url, const QString& target, Listener listener)
 {
-    const quint64 ticket = m_nextTicket++;
-    m_listeners[ticket] = std::move(listener);
+    quint64 ticket = 0;
+    {
+        QMutexLocker lock(&m_listenersMutex);
+        ticket = m_nextTicket++;
+        m_listeners[ticket] = std::move(listener);
+    }
     ComponentDownloadWorker* worker = m_worker;
     QMetaObject::invokeMethod(
         worker, [worker, ticket, url, target] { worker->Start(ticket, url, target); }, Qt::QueuedConnection);
@@ -79,27 +104,37 @@ void ComponentDownloadHub::Run(std::function<QString()> job, QObject* context,
 
 void ComponentDownloadHub::DeliverProgress(quint64 ticket, qint64 received, qint64 total)
 {
-    const auto found = m_listeners.find(ticket);
-    if (found == m_listeners.end()) {
-        return;
+    std::function<void(qint64, qint64)> progress;
+    {
+        QMutexLocker lock(&m_listenersMutex);
+        const auto found = m_listeners.find(ticket);
+        if (found == m_listeners.end()) {
+            return;
+        }
+        if (!found->second.Context) {
+            m_listeners.erase(found);
+            return;
+        }
+        progress = found->second.Progress;
     }
-    if (!found->second.Context) {
-        m_listeners.erase(found);
-        return;
-    }
-    if (found->second.Progress) {
-        found->second.Progress(received, total);
+    // Called unlocked: a listener may start another download.
+    if (progress) {
+        progress(received, total);
     }
 }
 
 void ComponentDownloadHub::DeliverDone(quint64 ticket, const ComponentDownloadResult& result)
 {
-    const auto found = m_listeners.find(ticket);
-    if (found == m_listeners.end()) {
-        return;
+    Listener listener;
+    {
+        QMutexLocker lock(&m_listenersMutex);
+        const auto found = m_listeners.find(ticket);
+        if (found == m_listeners.end()) {
+            return;
+        }
+        listener = std::move(found->second);
+        m_listeners.erase(found);
     }
-    const Listener listener = std::move(found->second);
-    m_listeners.erase(found);
     if (listener.Context && listener.Done) {
         listener.Done(result);
     }

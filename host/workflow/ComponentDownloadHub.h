@@ -1,7 +1,9 @@
 #pragma once
 
 #include "ComponentDownloadResult.h"
+#include "vela_workflow_export.h"
 
+#include <QMutex>
 #include <QObject>
 #include <QPointer>
 #include <QThread>
@@ -15,9 +17,10 @@ namespace vela {
 class ComponentDownloadWorker;
 
 // The user-interface side of the download thread: hands requests to the
-// worker and brings its answers back to this thread, to listeners that are
-// still alive. One per process, owned by the application object.
-class ComponentDownloadHub : public QObject
+// worker and brings its answers back to the application's thread, to
+// listeners that are still alive. One per process, owned by the application
+// object.
+class VELA_WORKFLOW_EXPORT ComponentDownloadHub : public QObject
 {
     Q_OBJECT
 
@@ -30,7 +33,8 @@ public:
         std::function<void(const ComponentDownloadResult& result)> Done;
     };
 
-    // Must first be called on the application's thread.
+    // Safe from any thread; the hub lives on the application's thread
+    // whichever thread asks first.
     static ComponentDownloadHub* Get();
     ~ComponentDownloadHub() override;
 
@@ -47,6 +51,8 @@ private:
 
     QThread m_thread;
     ComponentDownloadWorker* m_worker = nullptr;
+    // Download() may be called from any thread; delivery is on the hub's.
+    QMutex m_listenersMutex;
     std::map<quint64, Listener> m_listeners;
     quint64 m_nextTicket = 1;
 };

@@ -32,7 +32,11 @@ ComponentFileLoader::Outcome ComponentFileLoader::Load(tarn::RuntimeId documentI
     tarn::FamilyFoundStrategy strategy = tarn::KeepExistingAndRename;
     std::shared_ptr<tarn::IFamilyLoadOptions> hostOptions;
     const std::wstring name = file->FamilyName.toStdWString();
-    if (const tarn::Family* existing = document->FindFamily(name); existing && options) {
+    std::wstring renamedTo;
+    // A rename gives the name the question showed. Another load may take that
+    // name while the user reads; the user is then asked again with the next free one.
+    for (const tarn::Family* existing = document->FindFamily(name); existing && options;
+         existing = document->FindFamily(name)) {
         FamilyConflictInfo info;
         info.ExistingName = name;
         info.RenamedName = document->ProposeFamilyName(name);
@@ -45,8 +49,14 @@ ComponentFileLoader::Outcome ComponentFileLoader::Load(tarn::RuntimeId documentI
         }
         if (action == FamilyConflictAction::Overwrite) {
             strategy = tarn::OverwriteExisting;
-        } else if (action != FamilyConflictAction::Rename) {
+            break;
+        }
+        if (action != FamilyConflictAction::Rename) {
             return Failure(L"操作取消");
+        }
+        if (!document->FindFamily(info.RenamedName)) {
+            renamedTo = info.RenamedName;
+            break;
         }
     }
     if (!hostOptions) {
@@ -54,7 +64,9 @@ ComponentFileLoader::Outcome ComponentFileLoader::Load(tarn::RuntimeId documentI
     }
 
     std::wstring error;
-    const tarn::Family* family = document->LoadFamily(file, strategy, hostOptions.get(), &error);
+    const tarn::Family* family = renamedTo.empty()
+                                     ? document->LoadFamily(file, strategy, hostOptions.get(), &error)
+                                     : document->LoadFamilyAs(file, renamedTo, &error);
     if (!family) {
         return {error.empty() ? std::wstring(L"载入失败") : error, tarn::RuntimeId::InvalidID};
     }

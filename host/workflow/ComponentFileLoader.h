@@ -22,7 +22,9 @@ public:
     };
 
     // Without options a taken name is settled by renaming the new family. A
-    // cancelled question fails with "操作取消". The document is untouched on failure.
+    // rename gives the name the question showed; when that name was taken
+    // while the user answered, the options are asked again. A cancelled
+    // question fails with "操作取消". The document is untouched on failure.
     static Outcome Load(tarn::RuntimeId documentId, const std::shared_ptr<const tarn::ComponentFile>& file,
                         IVelaFamilyLoadOptions* options);
 

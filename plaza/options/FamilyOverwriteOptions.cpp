@@ -3,6 +3,8 @@
 #include "FamilyOverwriteOptionsDialog.h"
 #include "PlazaMainWindow.h"
 
+#include <QPointer>
+
 namespace vela {
 
 FamilyOverwriteOptions::FamilyOverwriteOptions(int32_t strategy)
@@ -13,9 +15,15 @@ FamilyOverwriteOptions::FamilyOverwriteOptions(int32_t strategy)
 tarn::UniIdentity FamilyOverwriteOptions::ChooseReplacementType(const std::wstring& typeName, int32_t instanceCount,
                                                                 const std::vector<tarn::IFamilyType*>& candidates)
 {
-    FamilyOverwriteOptionsDialog* dialog = FamilyOverwriteOptionsDialog::Instance(PlazaMainWindow::Get());
+    // The dialog dies with the main window, which may happen during the question.
+    const QPointer<FamilyOverwriteOptionsDialog> dialog = FamilyOverwriteOptionsDialog::Instance(PlazaMainWindow::Get());
+    // When the dialog is already asking, this question goes to a dialog stacked
+    // above it, which hides itself; closing would end the question below.
+    const bool stacked = dialog->IsAsking();
     const tarn::UniIdentity chosen = dialog->AskReplacementType(typeName, instanceCount, candidates);
-    dialog->close();
+    if (dialog && !stacked) {
+        dialog->close();
+    }
     return chosen;
 }
 

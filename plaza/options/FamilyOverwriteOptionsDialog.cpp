@@ -52,15 +52,41 @@ FamilyOverwriteOptionsDialog* FamilyOverwriteOptionsDialog::Instance(QWidget* pa
     if (s_dialog && s_dialog->parentWidget() == parent) {
         return s_dialog;
     }
+    if (s_dialog && s_dialog->m_asking) {
+        return CreateStacked(parent);
+    }
     delete s_dialog.data();
     s_dialog = new FamilyOverwriteOptionsDialog(parent);
     return s_dialog;
+}
+
+bool FamilyOverwriteOptionsDialog::IsAsking() const
+{
+    return m_asking;
+}
+
+FamilyOverwriteOptionsDialog* FamilyOverwriteOptionsDialog::CreateStacked(QWidget* parent)
+{
+    auto* dialog = new FamilyOverwriteOptionsDialog(parent);
+    dialog->m_stacked = true;
+    return dialog;
 }
 
 tarn::UniIdentity FamilyOverwriteOptionsDialog::AskReplacementType(const std::wstring& typeName,
                                                                    int32_t instanceCount,
                                                                    const std::vector<tarn::IFamilyType*>& candidates)
 {
+    if (m_asking) {
+        // Asked again while a question is open: the new question stacks above it.
+        return CreateStacked(parentWidget())->AskReplacementType(typeName, instanceCount, candidates);
+    }
+    // A stacked dialog goes once its question is settled; the caller's close() still reaches it.
+    const auto settle = [this](const tarn::UniIdentity& answer) {
+        if (m_stacked) {
+            deleteLater();
+        }
+        return answer;
+    };
     m_messageLabel->setWordWrap(true);
     m_messageLabel->setText(tr("覆盖用的构件中无法找到当前工作单元使用的类型%1(有%2个实例)，覆盖后该类型及实例都将删除，您也可以:")
                                 .arg(QString::fromStdWString(typeName), QString::number(instanceCount)));
@@ -71,12 +97,12 @@ tarn::UniIdentity FamilyOverwriteOptionsDialog::AskReplacementType(const std::ws
             continue;
         }
         if (candidate->GetName() == typeName) {
-            return candidate->GetUniIdentity();
+            return settle(candidate->GetUniIdentity());
         }
         choices.push_back(candidate);
     }
     if (choices.empty()) {
-        return tarn::UniIdentity();
+        return settle(tarn::UniIdentity());
     }
 
     // One entry per distinct name; an entry stands for the first candidate of that name.
@@ -90,15 +116,20 @@ tarn::UniIdentity FamilyOverwriteOptionsDialog::AskReplacementType(const std::ws
         }
     }
 
+    m_asking = true;
     show();
-    if (exec() != QDialog::Accepted) {
+    const QPointer<FamilyOverwriteOptionsDialog> alive(this);
+    const int result = exec();
+    if (!alive) {
+        // Its parent died during the question and took it along.
         return tarn::UniIdentity();
     }
+    m_asking = false;
     const int index = m_typeComboBox->currentIndex();
-    if (index < 0 || index >= static_cast<int>(entries.size())) {
-        return tarn::UniIdentity();
+    if (result != QDialog::Accepted || index < 0 || index >= static_cast<int>(entries.size())) {
+        return settle(tarn::UniIdentity());
     }
-    return entries[static_cast<size_t>(index)]->GetUniIdentity();
+    return settle(entries[static_cast<size_t>(index)]->GetUniIdentity());
 }
 
 } // namespace vela

@@ -7,10 +7,15 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyleOption>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -20,15 +25,20 @@ namespace vela {
 
 namespace {
 const QString BodyName = QStringLiteral("PublicComponentRepeatCheckDialogMainWidget");
-}
 
-PublicComponentRepeatCheckDialog* PublicComponentRepeatCheckDialog::s_instance = nullptr;
+// Guarded: the dialog is a child of the page that asked and dies with it.
+QPointer<PublicComponentRepeatCheckDialog> s_instance;
+std::vector<QPointer<PublicComponentRepeatCheckDialog>> s_stacked;
+} // namespace
 
 PublicComponentRepeatCheckDialog* PublicComponentRepeatCheckDialog::Instance(QWidget* parent)
 {
     if (!s_instance) {
         s_instance = new PublicComponentRepeatCheckDialog(parent);
     } else if (s_instance->parentWidget() != parent) {
+        if (s_instance->m_asking) {
+            return CreateStacked(parent);
+        }
         // Re-parenting clears the window type.
         s_instance->setParent(parent);
         s_instance->setWindowFlags(s_instance->windowFlags() | Qt::Dialog);
@@ -36,13 +46,25 @@ PublicComponentRepeatCheckDialog* PublicComponentRepeatCheckDialog::Instance(QWi
     return s_instance;
 }
 
+PublicComponentRepeatCheckDialog* PublicComponentRepeatCheckDialog::CreateStacked(QWidget* parent)
+{
+    auto* dialog = new PublicComponentRepeatCheckDialog(parent);
+    dialog->m_stacked = true;
+    s_stacked.erase(std::remove(s_stacked.begin(), s_stacked.end(), nullptr), s_stacked.end());
+    s_stacked.emplace_back(dialog);
+    return dialog;
+}
+
 void PublicComponentRepeatCheckDialog::DestroyInstance()
 {
+    for (const QPointer<PublicComponentRepeatCheckDialog>& stacked : std::exchange(s_stacked, {})) {
+        delete stacked.data();
+    }
     if (!s_instance) {
         return;
     }
     try {
-        delete s_instance;
+        delete s_instance.data();
         s_instance = nullptr;
     } catch (...) {
         // Shutdown goes on; the pointer stays as it was.
@@ -153,9 +175,23 @@ void PublicComponentRepeatCheckDialog::InitUI()
 
 int PublicComponentRepeatCheckDialog::Exec(int repeatedCount)
 {
+    if (m_asking) {
+        // Asked again while a check is open: the new check stacks above it.
+        return CreateStacked(parentWidget())->Exec(repeatedCount);
+    }
     m_choice = 0;
     m_messageLabel->setText(tr("项目中%1个构件已存在，再次添加会被另存为副本").arg(repeatedCount));
+    m_asking = true;
+    const QPointer<PublicComponentRepeatCheckDialog> alive(this);
     exec();
+    if (!alive) {
+        // Destroyed with its page or the window: nothing is to be added.
+        return static_cast<int>(RepeatCheckChoice::Cancel);
+    }
+    m_asking = false;
+    if (m_stacked) {
+        deleteLater();
+    }
     return m_choice;
 }
 

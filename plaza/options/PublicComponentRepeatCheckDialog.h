@@ -19,16 +19,22 @@ enum class RepeatCheckChoice : int32_t
 };
 
 // Tells how many of the components to add already exist in the collaboration
-// project; the user cancels, skips those, or adds them all as copies.
+// project; the user cancels, skips those, or adds them all as copies. One
+// dialog per process; a check asked while it is open gets a dialog of its own
+// above it.
 class PLAZA_EXPORT PublicComponentRepeatCheckDialog : public QDialog
 {
     Q_OBJECT
 
 public:
+    // While the dialog is asking it is never re-parented: another parent gets
+    // a dialog of its own, deleted after its Exec().
     static PublicComponentRepeatCheckDialog* Instance(QWidget* parent);
+    // Also deletes the stacked dialogs still around.
     static void DestroyInstance();
 
-    // Runs the dialog modally and answers a RepeatCheckChoice.
+    // Runs the dialog modally and answers a RepeatCheckChoice; Cancel when
+    // the dialog is destroyed meanwhile.
     int Exec(int repeatedCount);
 
     explicit PublicComponentRepeatCheckDialog(QWidget* parent);
@@ -41,11 +47,14 @@ protected:
 
 private:
     void InitUI();
+    static PublicComponentRepeatCheckDialog* CreateStacked(QWidget* parent);
 
     QLabel* m_messageLabel = nullptr;
     int32_t m_choice = 0;
-
-    static PublicComponentRepeatCheckDialog* s_instance;
+    // Inside exec(): the dialog must not take another check.
+    bool m_asking = false;
+    // Lives for one Exec() only.
+    bool m_stacked = false;
 };
 
 } // namespace vela

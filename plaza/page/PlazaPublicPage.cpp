@@ -1501,7 +1501,8 @@ void PlazaPublicPage::AddComponentsIntoProject(const std::vector<IComponent>& co
         KelBulletin::SingleShot(tr("检查是否重复载入失败"), 3, 3000, nullptr);
         return;
     }
-    PlazaPublicPage* page = this;
+    // The repeat check runs a modal loop, during which the window may be destroyed.
+    const QPointer<PlazaPublicPage> page(this);
     reply->setParent(this);
     connect(
         reply, &CustomReplyBase::Finished, reply,
@@ -1523,7 +1524,11 @@ void PlazaPublicPage::AddComponentsIntoProject(const std::vector<IComponent>& co
             if (!dialog) {
                 return;
             }
-            switch (static_cast<RepeatCheckChoice>(dialog->Exec(repeated))) {
+            const int choice = dialog->Exec(repeated);
+            if (!page) {
+                return;
+            }
+            switch (static_cast<RepeatCheckChoice>(choice)) {
             case RepeatCheckChoice::Cancel:
                 page->m_checkedComponents.Clear();
                 break;
@@ -1578,12 +1583,16 @@ void PlazaPublicPage::SendAddComponents(const std::vector<IComponent>& component
         fail(bulletin);
         return;
     }
-    PlazaPublicPage* page = this;
+    const QPointer<PlazaPublicPage> page(this);
     reply->setParent(this);
     connect(
         reply, &CustomReplyBase::Finished, reply,
         [reply, page, bulletin, fail, components, projectId, batch] {
             reply->deleteLater();
+            if (!page) {
+                CloseBulletin(bulletin);
+                return;
+            }
             const ProjectComponentList added = reply->Error().empty() ? reply->Result() : ProjectComponentList();
             if (added.empty()) {
                 fail(bulletin);

@@ -1,10 +1,59 @@
 #include "KelMessageDialog.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
+
 using namespace vela;
+
+namespace {
+
+QList<KelMessageDialog*> VisibleDialogs()
+{
+    QList<KelMessageDialog*> visible;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<KelMessageDialog*>(widget); dialog && dialog->isVisible())
+            visible << dialog;
+    }
+    return visible;
+}
+
+QString TextOf(KelMessageDialog* dialog)
+{
+    return dialog->findChild<QLabel*>(QStringLiteral("KelMessageDialogText"))->text();
+}
+
+QStringList LabelsOf(KelMessageDialog* dialog)
+{
+    QStringList labels;
+    for (const auto& [value, button] : dialog->ButtonsByValue()) {
+        if (button->isVisible())
+            labels << button->text();
+    }
+    return labels;
+}
+
+// Runs `act` from the event loop (modal loops included) once `ready` holds.
+// Gives up after about five seconds and closes every dialog, so a broken
+// dialog fails the test instead of hanging it.
+void When(std::function<bool()> ready, std::function<void()> act, int triesLeft = 500)
+{
+    QTimer::singleShot(10, [ready, act, triesLeft] {
+        if (ready()) {
+            act();
+        } else if (triesLeft == 0) {
+            for (KelMessageDialog* dialog : VisibleDialogs())
+                dialog->reject();
+        } else {
+            When(ready, act, triesLeft - 1);
+        }
+    });
+}
+
+} // namespace
 
 // One dialog per parent; queued answers, real button presses and what is recorded.
 class tst_KelMessageDialog : public QObject
@@ -19,6 +68,9 @@ private slots:
     void queuedAnswerMapsToResult_data();
     void queuedAnswerMapsToResult();
     void relabelledButtonsAnswerTheModalLoop();
+    void questionWhileAnotherIsOpenStacksAbove_data();
+    void questionWhileAnotherIsOpenStacksAbove();
+    void dialogDiesWithItsParentDuringTheQuestion();
 
 private:
     std::unique_ptr<QWidget> m_window;
@@ -108,6 +160,74 @@ void tst_KelMessageDialog::relabelledButtonsAnswerTheModalLoop()
     QTimer::singleShot(0, dialog, [dialog] { QTest::keyClick(dialog, Qt::Key_Escape); });
     QCOMPARE(dialog->Show(QStringLiteral("载入失败"), 2, 1 | 2), int(KelMessageDialog::Cancelled));
     QCOMPARE(KelMessageDialog::History().size(), 2);
+}
+
+void tst_KelMessageDialog::questionWhileAnotherIsOpenStacksAbove_data()
+{
+    QTest::addColumn<bool>("keptPointer");
+    QTest::newRow("newcomer calls Get()") << false;
+    QTest::newRow("newcomer kept the open dialog") << true;
+}
+
+void tst_KelMessageDialog::questionWhileAnotherIsOpenStacksAbove()
+{
+    QFETCH(bool, keptPointer);
+    // Given a conflict question on screen with relabelled buttons
+    KelMessageDialog* first = KelMessageDialog::Get(nullptr)->ConfigDialogSize(400, -1);
+    first->ButtonsByValue()[4]->setText(QStringLiteral("重命名"));
+    first->ButtonsByValue()[8]->setText(QStringLiteral("覆盖"));
+    const QString question = QStringLiteral("项目中已存在“门”");
+    const QStringList questionLabels{QStringLiteral("取消"), QStringLiteral("重命名"), QStringLiteral("覆盖")};
+
+    int secondResult = 0;
+    QString secondText;
+    QStringList secondLabels;
+    QStringList firstMeanwhile;
+    QStringList firstAfterwards;
+    When([] { return VisibleDialogs().size() == 1; }, [&] {
+        // When a failure message arrives, is answered, and then the question is answered
+        When([] { return VisibleDialogs().size() == 2; }, [&] {
+            auto* top = qobject_cast<KelMessageDialog*>(QApplication::activeModalWidget());
+            QVERIFY(top && top != first);
+            secondText = TextOf(top);
+            secondLabels = LabelsOf(top);
+            firstMeanwhile = QStringList{TextOf(first)} + LabelsOf(first);
+            top->ButtonsByValue()[1]->click();
+        });
+        KelMessageDialog* second = keptPointer ? first : KelMessageDialog::Get(nullptr);
+        secondResult = second->ConfigDialogSize(280, -1)->Show(QStringLiteral("载入失败，请检查网络后重试"), 2, 1);
+        When([] { return VisibleDialogs().size() == 1; }, [&] {
+            firstAfterwards = QStringList{TextOf(first)} + LabelsOf(first);
+            first->ButtonsByValue()[4]->click();
+        });
+    });
+    const int firstResult = first->Show(question, 1, 14);
+
+    // Then each caller got the answer to its own question, and the question kept its text and buttons
+    QCOMPARE(secondText, QStringLiteral("载入失败，请检查网络后重试"));
+    QCOMPARE(secondLabels, QStringList{QStringLiteral("确定")});
+    QCOMPARE(secondResult, int(KelMessageDialog::Ok));
+    QCOMPARE(firstMeanwhile, QStringList{question} + questionLabels);
+    QCOMPARE(firstAfterwards, QStringList{question} + questionLabels);
+    QCOMPARE(firstResult, int(KelMessageDialog::Yes));
+    const auto history = KelMessageDialog::History();
+    QCOMPARE(history.size(), 2);
+    QCOMPARE(history[0].Result, int(KelMessageDialog::Ok));
+    QCOMPARE(history[1].Text, question);
+    // Once both are answered the parent's one dialog is handed out again, with the usual labels.
+    QCOMPARE(KelMessageDialog::Get(nullptr), first);
+    QCOMPARE(first->ButtonsByValue()[4]->text(), QStringLiteral("是"));
+    QTRY_COMPARE(m_window->findChildren<KelMessageDialog*>().size(), 1);
+}
+
+void tst_KelMessageDialog::dialogDiesWithItsParentDuringTheQuestion()
+{
+    auto* owner = new QWidget;
+    owner->show();
+    When([] { return VisibleDialogs().size() == 1; }, [owner] { delete owner; });
+    QCOMPARE(KelMessageDialog::Get(owner)->Show(QStringLiteral("载入失败"), 2, 1 | 2), int(KelMessageDialog::Cancelled));
+    QCOMPARE(KelMessageDialog::History().size(), 1);
+    QVERIFY(VisibleDialogs().isEmpty());
 }
 
 QTEST_MAIN(tst_KelMessageDialog)

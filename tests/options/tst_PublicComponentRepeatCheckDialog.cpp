@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <functional>
+
 using namespace vela;
 
 // The one repeat check dialog: its answers, its text and its single instance.
@@ -19,6 +21,8 @@ private slots:
     void escapeAnswersCancel();
     void textCarriesTheCount();
     void oneInstanceFollowsItsParent();
+    void checkWhileAnotherIsOpenStacksAbove_data();
+    void checkWhileAnotherIsOpenStacksAbove();
 
 private:
     // Runs `act` on the dialog once its modal loop has started.
@@ -110,6 +114,82 @@ void tst_PublicComponentRepeatCheckDialog::oneInstanceFollowsItsParent()
     PublicComponentRepeatCheckDialog::DestroyInstance();
     QPointer<PublicComponentRepeatCheckDialog> fresh = PublicComponentRepeatCheckDialog::Instance(nullptr);
     QVERIFY(fresh);
+}
+
+namespace {
+
+PublicComponentRepeatCheckDialog* TopDialog()
+{
+    return qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget());
+}
+
+QString TextOf(PublicComponentRepeatCheckDialog* dialog)
+{
+    QString text;
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty()) {
+            text = label->text();
+        }
+    }
+    return text;
+}
+
+// Runs `act` from the event loop once `ready` holds; gives up after about
+// five seconds by closing the open dialogs, so a fault fails instead of hanging.
+void When(std::function<bool()> ready, std::function<void()> act, int triesLeft = 500)
+{
+    QTimer::singleShot(10, [ready, act, triesLeft] {
+        if (ready()) {
+            act();
+        } else if (triesLeft == 0) {
+            while (PublicComponentRepeatCheckDialog* top = TopDialog()) {
+                top->reject();
+            }
+        } else {
+            When(ready, act, triesLeft - 1);
+        }
+    });
+}
+
+} // namespace
+
+void tst_PublicComponentRepeatCheckDialog::checkWhileAnotherIsOpenStacksAbove_data()
+{
+    QTest::addColumn<bool>("otherParent");
+    QTest::newRow("same parent") << false;
+    QTest::newRow("another parent") << true;
+}
+
+void tst_PublicComponentRepeatCheckDialog::checkWhileAnotherIsOpenStacksAbove()
+{
+    QFETCH(bool, otherParent);
+    QWidget page;
+    QWidget otherPage;
+    PublicComponentRepeatCheckDialog* first = PublicComponentRepeatCheckDialog::Instance(&page);
+    int secondChoice = -1;
+    QStringList seen;
+    When([] { return TopDialog() != nullptr; }, [&] {
+        // A second add's check comes back while the first is open
+        When([&] { return TopDialog() && TopDialog() != first; }, [&] {
+            seen << TextOf(TopDialog()) << TextOf(first);
+            TopDialog()->findChild<QPushButton*>(QStringLiteral("SkipButton"))->click();
+        });
+        secondChoice = PublicComponentRepeatCheckDialog::Instance(otherParent ? &otherPage : &page)->Exec(1);
+        When([&] { return TopDialog() == first; }, [&] {
+            seen << TextOf(first);
+            first->findChild<QPushButton*>(QStringLiteral("ButtonOk"))->click();
+        });
+    });
+    const int firstChoice = first->Exec(3);
+
+    QCOMPARE(seen, (QStringList{QStringLiteral("项目中1个构件已存在，再次添加会被另存为副本"),
+                                QStringLiteral("项目中3个构件已存在，再次添加会被另存为副本"),
+                                QStringLiteral("项目中3个构件已存在，再次添加会被另存为副本")}));
+    QCOMPARE(secondChoice, int(RepeatCheckChoice::SkipRepeated));
+    QCOMPARE(firstChoice, int(RepeatCheckChoice::AddAll));
+    // The open dialog was not moved to the other page; the next check uses the one dialog again.
+    QCOMPARE(first->parentWidget(), &page);
+    QCOMPARE(PublicComponentRepeatCheckDialog::Instance(&page), first);
 }
 
 QTEST_MAIN(tst_PublicComponentRepeatCheckDialog)

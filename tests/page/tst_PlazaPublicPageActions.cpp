@@ -15,9 +15,12 @@
 #include "PublicComponentRepeatCheckDialog.h"
 #include "VelaLogger.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <functional>
 
 using namespace vela;
 
@@ -48,6 +51,9 @@ private slots:
     void addIntoProjectWithRepeatCheck();
     void collaborationServiceSummarisesWhatWasAdded();
     void collaborationServiceFailures();
+    void twoConflictQuestionsAtOnce();
+    void batchFailureMessageWhileAConflictQuestionIsOpen();
+    void windowDestroyedWhileTheRepeatCheckIsOpen();
 
 private:
     IComponent Component(int index) const;
@@ -445,6 +451,167 @@ void tst_PlazaPublicPageActions::collaborationServiceFailures()
     error.clear();
     QVERIFY(service->AddComponentsFromPublic(InternalAddComponentOptions(L"P1"), error).empty());
     QCOMPARE(QString::fromStdWString(error), QStringLiteral("fail to get pPlazaMainWindow."));
+}
+
+namespace {
+
+QList<KelMessageDialog*> VisibleQuestions()
+{
+    QList<KelMessageDialog*> visible;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<KelMessageDialog*>(widget); dialog && dialog->isVisible()) {
+            visible << dialog;
+        }
+    }
+    return visible;
+}
+
+KelMessageDialog* TopQuestion()
+{
+    return qobject_cast<KelMessageDialog*>(QApplication::activeModalWidget());
+}
+
+// The text of a message dialog, then the labels of its visible buttons.
+QStringList Shown(KelMessageDialog* dialog)
+{
+    QStringList shown{dialog->findChild<QLabel*>(QStringLiteral("KelMessageDialogText"))->text()};
+    for (const auto& [value, button] : dialog->ButtonsByValue()) {
+        if (button->isVisible()) {
+            shown << button->text();
+        }
+    }
+    return shown;
+}
+
+// Runs `act` from the event loop (modal loops included) once `ready` holds;
+// gives up after about five seconds by closing every open dialog, so a fault
+// fails the test instead of hanging it.
+void When(std::function<bool()> ready, std::function<void()> act, int triesLeft = 500)
+{
+    QTimer::singleShot(10, [ready, act, triesLeft] {
+        if (ready()) {
+            act();
+        } else if (triesLeft == 0) {
+            for (KelMessageDialog* dialog : VisibleQuestions()) {
+                dialog->reject();
+            }
+            while (auto* check = qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget())) {
+                check->reject();
+            }
+        } else {
+            When(ready, act, triesLeft - 1);
+        }
+    });
+}
+
+QString ConflictQuestion(const QString& name)
+{
+    return QStringLiteral("项目中已存在“%1”，选择需要进行的操作?\r\n\r\n重命名：名称更改为“%1(1)”\r\n覆盖：覆盖项目中重名构件").arg(name);
+}
+
+const QStringList ConflictButtons{QStringLiteral("取消"), QStringLiteral("重命名"), QStringLiteral("覆盖")};
+
+} // namespace
+
+void tst_PlazaPublicPageActions::twoConflictQuestionsAtOnce()
+{
+    // Given 木门A and 木门C in the document
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(3));
+    QTRY_VERIFY(m_document->FindFamily(L"木门A") && m_document->FindFamily(L"木门C"));
+    const tarn::RuntimeId doorC = m_document->FindFamily(L"木门C")->GetRuntimeId();
+
+    // When both are loaded again and both questions are open at once, 木门C
+    // is answered 覆盖 and 木门A 重命名, each on its own question
+    QStringList onScreen;
+    const auto answer = [](KelMessageDialog* question) {
+        const bool aboutC = Shown(question).first().contains(QStringLiteral("木门C"));
+        question->ButtonsByValue()[aboutC ? 8 : 4]->click();
+    };
+    When([] { return VisibleQuestions().size() == 2; }, [&] {
+        KelMessageDialog* top = TopQuestion();
+        for (KelMessageDialog* question : VisibleQuestions()) {
+            onScreen << Shown(question).join(QLatin1Char('|'));
+        }
+        answer(top);
+        When([] { return VisibleQuestions().size() == 1; }, [&] { answer(VisibleQuestions().front()); });
+    });
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(3));
+    QTRY_COMPARE(KelMessageDialog::History().size(), 2);
+
+    // Then 木门A was renamed and 木门C overwritten
+    QTRY_VERIFY(m_document->FindFamily(L"木门A(1)"));
+    onScreen.sort();
+    QCOMPARE(onScreen, (QStringList{(QStringList{ConflictQuestion(QStringLiteral("木门A"))} + ConflictButtons).join('|'),
+                                    (QStringList{ConflictQuestion(QStringLiteral("木门C"))} + ConflictButtons).join('|')}));
+    QTRY_VERIFY(m_document->FindFamily(L"木门C")->GetRuntimeId() != doorC);
+    QCOMPARE(m_document->Families().size(), size_t(3));
+    QVERIFY(!m_document->FindFamily(L"木门C(1)"));
+}
+
+void tst_PlazaPublicPageActions::batchFailureMessageWhileAConflictQuestionIsOpen()
+{
+    SetProduct(nullptr);
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
+    QTRY_VERIFY(m_document->FindFamily(L"木门A"));
+
+    // Given the conflict question for 木门A on screen
+    QStringList questionMeanwhile;
+    QStringList message;
+    QStringList questionAfterwards;
+    When([] { return VisibleQuestions().size() == 1; }, [&] {
+        // When a batch fails meanwhile, its message is dismissed, and the question is answered 重命名
+        Check(2);
+        Check(4);
+        m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
+        When([] { return VisibleQuestions().size() == 2; }, [&] {
+            KelMessageDialog* top = TopQuestion();
+            message = Shown(top);
+            questionMeanwhile = Shown(VisibleQuestions().at(VisibleQuestions().front() == top ? 1 : 0));
+            top->ButtonsByValue()[1]->click();
+            When([] { return VisibleQuestions().size() == 1; }, [&] {
+                questionAfterwards = Shown(VisibleQuestions().front());
+                VisibleQuestions().front()->ButtonsByValue()[4]->click();
+            });
+        });
+    });
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
+    QTRY_COMPARE(KelMessageDialog::History().size(), 2);
+
+    // Then the question kept its text and buttons, and the load got the user's answer to it
+    const QStringList question = QStringList{ConflictQuestion(QStringLiteral("木门A"))} + ConflictButtons;
+    QCOMPARE(message, (QStringList{QStringLiteral("载入失败，请检查网络后重试"), QStringLiteral("确定")}));
+    QCOMPARE(questionMeanwhile, question);
+    QCOMPARE(questionAfterwards, question);
+    QCOMPARE(KelMessageDialog::History().at(0).Result, int(KelMessageDialog::Ok));
+    QCOMPARE(KelMessageDialog::History().at(1).Result, int(KelMessageDialog::Yes));
+    QTRY_VERIFY(m_document->FindFamily(L"木门A(1)"));
+    QCOMPARE(m_document->Families().size(), size_t(2));
+}
+
+void tst_PlazaPublicPageActions::windowDestroyedWhileTheRepeatCheckIsOpen()
+{
+    SetProduct(std::make_unique<AppService>(L"code", L"1.0", Product::Rivo));
+    Page()->SetAddIntoProjectContext(AddIntoProjectContext(L"P1"));
+    emit m_delegate->AddComponentIntoProjectRequired(Component(0));
+    QTRY_COMPARE(m_catalog->Added.size(), size_t(1));
+
+    // Given the repeat check open for a component already in the project
+    bool destroyed = false;
+    When([] { return qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget()) != nullptr; },
+         [&destroyed] {
+             // When the host destroys the window meanwhile
+             PlazaMainWindow::Destroy();
+             destroyed = true;
+         });
+    Check(0);
+    Check(1);
+    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
+    QTRY_VERIFY(destroyed);
+
+    // Then nothing is added
+    QCOMPARE(m_catalog->Added.size(), size_t(1));
 }
 
 QTEST_MAIN(tst_PlazaPublicPageActions)

@@ -1,3 +1,4 @@
+#include "ComponentDownloadHub.h"
 #include "ComponentFileCatalog.h"
 #include "Document.h"
 #include "DocumentService.h"
@@ -10,6 +11,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <functional>
+#include <utility>
 
 using namespace vela;
 
@@ -23,9 +28,14 @@ struct ScriptedConflictAnswer : IVelaFamilyLoadOptions
                                                                    const FamilyConflictInfo& info) override
     {
         Asked.push_back(info);
+        if (Meanwhile) {
+            std::exchange(Meanwhile, nullptr)();
+        }
         action = static_cast<FamilyConflictAction>(Action);
         return Host;
     }
+    // Runs once, while the first question is "on screen".
+    std::function<void()> Meanwhile;
     int Action;
     std::shared_ptr<tarn::IFamilyLoadOptions> Host;
     std::vector<FamilyConflictInfo> Asked;
@@ -86,6 +96,8 @@ class tst_LoadWorkflows : public QObject
 private slots:
     void init();
     void cleanup();
+    // First: it must be the first to reach the download hub.
+    void downloadHubFirstReachedOffTheUserInterfaceThread();
     void loadsFamilyAndTypes();
     void takenNameIsRenamed_data();
     void takenNameIsRenamed();
@@ -99,6 +111,7 @@ private slots:
     void documentClosedDuringDownload();
     void placeReportsThenPlacesSideBySide();
     void lumenLoadsIntoOpenDocumentElseIntoLibrary();
+    void renameGivesTheNameTheQuestionShowed();
 
 private:
     // Runs a load into the test document to its end.
@@ -134,6 +147,25 @@ const test::WorkflowProbe& tst_LoadWorkflows::Load(const std::wstring& id, std::
         Argument(id, m_document->GetRuntimeId(), std::move(options)), nullptr)));
     m_probes.back()->Wait();
     return *m_probes.back();
+}
+
+void tst_LoadWorkflows::downloadHubFirstReachedOffTheUserInterfaceThread()
+{
+    // Given the hub first asked for by two worker threads at once
+    ComponentDownloadHub* hubs[2] = {nullptr, nullptr};
+    std::unique_ptr<QThread> first(QThread::create([&hubs] { hubs[0] = ComponentDownloadHub::Get(); }));
+    std::unique_ptr<QThread> second(QThread::create([&hubs] { hubs[1] = ComponentDownloadHub::Get(); }));
+    first->start();
+    second->start();
+    QVERIFY(first->wait(5000) && second->wait(5000));
+
+    // Then there is one hub, living here, and downloads still come back here
+    QVERIFY(hubs[0] && hubs[0] == hubs[1]);
+    QCOMPARE(hubs[0]->thread(), QCoreApplication::instance()->thread());
+    const test::WorkflowProbe& probe = Load(L"DOOR");
+    QVERIFY2(probe.Success, qPrintable(probe.Message));
+    QVERIFY(!probe.OffThread);
+    QCOMPARE(hubs[0]->parent(), QCoreApplication::instance());
 }
 
 void tst_LoadWorkflows::loadsFamilyAndTypes()
@@ -308,6 +340,30 @@ void tst_LoadWorkflows::lumenLoadsIntoOpenDocumentElseIntoLibrary()
     QVERIFY(tarn::ComponentFile::Read(intoLibrary.Message, kept, nullptr));
     QCOMPARE(kept.Types.size(), 2);
     QCOMPARE(m_document->Families().size(), size_t(1));
+}
+
+void tst_LoadWorkflows::renameGivesTheNameTheQuestionShowed()
+{
+    QVERIFY(Load(L"DOOR").Success);
+    // Given a rename question promising 门(1), and another 门 loaded while it is open
+    auto answer = std::make_shared<ScriptedConflictAnswer>(1, nullptr);
+    answer->Meanwhile = [this] {
+        QVERIFY(m_document->LoadFamily(std::make_shared<tarn::ComponentFile>(test::ComponentFileCatalog::MakeFile(
+                                           QStringLiteral("门"), {QStringLiteral("M0921")}, 900)),
+                                       tarn::KeepExistingAndRename, nullptr, nullptr));
+    };
+
+    // When the user answers rename
+    const test::WorkflowProbe& probe = Load(L"DOOR2", answer);
+
+    // Then the promised name was taken, so the user was asked again, and the
+    // family got the name the second question showed
+    QVERIFY2(probe.Success, qPrintable(probe.Message));
+    QCOMPARE(answer->Asked.size(), size_t(2));
+    QCOMPARE(answer->Asked[0].RenamedName, std::wstring(L"门(1)"));
+    QCOMPARE(answer->Asked[1].RenamedName, std::wstring(L"门(2)"));
+    QCOMPARE(Contents(*m_document), (QStringList{QStringLiteral("门: M0921[0] M1021[0]"), QStringLiteral("门(1): M0921[0]"),
+                                                 QStringLiteral("门(2): M0921[0] M1221[0]")}));
 }
 
 QTEST_MAIN(tst_LoadWorkflows)

@@ -8,9 +8,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 using namespace vela;
 
@@ -24,6 +27,70 @@ FamilyConflictInfo Conflict(bool withInstances)
 std::unique_ptr<tarn::FamilyType> Type(const wchar_t* name)
 {
     return std::make_unique<tarn::FamilyType>(name, tarn::UniIdentity::Create(), QVector<tarn::ComponentFile::Parameter>());
+}
+
+// The overwrite dialogs on screen; the dialog is shown before its modal loop
+// starts, so the application does not list it as its modal widget.
+QList<FamilyOverwriteOptionsDialog*> VisibleDialogs()
+{
+    QList<FamilyOverwriteOptionsDialog*> visible;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<FamilyOverwriteOptionsDialog*>(widget); dialog && dialog->isVisible()) {
+            visible << dialog;
+        }
+    }
+    return visible;
+}
+
+// The visible dialog other than `open`, or null.
+FamilyOverwriteOptionsDialog* Other(FamilyOverwriteOptionsDialog* open)
+{
+    for (FamilyOverwriteOptionsDialog* dialog : VisibleDialogs()) {
+        if (dialog != open) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+QString QuestionOf(FamilyOverwriteOptionsDialog* dialog)
+{
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->wordWrap()) {
+            return label->text();
+        }
+    }
+    return QString();
+}
+
+// The question and the offered types of a dialog, then its own selection made and accepted.
+QStringList ReadAndPick(FamilyOverwriteOptionsDialog* dialog, int entry)
+{
+    QStringList seen{QuestionOf(dialog)};
+    auto* combo = dialog->findChild<QComboBox*>();
+    for (int i = 0; i < combo->count(); ++i) {
+        seen << combo->itemText(i);
+    }
+    combo->setCurrentIndex(entry);
+    QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+    return seen;
+}
+
+// Runs `act` from the event loop once `ready` holds; gives up after about
+// five seconds by closing the open dialogs, so a fault fails instead of hanging.
+void When(std::function<bool()> ready, std::function<void()> act, int triesLeft = 500)
+{
+    QTimer::singleShot(10, [ready, act, triesLeft] {
+        if (ready()) {
+            act();
+        } else if (triesLeft == 0) {
+            for (FamilyOverwriteOptionsDialog* dialog : VisibleDialogs()) {
+                dialog->reject();
+            }
+        } else {
+            When(ready, act, triesLeft - 1);
+        }
+    });
 }
 
 } // namespace
@@ -43,6 +110,7 @@ private slots:
     void namesakeCandidateIsTakenSilently();
     void repeatedNamesAreOfferedOnce();
     void closingTheOverwriteDialogChoosesNothing();
+    void overwriteQuestionWhileAnotherIsOpenStacksAbove();
 };
 
 void tst_PlazaFamilyLoadOptions::init()
@@ -174,6 +242,40 @@ void tst_PlazaFamilyLoadOptions::closingTheOverwriteDialogChoosesNothing()
     tarn::UniIdentity chosen = tarn::UniIdentity::Create();
     QVERIFY(options.TryChooseReplacementType(L"M1021", 1, {a.get()}, chosen));
     QVERIFY(!chosen.IsValid());
+}
+
+void tst_PlazaFamilyLoadOptions::overwriteQuestionWhileAnotherIsOpenStacksAbove()
+{
+    const auto a = Type(L"A");
+    const auto b = Type(L"B");
+    const auto c = Type(L"C");
+    const auto d = Type(L"D");
+    const QString aboutM1021 = QStringLiteral("覆盖用的构件中无法找到当前工作单元使用的类型M1021(有2个实例)，覆盖后该类型及实例都将删除，您也可以:");
+    const QString aboutM0921 = QStringLiteral("覆盖用的构件中无法找到当前工作单元使用的类型M0921(有1个实例)，覆盖后该类型及实例都将删除，您也可以:");
+    FamilyOverwriteOptions options(1);
+    FamilyOverwriteOptionsDialog* first = nullptr;
+    tarn::UniIdentity secondChosen;
+    QStringList top;
+    QStringList bottom;
+    When([] { return VisibleDialogs().size() == 1; }, [&] {
+        first = VisibleDialogs().front();
+        // A second overwrite asks while the first question is open; each picks its second entry
+        When([&] { return Other(first) != nullptr; }, [&] {
+            bottom = QStringList{QuestionOf(first)};
+            top = ReadAndPick(Other(first), 1);
+        });
+        secondChosen = options.ChooseReplacementType(L"M0921", 1, {c.get(), d.get()});
+        When([&] { return VisibleDialogs() == QList<FamilyOverwriteOptionsDialog*>{first}; },
+             [&] { bottom += ReadAndPick(first, 1); });
+    });
+    const tarn::UniIdentity firstChosen = options.ChooseReplacementType(L"M1021", 2, {a.get(), b.get()});
+
+    QCOMPARE(top, (QStringList{aboutM0921, QStringLiteral("C"), QStringLiteral("D")}));
+    QCOMPARE(bottom, (QStringList{aboutM1021, aboutM1021, QStringLiteral("A"), QStringLiteral("B")}));
+    QCOMPARE(secondChosen, d->GetUniIdentity());
+    QCOMPARE(firstChosen, b->GetUniIdentity());
+    QCOMPARE(FamilyOverwriteOptionsDialog::Instance(nullptr), first);
+    QVERIFY(!first->isVisible());
 }
 
 QTEST_MAIN(tst_PlazaFamilyLoadOptions)
