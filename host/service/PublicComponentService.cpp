@@ -1,5 +1,6 @@
 #include "PublicComponentService.h"
 
+#include "QueryText.h"
 #include "ServiceRequest.h"
 
 namespace vela {
@@ -16,9 +17,10 @@ CustomReply<ComponentPage>* PublicComponentService::GetComponents(const std::wst
                                                                   int32_t pageSize, int32_t sortMode,
                                                                   const Conditions& conditions)
 {
-    return SendRequest<ComponentPage>([&](CatalogBackend& backend, auto done) {
-        backend.GetComponents(ComponentQuery{categoryCode, keyword, pageIndex, pageSize, sortMode, conditions},
-                              std::move(done));
+    const ComponentQuery query{categoryCode,      QueryText::Normalize(keyword), pageIndex, pageSize, sortMode,
+                               QueryText::NormalizeConditions(conditions)};
+    return SendRequest<ComponentPage>(RequestKind::Components, [&](CatalogBackend& backend, auto done) {
+        backend.GetComponents(query, std::move(done));
     });
 }
 
@@ -26,20 +28,20 @@ CustomReply<std::shared_ptr<IDetailedPublicComponent>>* PublicComponentService::
     const std::wstring&, const std::wstring&, const std::wstring& componentId)
 {
     return SendRequest<std::shared_ptr<IDetailedPublicComponent>>(
-        [&](CatalogBackend& backend, auto done) { backend.GetDetailedComponent(componentId, std::move(done)); });
+        RequestKind::DetailedComponent, [&](CatalogBackend& backend, auto done) { backend.GetDetailedComponent(componentId, std::move(done)); });
 }
 
 CustomReply<LegendList>* PublicComponentService::GetLegend(const std::wstring&, const std::wstring&,
                                                            const std::wstring& componentId)
 {
     return SendRequest<LegendList>(
-        [&](CatalogBackend& backend, auto done) { backend.GetLegend(componentId, std::move(done)); });
+        RequestKind::Legend, [&](CatalogBackend& backend, auto done) { backend.GetLegend(componentId, std::move(done)); });
 }
 
 CustomReply<std::shared_ptr<ISpecification>>* PublicComponentService::GetSpecification(
     const std::wstring&, const std::wstring&, const std::wstring& componentId, const std::wstring& specificationId)
 {
-    return SendRequest<std::shared_ptr<ISpecification>>([&](CatalogBackend& backend, auto done) {
+    return SendRequest<std::shared_ptr<ISpecification>>(RequestKind::Specification, [&](CatalogBackend& backend, auto done) {
         backend.GetSpecification(componentId, specificationId, std::move(done));
     });
 }
@@ -47,7 +49,7 @@ CustomReply<std::shared_ptr<ISpecification>>* PublicComponentService::GetSpecifi
 CustomReply<std::wstring>* PublicComponentService::GetComponentFileUrl(const std::wstring& componentId)
 {
     return SendRequest<std::wstring>(
-        [&](CatalogBackend& backend, auto done) { backend.GetComponentFileUrl(componentId, std::move(done)); });
+        RequestKind::ComponentFileUrl, [&](CatalogBackend& backend, auto done) { backend.GetComponentFileUrl(componentId, std::move(done)); });
 }
 
 } // namespace vela
