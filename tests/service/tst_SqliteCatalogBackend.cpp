@@ -4,6 +4,8 @@
 #include "PropertyService.h"
 #include "PublicCategoryService.h"
 #include "PublicComponentService.h"
+#include "ReplyQueue.h"
+#include "RequestToken.h"
 #include "ServiceRequest.h"
 #include "SqliteCatalogBackend.h"
 #include "TestCatalog.h"
@@ -83,10 +85,14 @@ private slots:
     void projectCloud();
     void missingCatalogFailsCleanly();
     void offlineRequestsFail();
+    void dirtyInputSearchesAsTheCleanText_data();
+    void dirtyInputSearchesAsTheCleanText();
+    void cancelledRequestsAreNotRun();
 
 private:
     QTemporaryDir m_dir;
     QString m_folder;
+    std::shared_ptr<SqliteCatalogBackend> m_backend;
 };
 
 void tst_SqliteCatalogBackend::initTestCase()
@@ -95,7 +101,8 @@ void tst_SqliteCatalogBackend::initTestCase()
     m_folder = m_dir.filePath(QStringLiteral("catalog"));
     QString error;
     QVERIFY2(test::BuildTestCatalog(m_folder, &error), qPrintable(error));
-    CatalogBackend::Install(std::make_shared<SqliteCatalogBackend>(m_folder));
+    m_backend = std::make_shared<SqliteCatalogBackend>(m_folder);
+    CatalogBackend::Install(m_backend);
 }
 
 void tst_SqliteCatalogBackend::init()
@@ -106,6 +113,7 @@ void tst_SqliteCatalogBackend::init()
 void tst_SqliteCatalogBackend::cleanupTestCase()
 {
     CatalogBackend::Install(nullptr);
+    m_backend.reset();
 }
 
 void tst_SqliteCatalogBackend::categoryTreeInPreOrderWithMatches()
@@ -550,6 +558,80 @@ void tst_SqliteCatalogBackend::offlineRequestsFail()
     QVERIFY(added.Result.empty());
     HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
     QVERIFY(Query(L"", L"").Error.empty());
+}
+
+void tst_SqliteCatalogBackend::dirtyInputSearchesAsTheCleanText_data()
+{
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<QString>("material");
+    QTest::addColumn<QStringList>("ids");
+
+    const QChar nul(0);
+    const QChar bom(0xFEFF);
+    QTest::newRow("NUL inside a long keyword") << QStringLiteral("单扇") + nul + QStringLiteral("平开门") << QString()
+                                               << QStringList{"D1"};
+    QTest::newRow("NUL after one character") << QStringLiteral("阀") + nul << QString()
+                                             << QStringList{"V1", "V2", "V3", ""};
+    QTest::newRow("two leading BOMs") << QString(bom) + bom + QStringLiteral("推拉") << QString()
+                                      << QStringList{"D3", "W1"};
+    QTest::newRow("BOM inside and after") << QStringLiteral("推") + bom + QStringLiteral("拉") + bom << QString()
+                                          << QStringList{"D3", "W1"};
+    QTest::newRow("only control characters") << QString(nul) + QChar(7) + bom + QChar('\t') << QString()
+                                             << QStringList{"D1", "D2", "D3", "D4", "D5", "W1", "W2", "W3", "W4",
+                                                            "V1", "V2", "V3", ""};
+    QTest::newRow("NUL and BOM in a condition value") << QString() << QString(bom) + QStringLiteral("wood") + nul
+                                                      << QStringList{"D1", "D4"};
+}
+
+// Given text with NUL, byte order marks or control characters, through the
+// service and straight to the backend alike, the answer is the clean text's.
+void tst_SqliteCatalogBackend::dirtyInputSearchesAsTheCleanText()
+{
+    QFETCH(QString, keyword);
+    QFETCH(QString, material);
+    QFETCH(QStringList, ids);
+    Conditions conditions;
+    if (!material.isEmpty()) {
+        conditions.push_back(Condition("door.material", ConditionFilterOption::Equal,
+                                       ConditionFilterOption::Enumeration, ""));
+        conditions.back()->SetValue(material.toStdWString());
+    }
+
+    const auto viaService = Query(std::wstring(), keyword.toStdWString(), 1, 20, conditions);
+    QVERIFY2(viaService.Error.empty(), qPrintable(QString::fromStdWString(viaService.Error)));
+    QCOMPARE(Ids(viaService.Result), ids);
+
+    ComponentQuery query;
+    query.Keyword = keyword.toStdWString();
+    query.Filters = conditions;
+    auto* direct = new CustomReply<ComponentPage>();
+    m_backend->GetComponents(query, direct->Completer());
+    const auto answer = Wait(direct);
+    QVERIFY2(answer.Error.empty(), qPrintable(QString::fromStdWString(answer.Error)));
+    QCOMPARE(Ids(answer.Result), ids);
+
+    auto* tree = new CustomReply<CategoryList>();
+    m_backend->GetCategories(CategoryQuery{query.Keyword, conditions}, tree->Completer());
+    QVERIFY(Wait(tree).Error.empty());
+}
+
+void tst_SqliteCatalogBackend::cancelledRequestsAreNotRun()
+{
+    auto* reply = new CustomReply<ComponentPage>();
+    auto token = std::make_shared<RequestToken>();
+    QVERIFY(token->Cancel());
+    {
+        RequestToken::Scope scope(token);
+        m_backend->GetComponents(ComponentQuery{}, reply->Completer());
+    }
+    const auto answer = Wait(reply);
+    QCOMPARE(answer.Error, std::wstring(ReplyQueue::SupersededErrorText()));
+    QVERIFY(!answer.Result);
+
+    // Outside a service call there is no token, and the work runs.
+    auto* plain = new CustomReply<ComponentPage>();
+    m_backend->GetComponents(ComponentQuery{}, plain->Completer());
+    QVERIFY(Wait(plain).Error.empty());
 }
 
 QTEST_GUILESS_MAIN(tst_SqliteCatalogBackend)
