@@ -10,6 +10,7 @@
 #include "SqliteCatalogBackend.h"
 #include "TestCatalog.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -88,6 +89,7 @@ private slots:
     void dirtyInputSearchesAsTheCleanText_data();
     void dirtyInputSearchesAsTheCleanText();
     void cancelledRequestsAreNotRun();
+    void arbitraryTextNeverBreaksAQuery();
 
 private:
     QTemporaryDir m_dir;
@@ -632,6 +634,64 @@ void tst_SqliteCatalogBackend::cancelledRequestsAreNotRun()
     auto* plain = new CustomReply<ComponentPage>();
     m_backend->GetComponents(ComponentQuery{}, plain->Completer());
     QVERIFY(Wait(plain).Error.empty());
+}
+
+namespace {
+
+// Text that has broken query building before: NUL, byte order marks, quotes,
+// FTS5 syntax, LIKE wildcards, lone surrogates and values past U+10FFFF.
+std::wstring ArbitraryText(QRandomGenerator& random)
+{
+    static const wchar_t special[] = {0, 0xFEFF, L'"', L'\'', L'%', L'_', L'\\', L'*', L':', L'(', L')', L'^',
+                                      L'-', L' ', L'\t', 0x7F, 0x85, 0x3000, 0xD800, 0xDFFF, L'门', L'阀', L'N'};
+    std::wstring text;
+    const int length = random.bounded(14);
+    for (int i = 0; i < length; ++i) {
+        if (random.bounded(3) == 0) {
+            text += wchar_t(random.bounded(0x110010));
+        } else {
+            text += special[random.bounded(int(sizeof(special) / sizeof(special[0])))];
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+// A fixed-seed sweep over arbitrary keywords and condition values given
+// straight to the backend: answers or clear refusals, never a database error.
+void tst_SqliteCatalogBackend::arbitraryTextNeverBreaksAQuery()
+{
+    QRandomGenerator random(20261206);
+    const char* codes[] = {"door.material", "door.width", "door.leaves", "door.fire", "nope"};
+    const int operators[] = {1, 4, 5, 6, 7, 8, 9, 0, -3};
+    const int types[] = {1, 2, 4, 3};
+    const std::wstring databaseError = L"查询构件库失败";
+    for (int round = 0; round < 150; ++round) {
+        ComponentQuery query;
+        query.Keyword = ArbitraryText(random);
+        query.PageIndex = random.bounded(3) == 0 ? int(random.generate()) : 1;
+        if (random.bounded(2) == 0) {
+            auto condition = Condition(codes[random.bounded(5)], operators[random.bounded(9)], types[random.bounded(4)], "");
+            condition->SetValue(ArbitraryText(random));
+            condition->SetFromValue(ArbitraryText(random));
+            condition->SetToValue(ArbitraryText(random));
+            query.Filters.push_back(condition);
+        }
+        auto* components = new CustomReply<ComponentPage>();
+        m_backend->GetComponents(query, components->Completer());
+        const auto page = Wait(components);
+        QVERIFY(page.Finished);
+        QVERIFY2(page.Error.compare(0, databaseError.size(), databaseError) != 0,
+                 qPrintable(QString::fromStdWString(page.Error)));
+        QVERIFY(!page.Error.empty() || (page.Result && page.Result->Total >= 0));
+
+        auto* tree = new CustomReply<CategoryList>();
+        m_backend->GetCategories(CategoryQuery{query.Keyword, query.Filters}, tree->Completer());
+        const auto categories = Wait(tree);
+        QVERIFY2(categories.Error.compare(0, databaseError.size(), databaseError) != 0,
+                 qPrintable(QString::fromStdWString(categories.Error)));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_SqliteCatalogBackend)
