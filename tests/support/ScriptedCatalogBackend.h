@@ -27,8 +27,9 @@ public:
         // The service layer's token for the request; null when none was current.
         std::shared_ptr<RequestToken> Token;
 
-        // Marks the work as running, as a worker taking it up would.
-        bool Start() const { return Token && Token->Start(); }
+        // Marks the work as running, as a worker taking it up would; false
+        // when it was cancelled first. Without a token nothing can cancel it.
+        bool Start() const { return !Token || Token->Start(); }
         bool IsCancelled() const { return Token && Token->IsCancelled(); }
     };
 
