@@ -14,7 +14,8 @@ CustomReply<ProjectComponentList>* ProjectCloudComponentService::AddComponentFro
     const std::wstring& projectId, const std::vector<std::wstring>& ids)
 {
     return SendRequest<ProjectComponentList>(
-        RequestKind::AddFromPublic, [&](CatalogBackend& backend, auto done) { backend.AddComponentFromPublic(projectId, ids, std::move(done)); });
+        RequestKind::AddFromPublic,
+        [&](CatalogBackend& backend, auto done) { backend.AddComponentFromPublic(projectId, ids, std::move(done)); });
 }
 
 CustomReply<RepeatCheckList>* ProjectCloudComponentService::CheckPublicComponentRespeats(

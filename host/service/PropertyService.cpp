@@ -14,7 +14,8 @@ CustomReply<std::shared_ptr<ICategoryProperty>>* PropertyService::GetCategoryPro
     const std::wstring&, const std::wstring&, const std::wstring& categoryCode, bool)
 {
     return SendRequest<std::shared_ptr<ICategoryProperty>>(
-        RequestKind::CategoryProperty, [&](CatalogBackend& backend, auto done) { backend.GetCategoryProperty(categoryCode, std::move(done)); });
+        RequestKind::CategoryProperty,
+        [&](CatalogBackend& backend, auto done) { backend.GetCategoryProperty(categoryCode, std::move(done)); });
 }
 
 } // namespace vela

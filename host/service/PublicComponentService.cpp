@@ -17,7 +17,7 @@ CustomReply<ComponentPage>* PublicComponentService::GetComponents(const std::wst
                                                                   int32_t pageSize, int32_t sortMode,
                                                                   const Conditions& conditions)
 {
-    const ComponentQuery query{categoryCode,      QueryText::Normalize(keyword), pageIndex, pageSize, sortMode,
+    const ComponentQuery query{categoryCode, QueryText::Normalize(keyword), pageIndex, pageSize, sortMode,
                                QueryText::NormalizeConditions(conditions)};
     return SendRequest<ComponentPage>(RequestKind::Components, [&](CatalogBackend& backend, auto done) {
         backend.GetComponents(query, std::move(done));
@@ -28,28 +28,32 @@ CustomReply<std::shared_ptr<IDetailedPublicComponent>>* PublicComponentService::
     const std::wstring&, const std::wstring&, const std::wstring& componentId)
 {
     return SendRequest<std::shared_ptr<IDetailedPublicComponent>>(
-        RequestKind::DetailedComponent, [&](CatalogBackend& backend, auto done) { backend.GetDetailedComponent(componentId, std::move(done)); });
+        RequestKind::DetailedComponent,
+        [&](CatalogBackend& backend, auto done) { backend.GetDetailedComponent(componentId, std::move(done)); });
 }
 
 CustomReply<LegendList>* PublicComponentService::GetLegend(const std::wstring&, const std::wstring&,
                                                            const std::wstring& componentId)
 {
     return SendRequest<LegendList>(
-        RequestKind::Legend, [&](CatalogBackend& backend, auto done) { backend.GetLegend(componentId, std::move(done)); });
+        RequestKind::Legend,
+        [&](CatalogBackend& backend, auto done) { backend.GetLegend(componentId, std::move(done)); });
 }
 
 CustomReply<std::shared_ptr<ISpecification>>* PublicComponentService::GetSpecification(
     const std::wstring&, const std::wstring&, const std::wstring& componentId, const std::wstring& specificationId)
 {
-    return SendRequest<std::shared_ptr<ISpecification>>(RequestKind::Specification, [&](CatalogBackend& backend, auto done) {
-        backend.GetSpecification(componentId, specificationId, std::move(done));
-    });
+    return SendRequest<std::shared_ptr<ISpecification>>(
+        RequestKind::Specification, [&](CatalogBackend& backend, auto done) {
+            backend.GetSpecification(componentId, specificationId, std::move(done));
+        });
 }
 
 CustomReply<std::wstring>* PublicComponentService::GetComponentFileUrl(const std::wstring& componentId)
 {
     return SendRequest<std::wstring>(
-        RequestKind::ComponentFileUrl, [&](CatalogBackend& backend, auto done) { backend.GetComponentFileUrl(componentId, std::move(done)); });
+        RequestKind::ComponentFileUrl,
+        [&](CatalogBackend& backend, auto done) { backend.GetComponentFileUrl(componentId, std::move(done)); });
 }
 
 } // namespace vela

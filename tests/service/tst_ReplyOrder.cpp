@@ -117,7 +117,8 @@ void tst_ReplyOrder::slowThenFastSearchFinishesInRequestOrder()
     // Other kinds keep their own order: a tree answered now is not held up by searches.
     Reply next = Search(L"");
     QVERIFY(m_backend->ComponentRequests[2].Start());
-    std::unique_ptr<CustomReply<CategoryList>> tree(PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", L"", {}));
+    std::unique_ptr<CustomReply<CategoryList>> tree(
+        PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", L"", {}));
     m_backend->ReleaseCategories(0);
     QTRY_VERIFY(tree->IsFinished());
     QVERIFY(!next->IsFinished());

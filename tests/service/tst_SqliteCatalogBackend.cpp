@@ -570,8 +570,8 @@ void tst_SqliteCatalogBackend::dirtyInputSearchesAsTheCleanText_data()
 
     const QChar nul(0);
     const QChar bom(0xFEFF);
-    QTest::newRow("NUL inside a long keyword") << QStringLiteral("单扇") + nul + QStringLiteral("平开门") << QString()
-                                               << QStringList{"D1"};
+    QTest::newRow("NUL inside a long keyword")
+        << QStringLiteral("单扇") + nul + QStringLiteral("平开门") << QString() << QStringList{"D1"};
     QTest::newRow("NUL after one character") << QStringLiteral("阀") + nul << QString()
                                              << QStringList{"V1", "V2", "V3", ""};
     QTest::newRow("two leading BOMs") << QString(bom) + bom + QStringLiteral("推拉") << QString()
@@ -672,7 +672,8 @@ void tst_SqliteCatalogBackend::arbitraryTextNeverBreaksAQuery()
         query.Keyword = ArbitraryText(random);
         query.PageIndex = random.bounded(3) == 0 ? int(random.generate()) : 1;
         if (random.bounded(2) == 0) {
-            auto condition = Condition(codes[random.bounded(5)], operators[random.bounded(9)], types[random.bounded(4)], "");
+            auto condition =
+                Condition(codes[random.bounded(5)], operators[random.bounded(9)], types[random.bounded(4)], "");
             condition->SetValue(ArbitraryText(random));
             condition->SetFromValue(ArbitraryText(random));
             condition->SetToValue(ArbitraryText(random));
