@@ -165,7 +165,7 @@ void tst_ReplyOrder::aDeletedReplyDoesNotBlockTheNextOnes()
 
 void tst_ReplyOrder::supersededWorkIsNotRunAndFinishesJustBeforeTheNewer()
 {
-    // Given a search already running and two more waiting for a worker,
+    // Given a search already running and another waiting for a worker,
     Reply running = Search(L"");
     QVERIFY(m_backend->ComponentRequests[0].Start());
     Reply queued = Search(L"木门");
