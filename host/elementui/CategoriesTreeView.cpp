@@ -44,6 +44,12 @@ void CategoriesTreeView::Init()
     connect(this, &QTreeView::expanded, this, [this] { FitColumn(); });
     connect(this, &QTreeView::collapsed, this, [this] { FitColumn(); });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] { FitColumn(); });
+    // A failed or superseded request empties the tree just before the next
+    // answer fills it again; that answer must open as the user left it.
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        if (m_model->rowCount() > 0)
+            m_expandedWhenEmptied = GetExpandedCategoryCodes();
+    });
 
     connect(this, &QTreeView::clicked, this, [this](const QModelIndex& index) {
         if (ICategory* category = m_model->CategoryAt(index))
@@ -93,6 +99,8 @@ void CategoriesTreeView::ExpandToCategory(const std::wstring& code)
 
 std::vector<std::wstring> CategoriesTreeView::GetExpandedCategoryCodes() const
 {
+    if (m_model->rowCount() == 0)
+        return m_expandedWhenEmptied;
     // Every node is visited: a collapsed parent keeps its children's expansion.
     std::vector<std::wstring> codes;
     std::vector<QModelIndex> pending{QModelIndex()};

@@ -26,6 +26,7 @@ public:
     void ExpandCategories(const std::vector<std::wstring>& codes);
     // Expands every ancestor of the category so that it is visible.
     void ExpandToCategory(const std::wstring& code);
+    // While the tree is empty, the codes expanded when it was emptied.
     std::vector<std::wstring> GetExpandedCategoryCodes() const;
     void SetShowHorizontalScrollBarAsNeeded();
 
@@ -39,6 +40,7 @@ private:
 
     CategoriesTreeModel* m_model = nullptr;
     bool m_fitColumnToContent = false;
+    std::vector<std::wstring> m_expandedWhenEmptied;
 };
 
 } // namespace vela

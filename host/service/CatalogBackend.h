@@ -46,7 +46,10 @@ struct ComponentQuery
 // Where the service layer's answers come from: the embedded catalog, a remote
 // server, or a scripted backend in tests. Every call answers through `done`,
 // from any thread and at any later time; an empty error means success. The
-// service layer turns these answers into replies on the caller's thread.
+// service layer turns these answers into replies on the caller's thread, in
+// request order. Keywords and condition values arrive cleaned (QueryText).
+// A backend that queues work may keep RequestToken::Current() during the call
+// and skip the work if the token is cancelled before it starts.
 class VELA_SERVICE_EXPORT CatalogBackend
 {
 public:

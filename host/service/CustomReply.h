@@ -2,9 +2,6 @@
 
 #include "CustomReplyBase.h"
 
-#include <QMetaObject>
-#include <QMutexLocker>
-
 #include <functional>
 #include <utility>
 
@@ -33,19 +30,9 @@ public:
     {
         std::shared_ptr<ReplyLink> link = Link();
         return [link](std::wstring error, T result) {
-            QMutexLocker lock(&link->Mutex);
-            if (!link->Reply || link->Completed) {
-                return;
-            }
-            link->Completed = true;
-            auto* reply = static_cast<CustomReply<T>*>(link->Reply);
-            QMetaObject::invokeMethod(
-                reply,
-                [reply, error = std::move(error), result = std::move(result)]() mutable {
-                    reply->m_result = std::move(result);
-                    reply->FinishNow(error);
-                },
-                Qt::QueuedConnection);
+            Complete(link, std::move(error), [result = std::move(result)](CustomReplyBase* reply) mutable {
+                static_cast<CustomReply<T>*>(reply)->m_result = std::move(result);
+            });
         };
     }
 

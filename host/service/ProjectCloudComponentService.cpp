@@ -14,13 +14,14 @@ CustomReply<ProjectComponentList>* ProjectCloudComponentService::AddComponentFro
     const std::wstring& projectId, const std::vector<std::wstring>& ids)
 {
     return SendRequest<ProjectComponentList>(
+        RequestKind::AddFromPublic,
         [&](CatalogBackend& backend, auto done) { backend.AddComponentFromPublic(projectId, ids, std::move(done)); });
 }
 
 CustomReply<RepeatCheckList>* ProjectCloudComponentService::CheckPublicComponentRespeats(
     const std::wstring& projectId, const std::vector<std::wstring>& ids)
 {
-    return SendRequest<RepeatCheckList>([&](CatalogBackend& backend, auto done) {
+    return SendRequest<RepeatCheckList>(RequestKind::RepeatCheck, [&](CatalogBackend& backend, auto done) {
         backend.CheckPublicComponentRespeats(projectId, ids, std::move(done));
     });
 }

@@ -14,6 +14,7 @@ CustomReply<std::shared_ptr<ICategoryProperty>>* PropertyService::GetCategoryPro
     const std::wstring&, const std::wstring&, const std::wstring& categoryCode, bool)
 {
     return SendRequest<std::shared_ptr<ICategoryProperty>>(
+        RequestKind::CategoryProperty,
         [&](CatalogBackend& backend, auto done) { backend.GetCategoryProperty(categoryCode, std::move(done)); });
 }
 

@@ -1,5 +1,6 @@
 #include "PublicCategoryService.h"
 
+#include "QueryText.h"
 #include "ServiceRequest.h"
 
 namespace vela {
@@ -14,8 +15,9 @@ CustomReply<CategoryList>* PublicCategoryService::GetCategories(const std::wstri
                                                                  const std::wstring&, const std::wstring& keyword,
                                                                  const Conditions& conditions)
 {
-    auto* reply = SendRequest<CategoryList>([&](CatalogBackend& backend, auto done) {
-        backend.GetCategories(CategoryQuery{keyword, conditions}, std::move(done));
+    const CategoryQuery query{QueryText::Normalize(keyword), QueryText::NormalizeConditions(conditions)};
+    auto* reply = SendRequest<CategoryList>(RequestKind::Categories, [&](CatalogBackend& backend, auto done) {
+        backend.GetCategories(query, std::move(done));
     });
     // Connected before the caller's handler, so the cache is fresh when it runs.
     connect(reply, &CustomReplyBase::Finished, this, [this, reply] {

@@ -1,5 +1,6 @@
 #include "PublicComponentService.h"
 
+#include "QueryText.h"
 #include "ServiceRequest.h"
 
 namespace vela {
@@ -16,9 +17,10 @@ CustomReply<ComponentPage>* PublicComponentService::GetComponents(const std::wst
                                                                   int32_t pageSize, int32_t sortMode,
                                                                   const Conditions& conditions)
 {
-    return SendRequest<ComponentPage>([&](CatalogBackend& backend, auto done) {
-        backend.GetComponents(ComponentQuery{categoryCode, keyword, pageIndex, pageSize, sortMode, conditions},
-                              std::move(done));
+    const ComponentQuery query{categoryCode, QueryText::Normalize(keyword), pageIndex, pageSize, sortMode,
+                               QueryText::NormalizeConditions(conditions)};
+    return SendRequest<ComponentPage>(RequestKind::Components, [&](CatalogBackend& backend, auto done) {
+        backend.GetComponents(query, std::move(done));
     });
 }
 
@@ -26,6 +28,7 @@ CustomReply<std::shared_ptr<IDetailedPublicComponent>>* PublicComponentService::
     const std::wstring&, const std::wstring&, const std::wstring& componentId)
 {
     return SendRequest<std::shared_ptr<IDetailedPublicComponent>>(
+        RequestKind::DetailedComponent,
         [&](CatalogBackend& backend, auto done) { backend.GetDetailedComponent(componentId, std::move(done)); });
 }
 
@@ -33,20 +36,23 @@ CustomReply<LegendList>* PublicComponentService::GetLegend(const std::wstring&, 
                                                            const std::wstring& componentId)
 {
     return SendRequest<LegendList>(
+        RequestKind::Legend,
         [&](CatalogBackend& backend, auto done) { backend.GetLegend(componentId, std::move(done)); });
 }
 
 CustomReply<std::shared_ptr<ISpecification>>* PublicComponentService::GetSpecification(
     const std::wstring&, const std::wstring&, const std::wstring& componentId, const std::wstring& specificationId)
 {
-    return SendRequest<std::shared_ptr<ISpecification>>([&](CatalogBackend& backend, auto done) {
-        backend.GetSpecification(componentId, specificationId, std::move(done));
-    });
+    return SendRequest<std::shared_ptr<ISpecification>>(
+        RequestKind::Specification, [&](CatalogBackend& backend, auto done) {
+            backend.GetSpecification(componentId, specificationId, std::move(done));
+        });
 }
 
 CustomReply<std::wstring>* PublicComponentService::GetComponentFileUrl(const std::wstring& componentId)
 {
     return SendRequest<std::wstring>(
+        RequestKind::ComponentFileUrl,
         [&](CatalogBackend& backend, auto done) { backend.GetComponentFileUrl(componentId, std::move(done)); });
 }
 

@@ -1,6 +1,10 @@
 #include "SqliteCatalogBackend.h"
 
 #include "CatalogSchema.h"
+#include "QueryText.h"
+#include "ReplyQueue.h"
+#include "RequestToken.h"
+#include "WideText.h"
 
 #include <QAtomicInt>
 #include <QDateTime>
@@ -61,7 +65,7 @@ std::wstring Text(const QString& text)
 
 QString Q(const std::wstring& text)
 {
-    return QString::fromStdWString(text);
+    return WideText::ToQString(text);
 }
 
 std::wstring SqlError(const QSqlQuery& query)
@@ -261,11 +265,14 @@ std::wstring MakeFilter(const ConditionFilterOption& condition, const CatalogSna
     }
 }
 
-std::wstring MakePlan(const std::wstring& keyword, const Conditions& conditions, const CatalogSnapshot& snapshot,
+// Keyword and conditions are cleaned here too: whatever the caller passes, a
+// NUL or a stray control character never reaches the query text.
+std::wstring MakePlan(const std::wstring& rawKeyword, const Conditions& rawConditions, const CatalogSnapshot& snapshot,
                       MatchPlan& plan)
 {
+    const std::wstring keyword = QueryText::Normalize(rawKeyword);
     QVector<Filter> filters;
-    for (const std::shared_ptr<ConditionFilterOption>& condition : conditions) {
+    for (const std::shared_ptr<ConditionFilterOption>& condition : QueryText::NormalizeConditions(rawConditions)) {
         if (!condition) {
             continue;
         }
@@ -348,9 +355,15 @@ template <class T, class Work>
 void SqliteCatalogBackend::Answer(Store store, Done<T> done, Work work)
 {
     QThreadPool& pool = store == Store::Catalog ? m_catalogPool : m_projectPool;
-    pool.start([this, store, done = std::move(done), work = std::move(work)]() mutable {
+    // Taken now, during the service's call; checked when a worker gets to the request.
+    std::shared_ptr<RequestToken> token = RequestToken::Current();
+    pool.start([this, store, token = std::move(token), done = std::move(done), work = std::move(work)]() mutable {
         if (m_closing) {
             done(L"构件库已关闭", T{});
+            return;
+        }
+        if (token && !token->Start()) {
+            done(ReplyQueue::SupersededErrorText(), T{});
             return;
         }
         T result{};

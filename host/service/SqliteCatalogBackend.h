@@ -21,7 +21,12 @@ struct CatalogSnapshot;
 // worker threads. Each worker thread holds its own connection, opened on
 // first use; callers' threads never touch either database.
 //
-// Queries: a keyword matches component names as a substring, letter case
+// A request whose token (RequestToken::Current() during the call) has been
+// cancelled by the time a worker gets to it is answered with an error
+// without being run, so superseded searches do not pile up.
+//
+// Queries: keyword and condition values are cleaned as QueryText does,
+// whoever calls. A keyword matches component names as a substring, letter case
 // ignored, every character taken literally. Results come in catalog order
 // (tree order, then as written); the sort mode is not used. The category tree
 // is always returned whole, with HasMatches marking the categories whose

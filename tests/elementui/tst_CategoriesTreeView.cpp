@@ -52,6 +52,7 @@ private slots:
     void buildsTreeFromFlatList();
     void greysCategoriesWithoutMatches();
     void selectionAndExpansionByCodeSurviveReplacement();
+    void anEmptiedTreeKeepsItsExpansionForTheNextOne();
     void clickReportsTheCategory();
 };
 
@@ -118,6 +119,29 @@ void tst_CategoriesTreeView::selectionAndExpansionByCodeSurviveReplacement()
 
     view.SelectCategory(L"unknown");
     QVERIFY(view.selectionModel()->selectedIndexes().isEmpty());
+}
+
+// A failed or superseded request empties the tree just before the next
+// answer: the caller reads the expansion from the empty tree and re-applies it.
+void tst_CategoriesTreeView::anEmptiedTreeKeepsItsExpansionForTheNextOne()
+{
+    CategoriesTreeView view(nullptr);
+    view.Model()->SetCategories(SampleTree());
+    view.ExpandToCategory(L"D");
+    const std::vector<std::wstring> expanded{L"R", L"B"};
+    QCOMPARE(view.GetExpandedCategoryCodes(), expanded);
+
+    view.Model()->SetCategories({});
+    view.Model()->SetCategories({});
+    QCOMPARE(view.GetExpandedCategoryCodes(), expanded);
+    const auto kept = view.GetExpandedCategoryCodes();
+    view.Model()->SetCategories(SampleTree());
+    view.ExpandCategories(kept);
+    QCOMPARE(view.GetExpandedCategoryCodes(), expanded);
+
+    // A filled tree answers what it shows.
+    view.collapse(view.Model()->IndexOfCode(L"B"));
+    QCOMPARE(view.GetExpandedCategoryCodes(), std::vector<std::wstring>{L"R"});
 }
 
 void tst_CategoriesTreeView::clickReportsTheCategory()

@@ -48,7 +48,9 @@ private slots:
     void categoryClickKeepsKeywordAndDropsConditionsAndChecks();
     void pagingKeepsChecksAndRefreshDropsThem();
     void categoryReplyWithoutRootKeepsTheOldRoot();
-    void theLastReplyToArriveWins();
+    void slowThenFastSearchShowsTheLastSearch_data();
+    void slowThenFastSearchShowsTheLastSearch();
+    void aSupersededTreeKeepsTheExpansion();
     void rangeConditions();
     void sameEnumeratedValueTwiceSendsNothing();
     void removingTheKeywordChipResetsEverything();
@@ -268,17 +270,71 @@ void tst_PlazaPublicPageBrowsing::categoryReplyWithoutRootKeepsTheOldRoot()
     QCOMPARE(LastQuery().CategoryCode, std::wstring(L"ROOT"));
 }
 
-void tst_PlazaPublicPageBrowsing::theLastReplyToArriveWins()
+void tst_PlazaPublicPageBrowsing::slowThenFastSearchShowsTheLastSearch_data()
 {
+    QTest::addColumn<bool>("slowAlreadyRunning");
+    QTest::newRow("slow search running") << true;
+    QTest::newRow("slow search still queued") << false;
+}
+
+// Given Return on a slow keyword and at once on a fast one, when the fast
+// answers come first, then the lists, the total and the pager end up those of
+// the last search, the one the search box shows.
+void tst_PlazaPublicPageBrowsing::slowThenFastSearchShowsTheLastSearch()
+{
+    QFETCH(bool, slowAlreadyRunning);
+    m_backend->Held = true;
+    SearchFor(QStringLiteral("木门"));
+    const size_t slow = QueryCount() - 1;
+    const size_t slowTree = m_backend->CategoryRequests.size() - 1;
+    if (slowAlreadyRunning) {
+        QVERIFY(m_backend->ComponentRequests[slow].Start());
+        QVERIFY(m_backend->CategoryRequests[slowTree].Start());
+    }
+    SearchFor(QStringLiteral("铝窗"));
+    const size_t fast = QueryCount() - 1;
+    QCOMPARE(fast, slow + 1);
+
+    m_backend->ReleaseCategories(slowTree + 1);
+    m_backend->ReleaseComponents(fast);
+    Settle();
+    m_backend->ReleaseComponents(slow);
+    m_backend->ReleaseCategories(slowTree);
+    QTRY_VERIFY(m_table->rowCount() > 0 && m_table->index(0, 1).data().toString().startsWith(QStringLiteral("铝窗")));
+    Settle();
+    QVERIFY(m_table->index(0, 1).data().toString().startsWith(QStringLiteral("铝窗")));
+    QVERIFY(m_cards->index(0, 0).data().toString().startsWith(QStringLiteral("铝窗")));
+    QCOMPARE(m_window->findChild<Pager*>()->Total(), 22ull);
+    QVERIFY(m_window->findChild<ConditionValuesPane*>()->ResultCountText().contains(QStringLiteral("22")));
+    QCOMPARE(m_window->findChild<SearchTextBox*>(QStringLiteral("SearchLineEdit"))->text(), QStringLiteral("铝窗"));
+    QCOMPARE(m_window->findChild<CategoriesTreeView*>()->Model()->rowCount(), 1);
+}
+
+// The superseded tree request fails just before the newer one fills the tree;
+// what the user had opened stays open.
+void tst_PlazaPublicPageBrowsing::aSupersededTreeKeepsTheExpansion()
+{
+    auto* tree = m_window->findChild<CategoriesTreeView*>();
+    auto wood = std::make_shared<ICategory>();
+    wood->Code = L"WOOD";
+    wood->Name = L"木质";
+    wood->ParentCode = L"DOORS";
+    wood->Leaf = true;
+    m_backend->Categories[1]->Leaf = false;
+    m_backend->Categories.push_back(wood);
+    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicRefreshButton"))->click();
+    QTRY_VERIFY(tree->Model()->IndexOfCode(L"WOOD").isValid());
+    tree->expand(tree->Model()->IndexOfCode(L"DOORS"));
+
     m_backend->Held = true;
     SearchFor(QStringLiteral("木门"));
     SearchFor(QStringLiteral("铝窗"));
-    const size_t count = QueryCount();
-    m_backend->ReleaseComponents(count - 1);
-    m_backend->ReleaseComponents(count - 2);
-    QTRY_VERIFY(m_table->rowCount() > 0 && m_table->index(0, 1).data().toString().startsWith(QStringLiteral("木门")));
+    m_backend->ReleaseCategories(m_backend->CategoryRequests.size() - 1);
+    QTRY_VERIFY(m_backend->CategoryRequests.size() >= 2
+                && m_backend->CategoryRequests[m_backend->CategoryRequests.size() - 2].IsCancelled());
     Settle();
-    QVERIFY(m_table->index(0, 1).data().toString().startsWith(QStringLiteral("木门")));
+    QVERIFY(tree->isExpanded(tree->Model()->IndexOfCode(L"DOORS")));
+    QVERIFY(tree->isExpanded(tree->Model()->IndexOfCode(L"ROOT")));
 }
 
 void tst_PlazaPublicPageBrowsing::rangeConditions()

@@ -24,7 +24,7 @@ CustomReply<ComponentPage>* Query(const std::wstring& keyword)
 } // namespace
 
 // How replies reach their callers whatever the backend does: later, once,
-// on the caller's thread, in the order the backend answers.
+// on the caller's thread (their order is tst_ReplyOrder's subject).
 class tst_ServiceReplies : public QObject
 {
     Q_OBJECT
@@ -33,7 +33,6 @@ private slots:
     void init();
     void cleanup();
 
-    void repliesFinishInTheOrderTheyAreAnswered();
     void anAnswerGivenInsideTheCallStillFinishesLater();
     void anAnswerFromAnotherThreadFinishesOnTheCallersThread();
     void aDeletedReplyIgnoresItsLateAnswer();
@@ -57,32 +56,6 @@ void tst_ServiceReplies::cleanup()
 {
     CatalogBackend::Install(nullptr);
     m_backend.reset();
-}
-
-void tst_ServiceReplies::repliesFinishInTheOrderTheyAreAnswered()
-{
-    // Given three queries whose answers the backend holds,
-    std::unique_ptr<CustomReply<ComponentPage>> doors(Query(L"木门"));
-    std::unique_ptr<CustomReply<ComponentPage>> windows(Query(L"铝窗"));
-    std::unique_ptr<CustomReply<ComponentPage>> all(Query(L""));
-    QStringList finished;
-    connect(doors.get(), &CustomReplyBase::Finished, this, [&] { finished << QStringLiteral("doors"); });
-    connect(windows.get(), &CustomReplyBase::Finished, this, [&] { finished << QStringLiteral("windows"); });
-    connect(all.get(), &CustomReplyBase::Finished, this, [&] { finished << QStringLiteral("all"); });
-    QCOMPARE(int(m_backend->ComponentRequests.size()), 3);
-
-    // when it answers the last first and the first last,
-    m_backend->ReleaseComponents(2);
-    m_backend->ReleaseComponents(1);
-    QTRY_COMPARE(finished.size(), 2);
-    m_backend->ReleaseComponents(0);
-
-    // each reply finishes in that order with its own answer.
-    QTRY_COMPARE(finished, (QStringList{"all", "windows", "doors"}));
-    QCOMPARE(all->Result()->Total, qint64(10));
-    QCOMPARE(windows->Result()->Total, qint64(5));
-    QCOMPARE(doors->Result()->Total, qint64(5));
-    QCOMPARE(QString::fromStdWString(doors->Result()->Data.front()->Name), QStringLiteral("木门0"));
 }
 
 void tst_ServiceReplies::anAnswerGivenInsideTheCallStillFinishesLater()

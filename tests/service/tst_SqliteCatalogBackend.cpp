@@ -4,10 +4,13 @@
 #include "PropertyService.h"
 #include "PublicCategoryService.h"
 #include "PublicComponentService.h"
+#include "ReplyQueue.h"
+#include "RequestToken.h"
 #include "ServiceRequest.h"
 #include "SqliteCatalogBackend.h"
 #include "TestCatalog.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,10 +86,15 @@ private slots:
     void projectCloud();
     void missingCatalogFailsCleanly();
     void offlineRequestsFail();
+    void dirtyInputSearchesAsTheCleanText_data();
+    void dirtyInputSearchesAsTheCleanText();
+    void cancelledRequestsAreNotRun();
+    void arbitraryTextNeverBreaksAQuery();
 
 private:
     QTemporaryDir m_dir;
     QString m_folder;
+    std::shared_ptr<SqliteCatalogBackend> m_backend;
 };
 
 void tst_SqliteCatalogBackend::initTestCase()
@@ -95,7 +103,8 @@ void tst_SqliteCatalogBackend::initTestCase()
     m_folder = m_dir.filePath(QStringLiteral("catalog"));
     QString error;
     QVERIFY2(test::BuildTestCatalog(m_folder, &error), qPrintable(error));
-    CatalogBackend::Install(std::make_shared<SqliteCatalogBackend>(m_folder));
+    m_backend = std::make_shared<SqliteCatalogBackend>(m_folder);
+    CatalogBackend::Install(m_backend);
 }
 
 void tst_SqliteCatalogBackend::init()
@@ -106,6 +115,7 @@ void tst_SqliteCatalogBackend::init()
 void tst_SqliteCatalogBackend::cleanupTestCase()
 {
     CatalogBackend::Install(nullptr);
+    m_backend.reset();
 }
 
 void tst_SqliteCatalogBackend::categoryTreeInPreOrderWithMatches()
@@ -550,6 +560,144 @@ void tst_SqliteCatalogBackend::offlineRequestsFail()
     QVERIFY(added.Result.empty());
     HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
     QVERIFY(Query(L"", L"").Error.empty());
+}
+
+void tst_SqliteCatalogBackend::dirtyInputSearchesAsTheCleanText_data()
+{
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<QString>("material");
+    QTest::addColumn<QString>("cleanKeyword");
+    QTest::addColumn<QStringList>("ids");
+
+    const QChar nul(0);
+    const QChar bom(0xFEFF);
+    QTest::newRow("NUL inside a long keyword") << QStringLiteral("单扇") + nul + QStringLiteral("平开门") << QString()
+                                               << QStringLiteral("单扇平开门") << QStringList{"D1"};
+    QTest::newRow("NUL after one character") << QStringLiteral("阀") + nul << QString() << QStringLiteral("阀")
+                                             << QStringList{"V1", "V2", "V3", ""};
+    QTest::newRow("two leading BOMs") << QString(bom) + bom + QStringLiteral("推拉") << QString()
+                                      << QStringLiteral("推拉") << QStringList{"D3", "W1"};
+    QTest::newRow("BOM inside and after") << QStringLiteral("推") + bom + QStringLiteral("拉") + bom << QString()
+                                          << QStringLiteral("推拉") << QStringList{"D3", "W1"};
+    QTest::newRow("only control characters") << QString(nul) + QChar(7) + bom + QChar('\t') << QString() << QString()
+                                             << QStringList{"D1", "D2", "D3", "D4", "D5", "W1", "W2", "W3", "W4",
+                                                            "V1", "V2", "V3", ""};
+    QTest::newRow("NUL and BOM in a condition value") << QString() << QString(bom) + QStringLiteral("wood") + nul
+                                                      << QString() << QStringList{"D1", "D4"};
+}
+
+// Given text with NUL, byte order marks or control characters, through the
+// service and straight to the backend alike, the answer is the clean text's.
+void tst_SqliteCatalogBackend::dirtyInputSearchesAsTheCleanText()
+{
+    QFETCH(QString, keyword);
+    QFETCH(QString, material);
+    QFETCH(QString, cleanKeyword);
+    QFETCH(QStringList, ids);
+    Conditions conditions;
+    if (!material.isEmpty()) {
+        conditions.push_back(Condition("door.material", ConditionFilterOption::Equal,
+                                       ConditionFilterOption::Enumeration, ""));
+        conditions.back()->SetValue(material.toStdWString());
+    }
+
+    const auto viaService = Query(std::wstring(), keyword.toStdWString(), 1, 20, conditions);
+    QVERIFY2(viaService.Error.empty(), qPrintable(QString::fromStdWString(viaService.Error)));
+    QCOMPARE(Ids(viaService.Result), ids);
+    if (material.isEmpty()) {
+        QCOMPARE(Ids(Query(std::wstring(), cleanKeyword.toStdWString()).Result), ids);
+    }
+
+    ComponentQuery query;
+    query.Keyword = keyword.toStdWString();
+    query.Filters = conditions;
+    auto* direct = new CustomReply<ComponentPage>();
+    m_backend->GetComponents(query, direct->Completer());
+    const auto answer = Wait(direct);
+    QVERIFY2(answer.Error.empty(), qPrintable(QString::fromStdWString(answer.Error)));
+    QCOMPARE(Ids(answer.Result), ids);
+
+    auto* tree = new CustomReply<CategoryList>();
+    m_backend->GetCategories(CategoryQuery{query.Keyword, conditions}, tree->Completer());
+    QVERIFY(Wait(tree).Error.empty());
+}
+
+void tst_SqliteCatalogBackend::cancelledRequestsAreNotRun()
+{
+    auto* reply = new CustomReply<ComponentPage>();
+    auto token = std::make_shared<RequestToken>();
+    QVERIFY(token->Cancel());
+    {
+        RequestToken::Scope scope(token);
+        m_backend->GetComponents(ComponentQuery{}, reply->Completer());
+    }
+    const auto answer = Wait(reply);
+    QCOMPARE(answer.Error, std::wstring(ReplyQueue::SupersededErrorText()));
+    QVERIFY(!answer.Result);
+
+    // Outside a service call there is no token, and the work runs.
+    auto* plain = new CustomReply<ComponentPage>();
+    m_backend->GetComponents(ComponentQuery{}, plain->Completer());
+    QVERIFY(Wait(plain).Error.empty());
+}
+
+namespace {
+
+// Text that has broken query building before: NUL, byte order marks, quotes,
+// FTS5 syntax, LIKE wildcards, lone surrogates and values past U+10FFFF.
+std::wstring ArbitraryText(QRandomGenerator& random)
+{
+    static const wchar_t special[] = {0, 0xFEFF, L'"', L'\'', L'%', L'_', L'\\', L'*', L':', L'(', L')', L'^',
+                                      L'-', L' ', L'\t', 0x7F, 0x85, 0x3000, 0xD800, 0xDFFF, L'门', L'阀', L'N'};
+    std::wstring text;
+    const int length = random.bounded(14);
+    for (int i = 0; i < length; ++i) {
+        if (random.bounded(3) == 0) {
+            text += wchar_t(random.bounded(0x110010));
+        } else {
+            text += special[random.bounded(int(sizeof(special) / sizeof(special[0])))];
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+// A fixed-seed sweep over arbitrary keywords and condition values given
+// straight to the backend: answers or clear refusals, never a database error.
+void tst_SqliteCatalogBackend::arbitraryTextNeverBreaksAQuery()
+{
+    QRandomGenerator random(20261206);
+    const char* codes[] = {"door.material", "door.width", "door.leaves", "door.fire", "nope"};
+    const int operators[] = {1, 4, 5, 6, 7, 8, 9, 0, -3};
+    const int types[] = {1, 2, 4, 3};
+    const std::wstring databaseError = L"查询构件库失败";
+    for (int round = 0; round < 150; ++round) {
+        ComponentQuery query;
+        query.Keyword = ArbitraryText(random);
+        query.PageIndex = random.bounded(3) == 0 ? int(random.generate()) : 1;
+        if (random.bounded(2) == 0) {
+            auto condition =
+                Condition(codes[random.bounded(5)], operators[random.bounded(9)], types[random.bounded(4)], "");
+            condition->SetValue(ArbitraryText(random));
+            condition->SetFromValue(ArbitraryText(random));
+            condition->SetToValue(ArbitraryText(random));
+            query.Filters.push_back(condition);
+        }
+        auto* components = new CustomReply<ComponentPage>();
+        m_backend->GetComponents(query, components->Completer());
+        const auto page = Wait(components);
+        QVERIFY(page.Finished);
+        QVERIFY2(page.Error.compare(0, databaseError.size(), databaseError) != 0,
+                 qPrintable(QString::fromStdWString(page.Error)));
+        QVERIFY(!page.Error.empty() || (page.Result && page.Result->Total >= 0));
+
+        auto* tree = new CustomReply<CategoryList>();
+        m_backend->GetCategories(CategoryQuery{query.Keyword, query.Filters}, tree->Completer());
+        const auto categories = Wait(tree);
+        QVERIFY2(categories.Error.compare(0, databaseError.size(), databaseError) != 0,
+                 qPrintable(QString::fromStdWString(categories.Error)));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_SqliteCatalogBackend)

@@ -41,6 +41,17 @@ void ScriptedCatalogBackend::ReleaseCategories(size_t index)
     CategoryRequests.at(index).Answer(std::wstring(), Categories);
 }
 
+void ScriptedCatalogBackend::ReleaseFile(size_t index)
+{
+    const auto& request = FileRequests.at(index);
+    const auto found = FileUrls.find(request.Asked);
+    if (found == FileUrls.end()) {
+        request.Answer(L"no file", std::wstring());
+    } else {
+        request.Answer(std::wstring(), found->second);
+    }
+}
+
 size_t ScriptedCatalogBackend::RequestCount() const
 {
     return CategoryRequests.size() + ComponentRequests.size() + PropertyRequests.size() + DetailRequests.size();
@@ -48,7 +59,7 @@ size_t ScriptedCatalogBackend::RequestCount() const
 
 void ScriptedCatalogBackend::GetCategories(const CategoryQuery& query, Done<CategoryList> done)
 {
-    CategoryRequests.push_back({query, done});
+    CategoryRequests.push_back({query, done, RequestToken::Current()});
     if (!Held) {
         done(std::wstring(), Categories);
     }
@@ -56,7 +67,7 @@ void ScriptedCatalogBackend::GetCategories(const CategoryQuery& query, Done<Cate
 
 void ScriptedCatalogBackend::GetComponents(const ComponentQuery& query, Done<ComponentPage> done)
 {
-    ComponentRequests.push_back({query, done});
+    ComponentRequests.push_back({query, done, RequestToken::Current()});
     if (!Held) {
         done(std::wstring(), PageFor(query));
     }
@@ -65,7 +76,7 @@ void ScriptedCatalogBackend::GetComponents(const ComponentQuery& query, Done<Com
 void ScriptedCatalogBackend::GetDetailedComponent(const std::wstring& componentId,
                                                   Done<std::shared_ptr<IDetailedPublicComponent>> done)
 {
-    DetailRequests.push_back({componentId, done});
+    DetailRequests.push_back({componentId, done, RequestToken::Current()});
     if (Held) {
         return;
     }
@@ -91,7 +102,7 @@ void ScriptedCatalogBackend::GetSpecification(const std::wstring&, const std::ws
 void ScriptedCatalogBackend::GetCategoryProperty(const std::wstring& categoryCode,
                                                  Done<std::shared_ptr<ICategoryProperty>> done)
 {
-    PropertyRequests.push_back({categoryCode, done});
+    PropertyRequests.push_back({categoryCode, done, RequestToken::Current()});
     if (!Held) {
         done(std::wstring(), PropertiesFor(categoryCode));
     }
@@ -99,6 +110,10 @@ void ScriptedCatalogBackend::GetCategoryProperty(const std::wstring& categoryCod
 
 void ScriptedCatalogBackend::GetComponentFileUrl(const std::wstring& componentId, Done<std::wstring> done)
 {
+    if (Held) {
+        FileRequests.push_back({componentId, done, RequestToken::Current()});
+        return;
+    }
     const auto found = FileUrls.find(componentId);
     if (found == FileUrls.end()) {
         done(L"no file", std::wstring());

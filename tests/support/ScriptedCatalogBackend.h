@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CatalogBackend.h"
+#include "RequestToken.h"
 
 #include <functional>
 #include <set>
@@ -12,6 +13,9 @@ namespace vela::test {
 // is recorded; in held mode its answer waits until the test releases it, in
 // the order the test chooses, otherwise it is answered at once from the
 // canned data (the service layer still delivers it later, on the reply's thread).
+// Like a backend with a queue, a held request has not started until the test
+// starts it; its token may be cancelled until then. Released answers are
+// given whatever the token says, as a backend that ignores tokens would.
 class ScriptedCatalogBackend : public CatalogBackend
 {
 public:
@@ -20,6 +24,13 @@ public:
     {
         Query Asked;
         Done<Result> Answer;
+        // The service layer's token for the request; null when none was current.
+        std::shared_ptr<RequestToken> Token;
+
+        // Marks the work as running, as a worker taking it up would; false
+        // when it was cancelled first. Without a token nothing can cancel it.
+        bool Start() const { return !Token || Token->Start(); }
+        bool IsCancelled() const { return Token && Token->IsCancelled(); }
     };
 
     // Canned data.
@@ -43,6 +54,8 @@ public:
     std::vector<Request<ComponentQuery, ComponentPage>> ComponentRequests;
     std::vector<Request<std::wstring, std::shared_ptr<ICategoryProperty>>> PropertyRequests;
     std::vector<Request<std::wstring, std::shared_ptr<IDetailedPublicComponent>>> DetailRequests;
+    // Held only: unheld file requests are answered at once and not recorded.
+    std::vector<Request<std::wstring, std::wstring>> FileRequests;
 
     // The canned answer to a component query: the matching page of Components.
     ComponentPage PageFor(const ComponentQuery& query) const;
@@ -51,6 +64,7 @@ public:
     // Answers request `index` with the canned data.
     void ReleaseComponents(size_t index);
     void ReleaseCategories(size_t index);
+    void ReleaseFile(size_t index);
 
     size_t RequestCount() const;
 
