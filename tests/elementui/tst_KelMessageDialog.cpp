@@ -1,8 +1,10 @@
 #include "KelMessageDialog.h"
+#include "ModalSteps.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+
 #include <QtTest>
 
 #include <functional>
@@ -36,22 +38,6 @@ QStringList LabelsOf(KelMessageDialog* dialog)
     return labels;
 }
 
-// Runs `act` from the event loop (modal loops included) once `ready` holds.
-// Gives up after about five seconds and closes every dialog, so a broken
-// dialog fails the test instead of hanging it.
-void When(std::function<bool()> ready, std::function<void()> act, int triesLeft = 500)
-{
-    QTimer::singleShot(10, [ready, act, triesLeft] {
-        if (ready()) {
-            act();
-        } else if (triesLeft == 0) {
-            for (KelMessageDialog* dialog : VisibleDialogs())
-                dialog->reject();
-        } else {
-            When(ready, act, triesLeft - 1);
-        }
-    });
-}
 
 } // namespace
 
@@ -184,9 +170,9 @@ void tst_KelMessageDialog::questionWhileAnotherIsOpenStacksAbove()
     QStringList secondLabels;
     QStringList firstMeanwhile;
     QStringList firstAfterwards;
-    When([] { return VisibleDialogs().size() == 1; }, [&] {
+    test::When([] { return VisibleDialogs().size() == 1; }, [&] {
         // When a failure message arrives, is answered, and then the question is answered
-        When([] { return VisibleDialogs().size() == 2; }, [&] {
+        test::When([] { return VisibleDialogs().size() == 2; }, [&] {
             auto* top = qobject_cast<KelMessageDialog*>(QApplication::activeModalWidget());
             QVERIFY(top && top != first);
             secondText = TextOf(top);
@@ -196,7 +182,7 @@ void tst_KelMessageDialog::questionWhileAnotherIsOpenStacksAbove()
         });
         KelMessageDialog* second = keptPointer ? first : KelMessageDialog::Get(nullptr);
         secondResult = second->ConfigDialogSize(280, -1)->Show(QStringLiteral("载入失败，请检查网络后重试"), 2, 1);
-        When([] { return VisibleDialogs().size() == 1; }, [&] {
+        test::When([] { return VisibleDialogs().size() == 1; }, [&] {
             firstAfterwards = QStringList{TextOf(first)} + LabelsOf(first);
             first->ButtonsByValue()[4]->click();
         });
@@ -224,7 +210,7 @@ void tst_KelMessageDialog::dialogDiesWithItsParentDuringTheQuestion()
 {
     auto* owner = new QWidget;
     owner->show();
-    When([] { return VisibleDialogs().size() == 1; }, [owner] { delete owner; });
+    test::When([] { return VisibleDialogs().size() == 1; }, [owner] { delete owner; });
     QCOMPARE(KelMessageDialog::Get(owner)->Show(QStringLiteral("载入失败"), 2, 1 | 2), int(KelMessageDialog::Cancelled));
     QCOMPARE(KelMessageDialog::History().size(), 1);
     QVERIFY(VisibleDialogs().isEmpty());

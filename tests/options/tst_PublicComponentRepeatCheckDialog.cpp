@@ -1,7 +1,9 @@
+#include "ModalSteps.h"
 #include "PublicComponentRepeatCheckDialog.h"
 
 #include <QLabel>
 #include <QPushButton>
+
 #include <QtTest>
 
 #include <functional>
@@ -134,22 +136,6 @@ QString TextOf(PublicComponentRepeatCheckDialog* dialog)
     return text;
 }
 
-// Runs `act` from the event loop once `ready` holds; gives up after about
-// five seconds by closing the open dialogs, so a fault fails instead of hanging.
-void When(std::function<bool()> ready, std::function<void()> act, int triesLeft = 500)
-{
-    QTimer::singleShot(10, [ready, act, triesLeft] {
-        if (ready()) {
-            act();
-        } else if (triesLeft == 0) {
-            while (PublicComponentRepeatCheckDialog* top = TopDialog()) {
-                top->reject();
-            }
-        } else {
-            When(ready, act, triesLeft - 1);
-        }
-    });
-}
 
 } // namespace
 
@@ -168,14 +154,14 @@ void tst_PublicComponentRepeatCheckDialog::checkWhileAnotherIsOpenStacksAbove()
     PublicComponentRepeatCheckDialog* first = PublicComponentRepeatCheckDialog::Instance(&page);
     int secondChoice = -1;
     QStringList seen;
-    When([] { return TopDialog() != nullptr; }, [&] {
+    test::When([] { return TopDialog() != nullptr; }, [&] {
         // A second add's check comes back while the first is open
-        When([&] { return TopDialog() && TopDialog() != first; }, [&] {
+        test::When([&] { return TopDialog() && TopDialog() != first; }, [&] {
             seen << TextOf(TopDialog()) << TextOf(first);
             TopDialog()->findChild<QPushButton*>(QStringLiteral("SkipButton"))->click();
         });
         secondChoice = PublicComponentRepeatCheckDialog::Instance(otherParent ? &otherPage : &page)->Exec(1);
-        When([&] { return TopDialog() == first; }, [&] {
+        test::When([&] { return TopDialog() == first; }, [&] {
             seen << TextOf(first);
             first->findChild<QPushButton*>(QStringLiteral("ButtonOk"))->click();
         });

@@ -6,6 +6,7 @@
 #include "IInternalRivoCollaborationProjectComponentService.h"
 #include "KelBulletin.h"
 #include "KelMessageDialog.h"
+#include "ModalSteps.h"
 #include "PlazaAnalyzeService.h"
 #include "PlazaMainWindow.h"
 #include "PlazaPublicComponentItemDelegate.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+
 #include <QtTest>
 
 #include <functional>
@@ -483,26 +485,6 @@ QStringList Shown(KelMessageDialog* dialog)
     return shown;
 }
 
-// Runs `act` from the event loop (modal loops included) once `ready` holds;
-// gives up after about five seconds by closing every open dialog, so a fault
-// fails the test instead of hanging it.
-void When(std::function<bool()> ready, std::function<void()> act, int triesLeft = 500)
-{
-    QTimer::singleShot(10, [ready, act, triesLeft] {
-        if (ready()) {
-            act();
-        } else if (triesLeft == 0) {
-            for (KelMessageDialog* dialog : VisibleQuestions()) {
-                dialog->reject();
-            }
-            while (auto* check = qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget())) {
-                check->reject();
-            }
-        } else {
-            When(ready, act, triesLeft - 1);
-        }
-    });
-}
 
 QString ConflictQuestion(const QString& name)
 {
@@ -528,13 +510,13 @@ void tst_PlazaPublicPageActions::twoConflictQuestionsAtOnce()
         const bool aboutC = Shown(question).first().contains(QStringLiteral("木门C"));
         question->ButtonsByValue()[aboutC ? 8 : 4]->click();
     };
-    When([] { return VisibleQuestions().size() == 2; }, [&] {
+    test::When([] { return VisibleQuestions().size() == 2; }, [&] {
         KelMessageDialog* top = TopQuestion();
         for (KelMessageDialog* question : VisibleQuestions()) {
             onScreen << Shown(question).join(QLatin1Char('|'));
         }
         answer(top);
-        When([] { return VisibleQuestions().size() == 1; }, [&] { answer(VisibleQuestions().front()); });
+        test::When([] { return VisibleQuestions().size() == 1; }, [&] { answer(VisibleQuestions().front()); });
     });
     emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
     emit m_delegate->LoadComponentIntoDocumentRequired(Component(3));
@@ -560,17 +542,17 @@ void tst_PlazaPublicPageActions::batchFailureMessageWhileAConflictQuestionIsOpen
     QStringList questionMeanwhile;
     QStringList message;
     QStringList questionAfterwards;
-    When([] { return VisibleQuestions().size() == 1; }, [&] {
+    test::When([] { return VisibleQuestions().size() == 1; }, [&] {
         // When a batch fails meanwhile, its message is dismissed, and the question is answered 重命名
         Check(2);
         Check(4);
         m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
-        When([] { return VisibleQuestions().size() == 2; }, [&] {
+        test::When([] { return VisibleQuestions().size() == 2; }, [&] {
             KelMessageDialog* top = TopQuestion();
             message = Shown(top);
             questionMeanwhile = Shown(VisibleQuestions().at(VisibleQuestions().front() == top ? 1 : 0));
             top->ButtonsByValue()[1]->click();
-            When([] { return VisibleQuestions().size() == 1; }, [&] {
+            test::When([] { return VisibleQuestions().size() == 1; }, [&] {
                 questionAfterwards = Shown(VisibleQuestions().front());
                 VisibleQuestions().front()->ButtonsByValue()[4]->click();
             });
@@ -601,7 +583,7 @@ void tst_PlazaPublicPageActions::windowDestroyedWhileTheRepeatCheckIsOpen()
 
     // Given the repeat check open for a component already in the project
     bool destroyed = false;
-    When([] { return qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget()) != nullptr; },
+    test::When([] { return qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget()) != nullptr; },
          [&destroyed] {
              // When the host destroys the window meanwhile
              PlazaMainWindow::Destroy();

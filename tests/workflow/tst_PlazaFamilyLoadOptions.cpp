@@ -3,6 +3,7 @@
 #include "FamilyOverwriteOptionsDialog.h"
 #include "FamilyType.h"
 #include "KelMessageDialog.h"
+#include "ModalSteps.h"
 #include "OpenPlazaPublicFamilyLoadOptions.h"
 #include "SilentPlazaPublicFamilyLoadOptions.h"
 
@@ -76,22 +77,6 @@ QStringList ReadAndPick(FamilyOverwriteOptionsDialog* dialog, int entry)
     return seen;
 }
 
-// Runs `act` from the event loop once `ready` holds; gives up after about
-// five seconds by closing the open dialogs, so a fault fails instead of hanging.
-void When(std::function<bool()> ready, std::function<void()> act, int triesLeft = 500)
-{
-    QTimer::singleShot(10, [ready, act, triesLeft] {
-        if (ready()) {
-            act();
-        } else if (triesLeft == 0) {
-            for (FamilyOverwriteOptionsDialog* dialog : VisibleDialogs()) {
-                dialog->reject();
-            }
-        } else {
-            When(ready, act, triesLeft - 1);
-        }
-    });
-}
 
 } // namespace
 
@@ -257,15 +242,15 @@ void tst_PlazaFamilyLoadOptions::overwriteQuestionWhileAnotherIsOpenStacksAbove(
     tarn::UniIdentity secondChosen;
     QStringList top;
     QStringList bottom;
-    When([] { return VisibleDialogs().size() == 1; }, [&] {
+    test::When([] { return VisibleDialogs().size() == 1; }, [&] {
         first = VisibleDialogs().front();
         // A second overwrite asks while the first question is open; each picks its second entry
-        When([&] { return Other(first) != nullptr; }, [&] {
+        test::When([&] { return Other(first) != nullptr; }, [&] {
             bottom = QStringList{QuestionOf(first)};
             top = ReadAndPick(Other(first), 1);
         });
         secondChosen = options.ChooseReplacementType(L"M0921", 1, {c.get(), d.get()});
-        When([&] { return VisibleDialogs() == QList<FamilyOverwriteOptionsDialog*>{first}; },
+        test::When([&] { return VisibleDialogs() == QList<FamilyOverwriteOptionsDialog*>{first}; },
              [&] { bottom += ReadAndPick(first, 1); });
     });
     const tarn::UniIdentity firstChosen = options.ChooseReplacementType(L"M1021", 2, {a.get(), b.get()});
