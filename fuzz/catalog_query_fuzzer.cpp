@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
@@ -182,7 +183,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             Finding("components answered without an error and without a page");
         }
         const auto shown = int64_t(page.second->Data.size());
-        if (page.second->Total < shown || page.second->Total > ComponentCount || shown > components.PageSize) {
+        if (page.second->Total < shown || page.second->Total > ComponentCount
+            || shown > std::max<int64_t>(0, components.PageSize)) {
             Finding("a page holds more than its size or its total");
         }
         for (const auto& component : page.second->Data) {
