@@ -2,8 +2,8 @@
 // they and the keyword search rely on.
 //
 // Input: one line "key <TAB> extension <TAB> other key" (see FuzzInput).
-// Every derived path lies inside the cache folder, distinct keys never share a
-// file, and WideText::ToQString keeps every code point.
+// Every derived path lies inside the cache folder, two distinct keys that are
+// text never share a file, and WideText::ToQString keeps every code point.
 #include "FuzzInput.h"
 #include "PathUtils.h"
 #include "WideText.h"
@@ -44,6 +44,11 @@ std::u32string Expected(const std::wstring& text)
         out.push_back(scalar ? char32_t(value) : char32_t(0xFFFD));
     }
     return out;
+}
+
+bool IsText(const std::wstring& text)
+{
+    return Expected(text) == std::u32string(text.begin(), text.end());
 }
 
 // The code points a QString holds; false when it holds a lone surrogate,
@@ -132,7 +137,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::wstring component = vela::PathUtils::GetComponentDownloadFilePath(key, extension);
     CheckInside(cacheFolder, thumbnail, key);
     CheckInside(cacheFolder, component, key);
-    if (otherKey != key) {
+    // Keys are text; a unit that is no code point stands for U+FFFD, as
+    // everywhere else, so only keys that are text must keep apart.
+    if (otherKey != key && IsText(key) && IsText(otherKey)) {
         if (vela::PathUtils::GetThumbnailDownloadFilePath(otherKey, extension) == thumbnail
             || vela::PathUtils::GetComponentDownloadFilePath(otherKey, extension) == component) {
             Finding("two keys share one cache file", Printable(key) + QStringLiteral(" and ") + Printable(otherKey));
