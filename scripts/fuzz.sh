@@ -36,8 +36,8 @@ for target in "${targets[@]}"; do
     leaks=1
     [ "$target" = component_file_fuzzer ] && leaks=0
     echo "== $target: ${seconds} s"
-    if ! ASAN_OPTIONS=detect_leaks=$leaks build-fuzz/bin/$target "$corpus" "fuzz/${target}_seed_corpus" -dict="fuzz/$target.dict" \
-           -max_total_time="$seconds" -timeout=10 -detect_leaks=$leaks -print_final_stats=1 \
+    if ! ASAN_OPTIONS=detect_leaks=$leaks build-fuzz/bin/$target "$corpus" "fuzz/${target}_seed_corpus" \
+           -dict="fuzz/$target.dict" -max_total_time="$seconds" -timeout=10 -detect_leaks=$leaks -print_final_stats=1 \
            -artifact_prefix="$findings/$target-" >"$log" 2>&1; then
         tail -n 80 "$log"
         failed+=("$target")
