@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building and running Plaza needs on Debian 12, if missing.
+# clang, its sanitizer and libFuzzer runtimes and llvm-symbolizer (in `llvm`)
+# are for the fuzz targets and readable sanitizer stacks.
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config
           qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
           fonts-wqy-microhei
-          libgtest-dev libbenchmark-dev)
+          libgtest-dev libbenchmark-dev
+          clang libclang-rt-14-dev llvm)
 
 missing=()
 for p in "${packages[@]}"; do
