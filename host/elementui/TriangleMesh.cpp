@@ -1,5 +1,6 @@
 #include "TriangleMesh.h"
 
+#include <QCoreApplication>
 #include <QtMath>
 
 #include <algorithm>
@@ -65,6 +66,33 @@ QVector<int> DistinctRing(const QVector<Point2>& polygon)
 }
 
 } // namespace
+
+bool TriangleMesh::IsWithinLimits(const tarn::ComponentFile& file, QString* why)
+{
+    const auto refuse = [why](const char* text, qint64 count, qint64 limit) {
+        if (why) {
+            *why = QCoreApplication::translate("TriangleMesh", text).arg(count).arg(limit);
+        }
+        return false;
+    };
+    if (file.Solids.size() > MaxSolids) {
+        return refuse("实体数 %1 超过上限 %2", file.Solids.size(), MaxSolids);
+    }
+    qint64 total = 0;
+    for (const Solid& solid : file.Solids) {
+        if (solid.Kind != tarn::ComponentFile::SolidKind::Extrusion) {
+            continue;
+        }
+        if (solid.Profile.size() > MaxProfilePoints) {
+            return refuse("轮廓点数 %1 超过上限 %2", solid.Profile.size(), MaxProfilePoints);
+        }
+        total += solid.Profile.size();
+    }
+    if (total > MaxTotalProfilePoints) {
+        return refuse("轮廓点总数 %1 超过上限 %2", total, MaxTotalProfilePoints);
+    }
+    return true;
+}
 
 TriangleMesh TriangleMesh::FromComponentFile(const tarn::ComponentFile& file, int segments)
 {
@@ -214,6 +242,10 @@ void TriangleMesh::AddExtrusion(const Solid& solid, const Point3& offset)
     const auto place = [&](const Point2& p) {
         return origin + axisU * static_cast<float>(p[0]) + axisV * static_cast<float>(p[1]);
     };
+
+    if (solid.Profile.size() > MaxProfilePoints) {
+        return;
+    }
 
     // Caps.
     const QVector<int> triangles = Triangulate(solid.Profile);

@@ -4,6 +4,7 @@
 #include "Mox3DPreviewer.h"
 #include "TriangleMesh.h"
 
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QtTest>
@@ -124,6 +125,7 @@ private slots:
     void previewerReportsWhatItLoaded_data();
     void previewerReportsWhatItLoaded();
     void lastLoadWinsAndDeletionIsSafe();
+    void largeModelsAreRefusedOnThreadsOfTheirOwn();
 
 private:
     QString Write(const QString& name, const QByteArray& bytes);
@@ -370,7 +372,7 @@ void tst_Mox3DPreviewer::lastLoadWinsAndDeletionIsSafe()
         previewer.Load(good.toStdWString(), {});
         previewer.Load(bad.toStdWString(), {});
         QVERIFY(finished.wait(10000));
-        QThreadPool::globalInstance()->waitForDone();
+        Mox3DPreviewer::ThreadPool()->waitForDone();
         QCoreApplication::processEvents();
         QCOMPARE(finished.size(), 1);
         QCOMPARE(finished.at(0).at(0).toBool(), false);
@@ -381,9 +383,54 @@ void tst_Mox3DPreviewer::lastLoadWinsAndDeletionIsSafe()
         auto previewer = std::make_unique<Mox3DPreviewer>(nullptr);
         previewer->Load(good.toStdWString(), {});
         previewer.reset();
-        QThreadPool::globalInstance()->waitForDone();
+        Mox3DPreviewer::ThreadPool()->waitForDone();
         QCoreApplication::processEvents();
     }
+}
+
+void tst_Mox3DPreviewer::largeModelsAreRefusedOnThreadsOfTheirOwn()
+{
+    // Given every thread of the shared pool busy (decoding thumbnails, say) until the end.
+    struct Busy
+    {
+        QSemaphore Done;
+        int Threads = QThreadPool::globalInstance()->maxThreadCount();
+        ~Busy()
+        {
+            Done.release(Threads);
+            QThreadPool::globalInstance()->waitForDone();
+        }
+    } busy;
+    for (int i = 0; i < busy.Threads; ++i) {
+        QThreadPool::globalInstance()->start([&busy] { busy.Done.acquire(); });
+    }
+
+    // And a profile with one point more than the preview cuts into triangles.
+    QVector<File::Point2> circle;
+    const int points = TriangleMesh::MaxProfilePoints + 1;
+    for (int i = 0; i < points; ++i) {
+        const double angle = 2 * M_PI * i / points;
+        circle.append({std::cos(angle), std::sin(angle)});
+    }
+    const QString large = Write("large.json", FileWith({Extrusion(File::Plane::XY, circle, 1)}).ToJson());
+    const QString small = Write("small.json", FileWith({Extrusion(File::Plane::XY, LShape, 1)}).ToJson());
+
+    // When both are previewed, the small one is shown and the large one refused with a
+    // reason, without waiting for the shared pool.
+    Mox3DPreviewer previewer(nullptr);
+    QSignalSpy finished(&previewer, &Mox3DPreviewer::LoadFinished);
+    previewer.Load(small.toStdWString(), {});
+    QVERIFY(finished.wait(5000));
+    QCOMPARE(finished.takeFirst().at(0).toBool(), true);
+    QVERIFY(previewer.Viewport()->Mesh());
+
+    previewer.Load(large.toStdWString(), {});
+    QVERIFY(finished.wait(5000));
+    QCOMPARE(finished.takeFirst().at(0).toBool(), false);
+    QCOMPARE(previewer.Viewport()->Message(), QStringLiteral("构件模型过于复杂，无法预览"));
+    QVERIFY2(previewer.Viewport()->Detail().contains(QString::number(points)), qPrintable(previewer.Viewport()->Detail()));
+    QCOMPARE(previewer.FamilyName(), QStringLiteral("测试构件"));
+    QVERIFY(TriangleMesh::FromComponentFile(FileWith({Extrusion(File::Plane::XY, circle, 1)})).IsEmpty());
 }
 
 QTEST_MAIN(tst_Mox3DPreviewer)
