@@ -67,7 +67,7 @@ QVector<int> DistinctRing(const QVector<Point2>& polygon)
 
 } // namespace
 
-bool TriangleMesh::IsWithinLimits(const tarn::ComponentFile& file, QString* why)
+bool TriangleMesh::IsWithinLimits(const tarn::ComponentFile& file, QString* why, int segments)
 {
     const auto refuse = [why](const char* text, qint64 count, qint64 limit) {
         if (why) {
@@ -75,21 +75,34 @@ bool TriangleMesh::IsWithinLimits(const tarn::ComponentFile& file, QString* why)
         }
         return false;
     };
-    if (file.Solids.size() > MaxSolids) {
-        return refuse("实体数 %1 超过上限 %2", file.Solids.size(), MaxSolids);
-    }
-    qint64 total = 0;
+    segments = std::clamp(segments, MinimumSegments, MaximumSegments);
+    qint64 points = 0;
+    qint64 triangles = 0;
     for (const Solid& solid : file.Solids) {
-        if (solid.Kind != tarn::ComponentFile::SolidKind::Extrusion) {
-            continue;
+        switch (solid.Kind) {
+        case tarn::ComponentFile::SolidKind::Box:
+            triangles += 12;
+            break;
+        case tarn::ComponentFile::SolidKind::Cylinder:
+            triangles += 4 * segments;
+            break;
+        case tarn::ComponentFile::SolidKind::Sphere:
+            triangles += 2 * segments * std::max(3, segments / 2);
+            break;
+        case tarn::ComponentFile::SolidKind::Extrusion:
+            if (solid.Profile.size() > MaxProfilePoints) {
+                return refuse("轮廓点数 %1 超过上限 %2", solid.Profile.size(), MaxProfilePoints);
+            }
+            points += solid.Profile.size();
+            triangles += 4 * qint64(solid.Profile.size());
+            break;
         }
-        if (solid.Profile.size() > MaxProfilePoints) {
-            return refuse("轮廓点数 %1 超过上限 %2", solid.Profile.size(), MaxProfilePoints);
-        }
-        total += solid.Profile.size();
     }
-    if (total > MaxTotalProfilePoints) {
-        return refuse("轮廓点总数 %1 超过上限 %2", total, MaxTotalProfilePoints);
+    if (points > MaxTotalProfilePoints) {
+        return refuse("轮廓点总数 %1 超过上限 %2", points, MaxTotalProfilePoints);
+    }
+    if (triangles > MaxTriangles) {
+        return refuse("三角形数 %1 超过上限 %2", triangles, MaxTriangles);
     }
     return true;
 }

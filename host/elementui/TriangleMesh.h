@@ -37,10 +37,12 @@ public:
     // for jagged ones), so the preview bounds its work: larger files are not cut at all.
     static constexpr int MaxProfilePoints = 4096;
     static constexpr int MaxTotalProfilePoints = 32768;
-    static constexpr int MaxSolids = 20000;
+    // About 80 bytes each, and every one is drawn on each turn of the view.
+    static constexpr qint64 MaxTriangles = 1'000'000;
 
-    // Whether every limit above holds for `file`; when not, `why` says which is exceeded.
-    static bool IsWithinLimits(const tarn::ComponentFile& file, QString* why);
+    // Whether every limit above holds for `file` cut with `segments`; when not, `why`
+    // says which is exceeded.
+    static bool IsWithinLimits(const tarn::ComponentFile& file, QString* why, int segments = DefaultSegments);
 
     // Every solid of `file`, moved so the centre of the file's bounding box is
     // the origin: model coordinates far from zero keep their precision in floats.
