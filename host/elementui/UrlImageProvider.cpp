@@ -84,6 +84,8 @@ QString HostOf(const std::wstring& key)
            + QString::number(url.port());
 }
 
+// The image in `device` with its longest side at most `longestSide`; absurd dimensions
+// are refused before any pixel is decoded.
 QImage Decode(QIODevice* device, int longestSide, QString* why, bool* scaled)
 {
     *scaled = false;
@@ -185,6 +187,8 @@ public:
         auto [it, inserted] = m_entries.try_emplace(key);
         Entry& entry = it->second;
         const QPointer<UrlImageProvider> waiter(requester);
+        const auto gone = [](const QPointer<UrlImageProvider>& other) { return other.isNull(); };
+        entry.waiters.erase(std::remove_if(entry.waiters.begin(), entry.waiters.end(), gone), entry.waiters.end());
         if (std::find(entry.waiters.begin(), entry.waiters.end(), waiter) == entry.waiters.end()) {
             entry.waiters.push_back(waiter);
         }
@@ -221,7 +225,8 @@ private:
         quint64 run = 0;
         QString host;
         bool holdsSlot = false;
-        bool timedOut = false;
+        // Why our side ended the transfer, when it did.
+        QString abortReason;
         QPointer<QNetworkReply> reply;
     };
 
@@ -314,7 +319,7 @@ private:
         entry.run = ++m_runs;
         entry.host = host;
         entry.holdsSlot = true;
-        entry.timedOut = false;
+        entry.abortReason.clear();
         entry.reply = nullptr;
         ++m_active;
         ++m_inFlight;
@@ -385,7 +390,7 @@ private:
         Entry& entry = m_entries[key];
         const QString why = Tr("超时：%1 毫秒内未完成").arg(s_deadline.count());
         if (entry.reply) {
-            entry.timedOut = true;
+            entry.abortReason = why;
             entry.reply->abort();
             return;
         }
@@ -411,8 +416,9 @@ private:
         m_entries[key].reply = reply;
         // A reply can die with its manager before it finishes; the key must not stay running.
         auto handled = std::make_shared<bool>(false);
-        connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
-            if (received > MaxImageBytes || total > MaxImageBytes) {
+        connect(reply, &QNetworkReply::downloadProgress, this, [this, key, run, reply](qint64 received, qint64 total) {
+            if ((received > MaxImageBytes || total > MaxImageBytes) && IsRunning(key, run)) {
+                m_entries[key].abortReason = Tr("图片过大：超过 %1 字节").arg(MaxImageBytes);
                 reply->abort();
             }
         });
@@ -437,8 +443,8 @@ private:
         Entry& entry = m_entries[key];
         entry.reply = nullptr;
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (entry.timedOut) {
-            Finish(key, run, nullptr, Tr("超时：%1 毫秒内未完成").arg(s_deadline.count()));
+        if (!entry.abortReason.isEmpty()) {
+            Finish(key, run, nullptr, entry.abortReason);
             return;
         }
         if (status >= 400) {
@@ -563,17 +569,6 @@ void UrlImageProvider::Provide(std::wstring key)
     if (Downloads* downloads = Downloads::Instance()) {
         downloads->Request(key, this);
     }
-}
-
-QImage UrlImageProvider::ReadScaled(QIODevice* device, int longestSide, QString* why)
-{
-    QString reason;
-    bool scaled = false;
-    QImage image = device ? Decode(device, longestSide, &reason, &scaled) : QImage();
-    if (why) {
-        *why = reason;
-    }
-    return image;
 }
 
 void UrlImageProvider::SetNetworkAccessManager(QNetworkAccessManager* manager)

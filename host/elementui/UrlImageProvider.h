@@ -4,13 +4,11 @@
 
 #include <QImage>
 #include <QObject>
-#include <QString>
 
 #include <chrono>
 #include <memory>
 #include <string>
 
-class QIODevice;
 class QNetworkAccessManager;
 
 namespace vela {
@@ -37,11 +35,6 @@ public:
     // after a failure answers "failed" (once per turn of the event loop) and is fetched
     // again when its rest is over. A stored file that no longer decodes is fetched again.
     void Provide(std::wstring key);
-
-    // Decodes the image in `device`, scaled down while decoding so that its longest side
-    // is at most `longestSide` (0 keeps its size). Absurd dimensions are refused before
-    // any pixel is decoded. A null image on failure, with the reason in `why`.
-    static QImage ReadScaled(QIODevice* device, int longestSide, QString* why = nullptr);
 
     // The manager every download goes through (the host's, with its proxy and cookies);
     // null goes back to the queue's own manager. The caller keeps ownership.
