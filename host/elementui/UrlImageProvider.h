@@ -32,8 +32,9 @@ public:
     // Stores the image of `key` at PathUtils::GetThumbnailDownloadFilePath(key, L".png")
     // and answers with OnProvided, always later, never from inside this call. Cheap to
     // call on every paint: a key already on its way costs nothing, and a key resting
-    // after a failure answers "failed" (once per turn of the event loop) and is fetched
-    // again when its rest is over. A stored file that no longer decodes is fetched again.
+    // after a failure answers "failed" (once per turn of the event loop) and, since it is
+    // still wanted, is fetched again as soon as its rest is over. A stored file that no
+    // longer decodes is removed and fetched again.
     void Provide(std::wstring key);
 
     // The manager every download goes through (the host's, with its proxy and cookies);
@@ -46,7 +47,8 @@ public:
 
     // Every fetch fails once `deadline` has passed, however steadily its server keeps
     // sending. A fetch still running after `slowAfter` gives its place among the few
-    // that run at once to the next one, so slow servers cannot hold every place.
+    // that run at once to the next one, so slow servers cannot hold every place (twelve
+    // at most run in all, six to one host). By default 30 s and 4 s.
     static void SetDeadlines(std::chrono::milliseconds deadline, std::chrono::milliseconds slowAfter);
 
 signals:
