@@ -1,6 +1,7 @@
 #include "ImageSlider.h"
 
 #include "UrlImageProvider.h"
+#include "WideText.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -82,11 +83,11 @@ void ImageSlider::SetImages(std::vector<std::wstring> urls, std::map<std::wstrin
     QStringList list;
     list.reserve(static_cast<int>(urls.size()));
     for (const std::wstring& url : urls) {
-        list.append(QString::fromStdWString(url));
+        list.append(WideText::ToQString(url));
     }
     m_captions.clear();
     for (const auto& [url, caption] : captions) {
-        m_captions.insert(QString::fromStdWString(url), QString::fromStdWString(caption));
+        m_captions.insert(WideText::ToQString(url), WideText::ToQString(caption));
     }
     // Images still wanted stay; the rest are dropped so a long session keeps little.
     for (auto it = m_images.begin(); it != m_images.end();) {
@@ -109,6 +110,21 @@ void ImageSlider::SetImages(std::vector<std::wstring> urls, std::map<std::wstrin
 bool ImageSlider::IsImageReady(int index) const
 {
     return index >= 0 && index < m_urls.size() && m_images.contains(m_urls.at(index));
+}
+
+QString ImageSlider::Note() const
+{
+    if (m_urls.isEmpty()) {
+        return tr("暂无图片");
+    }
+    const QString url = m_current >= 0 ? m_urls.at(m_current) : QString();
+    if (m_images.contains(url)) {
+        return QString();
+    }
+    if (m_failed.contains(url) || url.isEmpty()) {
+        return tr("图片加载失败");
+    }
+    return tr("加载中...");
 }
 
 void ImageSlider::SetCurrentIndex(int index)
@@ -137,7 +153,7 @@ void ImageSlider::ShowNext()
 
 void ImageSlider::HandleImageProvided(const std::wstring& key, const std::shared_ptr<QImage>& image)
 {
-    const QString url = QString::fromStdWString(key);
+    const QString url = WideText::ToQString(key);
     if (!m_urls.contains(url)) {
         return;
     }
@@ -203,17 +219,9 @@ void ImageSlider::paintEvent(QPaintEvent*)
         painter.setPen(QPen(BorderColour, 1));
         painter.setBrush(PlaceholderFill);
         painter.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
-        QString note;
-        if (m_urls.isEmpty()) {
-            note = tr("暂无图片");
-        } else if (m_failed.contains(url) || url.isEmpty()) {
-            note = tr("图片加载失败");
-        } else {
-            note = tr("加载中...");
-        }
         painter.setFont(YaHei(12));
         painter.setPen(NoteColour);
-        painter.drawText(area, Qt::AlignCenter, note);
+        painter.drawText(area, Qt::AlignCenter, Note());
     }
     painter.restore();
 

@@ -36,6 +36,9 @@ public:
     QStringList Images() const { return m_urls; }
     // Whether the image at `index` has arrived.
     bool IsImageReady(int index) const;
+    // The note shown in place of the current image ("加载中...", "图片加载失败", ...);
+    // empty while an image is shown.
+    QString Note() const;
 
     void SetCurrentIndex(int index);
     // Both wrap around.

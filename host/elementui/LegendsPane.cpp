@@ -2,6 +2,7 @@
 
 #include "ScrollBarStyles.h"
 #include "UrlImageProvider.h"
+#include "WideText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -129,8 +130,8 @@ QWidget* LegendsPane::CreateTile(const ILegend& legend)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
 
-    const QString url = QString::fromStdWString(legend.ImageUrl);
-    const QString caption = QString::fromStdWString(legend.Name);
+    const QString url = WideText::ToQString(legend.ImageUrl);
+    const QString caption = WideText::ToQString(legend.Name);
 
     auto* picture = new QLabel(tile);
     picture->setObjectName(QStringLiteral("LegendPicture"));
@@ -163,7 +164,7 @@ QWidget* LegendsPane::CreateTile(const ILegend& legend)
 
 void LegendsPane::HandleImageProvided(const std::wstring& key, const std::shared_ptr<QImage>& image)
 {
-    const QString url = QString::fromStdWString(key);
+    const QString url = WideText::ToQString(key);
     const QList<QLabel*> pictures = m_pictures.values(url);
     for (QLabel* picture : pictures) {
         if (image && !image->isNull()) {

@@ -5,10 +5,12 @@
 #include "ParametersPane.h"
 #include "TriangleMesh.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QPointer>
 #include <QThreadPool>
 #include <QVBoxLayout>
 
@@ -41,7 +43,27 @@ struct Mox3DPreviewer::LoadLink
 {
     QMutex Mutex;
     Mox3DPreviewer* Previewer = nullptr;
+    quint64 Generation = 0;
 };
+
+QThreadPool* Mox3DPreviewer::ThreadPool()
+{
+    // One thread: a person looks at one preview at a time, and loads that were
+    // overtaken while they waited are skipped, not run.
+    static QPointer<QThreadPool> s_pool;
+    if (!s_pool) {
+        // Owned by the application, which waits for a load still running when it goes.
+        s_pool = new QThreadPool(QCoreApplication::instance());
+        s_pool->setMaxThreadCount(1);
+    }
+    return s_pool;
+}
+
+bool Mox3DPreviewer::IsCurrent(const std::shared_ptr<LoadLink>& link, quint64 generation)
+{
+    QMutexLocker lock(&link->Mutex);
+    return link->Previewer && link->Generation == generation;
+}
 
 Mox3DPreviewer::Mox3DPreviewer(QWidget* parent)
     : QWidget(parent)
@@ -113,8 +135,15 @@ void Mox3DPreviewer::Load(const std::wstring& path, const std::vector<std::share
     m_viewport->SetMessage(tr("正在加载模型..."));
 
     const std::shared_ptr<LoadLink> link = m_link;
+    {
+        QMutexLocker lock(&link->Mutex);
+        link->Generation = generation;
+    }
     const QString filePath = m_path;
-    QThreadPool::globalInstance()->start([link, generation, filePath] {
+    ThreadPool()->start([link, generation, filePath] {
+        if (!IsCurrent(link, generation)) {
+            return;
+        }
         const Outcome outcome = ReadModel(filePath);
         QMutexLocker lock(&link->Mutex);
         if (Mox3DPreviewer* previewer = link->Previewer) {
@@ -137,6 +166,12 @@ Mox3DPreviewer::Outcome Mox3DPreviewer::ReadModel(const QString& path)
         return outcome;
     }
     outcome.FamilyName = file.FamilyName;
+    QString why;
+    if (!TriangleMesh::IsWithinLimits(file, &why)) {
+        outcome.Message = tr("构件模型过于复杂，无法预览");
+        outcome.Detail = why;
+        return outcome;
+    }
     auto mesh = std::make_shared<TriangleMesh>(TriangleMesh::FromComponentFile(file));
     if (mesh->IsEmpty()) {
         outcome.Message = tr("该构件没有可预览的几何模型");

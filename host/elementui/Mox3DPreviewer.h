@@ -10,6 +10,7 @@
 #include <vector>
 
 class QLabel;
+class QThreadPool;
 
 namespace vela {
 
@@ -18,7 +19,9 @@ class ParametersPane;
 class TriangleMesh;
 
 // Shows a component file's solids in 3D beside a list of parameters. The file
-// is read and cut into triangles off the user-interface thread; the last Load wins.
+// is read and cut into triangles off the user-interface thread, on a pool of its
+// own so a large model never holds back the thumbnails; the last Load wins, and a
+// file beyond TriangleMesh's limits is refused with a message instead of cut.
 class VELA_ELEMENTUI_EXPORT Mox3DPreviewer : public QWidget
 {
     Q_OBJECT
@@ -37,6 +40,9 @@ public:
     bool IsLoading() const { return m_loading; }
     ModelViewport* Viewport() const { return m_viewport; }
 
+    // The threads every previewer reads and cuts its files on.
+    static QThreadPool* ThreadPool();
+
 signals:
     // After each Load that was not overtaken by a later one.
     void LoadFinished(bool success);
@@ -47,6 +53,8 @@ private:
 
     void InitUI();
     static Outcome ReadModel(const QString& path);
+    // Whether the load numbered `generation` is still the one to show.
+    static bool IsCurrent(const std::shared_ptr<LoadLink>& link, quint64 generation);
     void Apply(quint64 generation, const Outcome& outcome);
 
     std::shared_ptr<LoadLink> m_link;

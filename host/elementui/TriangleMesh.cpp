@@ -1,5 +1,6 @@
 #include "TriangleMesh.h"
 
+#include <QCoreApplication>
 #include <QtMath>
 
 #include <algorithm>
@@ -65,6 +66,46 @@ QVector<int> DistinctRing(const QVector<Point2>& polygon)
 }
 
 } // namespace
+
+bool TriangleMesh::IsWithinLimits(const tarn::ComponentFile& file, QString* why, int segments)
+{
+    const auto refuse = [why](const char* text, qint64 count, qint64 limit) {
+        if (why) {
+            *why = QCoreApplication::translate("TriangleMesh", text).arg(count).arg(limit);
+        }
+        return false;
+    };
+    segments = std::clamp(segments, MinimumSegments, MaximumSegments);
+    qint64 points = 0;
+    qint64 triangles = 0;
+    for (const Solid& solid : file.Solids) {
+        switch (solid.Kind) {
+        case tarn::ComponentFile::SolidKind::Box:
+            triangles += 12;
+            break;
+        case tarn::ComponentFile::SolidKind::Cylinder:
+            triangles += 4 * segments;
+            break;
+        case tarn::ComponentFile::SolidKind::Sphere:
+            triangles += 2 * segments * std::max(3, segments / 2);
+            break;
+        case tarn::ComponentFile::SolidKind::Extrusion:
+            if (solid.Profile.size() > MaxProfilePoints) {
+                return refuse("轮廓点数 %1 超过上限 %2", solid.Profile.size(), MaxProfilePoints);
+            }
+            points += solid.Profile.size();
+            triangles += 4 * qint64(solid.Profile.size());
+            break;
+        }
+    }
+    if (points > MaxTotalProfilePoints) {
+        return refuse("轮廓点总数 %1 超过上限 %2", points, MaxTotalProfilePoints);
+    }
+    if (triangles > MaxTriangles) {
+        return refuse("三角形数 %1 超过上限 %2", triangles, MaxTriangles);
+    }
+    return true;
+}
 
 TriangleMesh TriangleMesh::FromComponentFile(const tarn::ComponentFile& file, int segments)
 {
@@ -214,6 +255,10 @@ void TriangleMesh::AddExtrusion(const Solid& solid, const Point3& offset)
     const auto place = [&](const Point2& p) {
         return origin + axisU * static_cast<float>(p[0]) + axisV * static_cast<float>(p[1]);
     };
+
+    if (solid.Profile.size() > MaxProfilePoints) {
+        return;
+    }
 
     // Caps.
     const QVector<int> triangles = Triangulate(solid.Profile);

@@ -4,6 +4,7 @@
 #include "vela_elementui_export.h"
 
 #include <QRgb>
+#include <QString>
 #include <QVector3D>
 #include <QVector>
 
@@ -32,11 +33,23 @@ public:
     // Segments around a full turn of a cylinder or a sphere.
     static constexpr int DefaultSegments = 32;
 
+    // Cutting a profile into triangles grows with the square of its points (and worse
+    // for jagged ones), so the preview bounds its work: larger files are not cut at all.
+    static constexpr int MaxProfilePoints = 4096;
+    static constexpr int MaxTotalProfilePoints = 32768;
+    // About 80 bytes each, and every one is drawn on each turn of the view.
+    static constexpr qint64 MaxTriangles = 1'000'000;
+
+    // Whether every limit above holds for `file` cut with `segments`; when not, `why`
+    // says which is exceeded.
+    static bool IsWithinLimits(const tarn::ComponentFile& file, QString* why, int segments = DefaultSegments);
+
     // Every solid of `file`, moved so the centre of the file's bounding box is
     // the origin: model coordinates far from zero keep their precision in floats.
     static TriangleMesh FromComponentFile(const tarn::ComponentFile& file, int segments = DefaultSegments);
 
-    // Adds one solid, moved by -`offset`. Degenerate faces are left out.
+    // Adds one solid, moved by -`offset`. Degenerate faces are left out, and so is an
+    // extrusion whose profile exceeds MaxProfilePoints.
     void AddSolid(const tarn::ComponentFile::Solid& solid, const tarn::ComponentFile::Point3& offset, int segments);
 
     bool IsEmpty() const { return m_triangles.isEmpty(); }

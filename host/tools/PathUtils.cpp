@@ -1,5 +1,7 @@
 #include "PathUtils.h"
 
+#include "WideText.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QStandardPaths>
@@ -29,9 +31,24 @@ QString SafeExtension(const std::wstring& extension)
     return text.isEmpty() ? QString() : QLatin1Char('.') + text;
 }
 
+// What the name is hashed from: the key's UTF-8 (so names made by earlier versions
+// stay valid for ordinary keys); a key that does not survive that round trip, such
+// as one holding a lone surrogate, is hashed from its raw code units behind a byte
+// that UTF-8 never holds, so two distinct keys never share a name.
+QByteArray HashInput(const std::wstring& key)
+{
+    const QString text = WideText::ToQString(key);
+    if (text.toStdWString() == key) {
+        return text.toUtf8();
+    }
+    QByteArray raw(1, '\xff');
+    raw.append(reinterpret_cast<const char*>(key.data()), static_cast<int>(key.size() * sizeof(wchar_t)));
+    return raw;
+}
+
 std::wstring HashedPath(const QString& folder, const std::wstring& key, const std::wstring& extension)
 {
-    const QByteArray hash = QCryptographicHash::hash(QString::fromStdWString(key).toUtf8(), QCryptographicHash::Sha1).toHex();
+    const QByteArray hash = QCryptographicHash::hash(HashInput(key), QCryptographicHash::Sha1).toHex();
     return (folder + QLatin1Char('/') + QString::fromLatin1(hash) + SafeExtension(extension)).toStdWString();
 }
 

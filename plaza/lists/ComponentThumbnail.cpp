@@ -6,6 +6,8 @@
 #include <QCache>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
 #include <QPixmap>
 
 #include <algorithm>
@@ -15,8 +17,13 @@ namespace vela {
 
 namespace {
 
-// Enough for several pages of 256-pixel thumbnails in both views.
+// Enough for several pages of thumbnails in both views.
 constexpr int IconCacheKilobytes = 24 * 1024;
+// Cards draw 96 pixels, table rows less; twice that keeps high-density screens sharp.
+constexpr int IconSide = 256;
+// The provider stores nothing larger; a larger file comes from elsewhere and is
+// left to the provider to scale down off this thread.
+constexpr int LargestDecodedHere = 2 * UrlImageProvider::StoredSide;
 
 QCache<QString, QIcon>* s_icons = nullptr;
 
@@ -26,11 +33,11 @@ void DropIcons()
     s_icons = nullptr;
 }
 
-// Every repaint asks for the icon again. Decoding the file each time would cost a
-// PNG decode per card per paint, and the shared pixmap cache is too small to hold
-// a page of thumbnails next to everything else, so the decoded icons are kept here
-// until the application goes away.
-QIcon CachedIcon(const QString& path)
+// Every repaint asks for the icon again, so the decoded icons are kept here (scaled to
+// what a card can show, which keeps each one far below the cache's size) until the
+// application goes away. A file that is damaged or too large to decode here gives a
+// null icon and is not kept.
+QIcon StoredIcon(const QString& path)
 {
     if (!s_icons) {
         s_icons = new QCache<QString, QIcon>(IconCacheKilobytes);
@@ -39,14 +46,27 @@ QIcon CachedIcon(const QString& path)
     if (const QIcon* icon = s_icons->object(path)) {
         return *icon;
     }
-    QPixmap pixmap;
-    if (!pixmap.load(path)) {
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > LargestDecodedHere || size.height() > LargestDecodedHere) {
         return QIcon();
     }
-    const int kilobytes = std::max(1, pixmap.width() * pixmap.height() * pixmap.depth() / 8 / 1024);
-    const QIcon icon(pixmap);
-    s_icons->insert(path, new QIcon(icon), kilobytes);
+    if (std::max(size.width(), size.height()) > IconSide) {
+        reader.setScaledSize(size.scaled(IconSide, IconSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    }
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        return QIcon();
+    }
+    const qint64 kilobytes = std::max<qint64>(1, static_cast<qint64>(image.sizeInBytes()) / 1024);
+    const QIcon icon(QPixmap::fromImage(image));
+    s_icons->insert(path, new QIcon(icon), static_cast<int>(std::min<qint64>(kilobytes, IconCacheKilobytes)));
     return icon;
+}
+
+QIcon DefaultIcon()
+{
+    return StoredIcon(QStringLiteral(":/images/default_thumbnail.png"));
 }
 
 // The path is a pure function of the key, but hashing the key and building the
@@ -73,12 +93,17 @@ QIcon ComponentThumbnail::Resolve(UrlImageProvider* provider, const std::wstring
 {
     const QString path = ThumbnailPath(key);
     if (QFileInfo::exists(path)) {
-        return CachedIcon(path);
+        const QIcon icon = StoredIcon(path);
+        if (!icon.isNull()) {
+            return icon;
+        }
+        // Damaged or oversized: the provider reads it off this thread, then stores it
+        // scaled down or fetches it again.
     }
     if (provider) {
         provider->Provide(key);
     }
-    return CachedIcon(QStringLiteral(":/images/default_thumbnail.png"));
+    return DefaultIcon();
 }
 
 } // namespace vela

@@ -84,6 +84,7 @@ private slots:
     void tabsSwitchPagesAndHideALoneHeader();
     void sliderShowsOneImageAtATime();
     void legendsShowPicturesAndCollapse();
+    void failedPicturesSayFailedWhenAskedAgain();
     void parametersListNamesValuesAndUnits();
 
 private:
@@ -184,6 +185,37 @@ void tst_DetailWidgets::legendsShowPicturesAndCollapse()
     pane.SetLegends({});
     QVERIFY(pane.Legends().empty());
     QVERIFY(!pane.IsImageReady(0));
+}
+
+void tst_DetailWidgets::failedPicturesSayFailedWhenAskedAgain()
+{
+    UrlImageProvider::SetRetryDelays(std::chrono::seconds(2), std::chrono::seconds(2));
+    const QString path = m_dir.filePath(QStringLiteral("later.png"));
+    const QString url = QUrl::fromLocalFile(path).toString();
+    ImageSlider slider(nullptr);
+    slider.SetImageProvider(std::make_shared<UrlImageProvider>(nullptr));
+    LegendsPane pane(nullptr);
+    const auto legendNote = [&pane] { return pane.findChild<QLabel*>(QStringLiteral("LegendPicture"))->text(); };
+    const QString failed = QStringLiteral("图片加载失败");
+
+    // Given a picture whose fetch failed and that now rests before its next try.
+    slider.SetImages({url.toStdWString()}, {});
+    pane.SetLegends({Legend(QStringLiteral("平面图"), url)});
+    QTRY_COMPARE(slider.Note(), failed);
+    QTRY_COMPARE(legendNote(), failed);
+
+    // When the component is selected again, both say at once that it failed, not "loading" for good.
+    slider.SetImages({url.toStdWString()}, {});
+    pane.SetLegends({Legend(QStringLiteral("平面图"), url)});
+    QCOMPARE(slider.Note(), QStringLiteral("加载中..."));
+    QTRY_COMPARE(slider.Note(), failed);
+    QTRY_COMPARE(legendNote(), failed);
+
+    // Then the picture arrives by itself once the rest is over.
+    Picture(QStringLiteral("later.png"), Qt::darkCyan);
+    QTRY_VERIFY_WITH_TIMEOUT(slider.IsImageReady(0) && pane.IsImageReady(0), 5000);
+    QCOMPARE(slider.Note(), QString());
+    UrlImageProvider::SetRetryDelays(std::chrono::seconds(30), std::chrono::minutes(30));
 }
 
 void tst_DetailWidgets::parametersListNamesValuesAndUnits()

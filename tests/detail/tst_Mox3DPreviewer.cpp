@@ -4,6 +4,7 @@
 #include "Mox3DPreviewer.h"
 #include "TriangleMesh.h"
 
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QtTest>
@@ -16,6 +17,7 @@ using File = tarn::ComponentFile;
 using Profile = QVector<tarn::ComponentFile::Point2>;
 Q_DECLARE_METATYPE(tarn::ComponentFile::Solid)
 Q_DECLARE_METATYPE(Profile)
+Q_DECLARE_METATYPE(QVector<tarn::ComponentFile::Solid>)
 
 namespace {
 
@@ -73,6 +75,16 @@ File FileWith(QVector<File::Solid> solids)
 // An L of area 3 and perimeter 8 (unit squares), counter-clockwise.
 const QVector<File::Point2> LShape{{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 2}, {0, 2}};
 
+QVector<File::Point2> Circle(int points)
+{
+    QVector<File::Point2> circle;
+    for (int i = 0; i < points; ++i) {
+        const double angle = 2 * M_PI * i / points;
+        circle.append({std::cos(angle), std::sin(angle)});
+    }
+    return circle;
+}
+
 double PolygonArea(const QVector<File::Point2>& polygon, const QVector<int>& triangles)
 {
     double area = 0;
@@ -124,6 +136,9 @@ private slots:
     void previewerReportsWhatItLoaded_data();
     void previewerReportsWhatItLoaded();
     void lastLoadWinsAndDeletionIsSafe();
+    void largeModelsAreRefused_data();
+    void largeModelsAreRefused();
+    void previewRunsOnThreadsOfItsOwn();
 
 private:
     QString Write(const QString& name, const QByteArray& bytes);
@@ -370,7 +385,7 @@ void tst_Mox3DPreviewer::lastLoadWinsAndDeletionIsSafe()
         previewer.Load(good.toStdWString(), {});
         previewer.Load(bad.toStdWString(), {});
         QVERIFY(finished.wait(10000));
-        QThreadPool::globalInstance()->waitForDone();
+        Mox3DPreviewer::ThreadPool()->waitForDone();
         QCoreApplication::processEvents();
         QCOMPARE(finished.size(), 1);
         QCOMPARE(finished.at(0).at(0).toBool(), false);
@@ -381,9 +396,70 @@ void tst_Mox3DPreviewer::lastLoadWinsAndDeletionIsSafe()
         auto previewer = std::make_unique<Mox3DPreviewer>(nullptr);
         previewer->Load(good.toStdWString(), {});
         previewer.reset();
-        QThreadPool::globalInstance()->waitForDone();
+        Mox3DPreviewer::ThreadPool()->waitForDone();
         QCoreApplication::processEvents();
     }
+}
+
+void tst_Mox3DPreviewer::largeModelsAreRefused_data()
+{
+    QTest::addColumn<QVector<File::Solid>>("solids");
+    QTest::addColumn<QString>("count");
+
+    const int points = TriangleMesh::MaxProfilePoints + 1;
+    QTest::newRow("one profile with too many points")
+        << QVector<File::Solid>{Extrusion(File::Plane::XY, Circle(points), 1)} << QString::number(points);
+    const int profiles = TriangleMesh::MaxTotalProfilePoints / 4000 + 1;
+    QTest::newRow("too many profile points in all")
+        << QVector<File::Solid>(profiles, Extrusion(File::Plane::XZ, Circle(4000), 1))
+        << QString::number(profiles * 4000);
+    const int spheres = static_cast<int>(TriangleMesh::MaxTriangles / 1024) + 1;
+    QTest::newRow("too many triangles") << QVector<File::Solid>(spheres, Sphere({0, 0, 0}, 1))
+                                        << QString::number(spheres * 1024);
+}
+
+void tst_Mox3DPreviewer::largeModelsAreRefused()
+{
+    QFETCH(QVector<File::Solid>, solids);
+    QFETCH(QString, count);
+    const File file = FileWith(solids);
+    const QString path = Write(QStringLiteral("%1.json").arg(QTest::currentDataTag()), file.ToJson());
+
+    Mox3DPreviewer previewer(nullptr);
+    QSignalSpy finished(&previewer, &Mox3DPreviewer::LoadFinished);
+    previewer.Load(path.toStdWString(), {});
+    QVERIFY(finished.wait(5000));
+    QCOMPARE(finished.at(0).at(0).toBool(), false);
+    QCOMPARE(previewer.Viewport()->Message(), QStringLiteral("构件模型过于复杂，无法预览"));
+    QVERIFY2(previewer.Viewport()->Detail().contains(count), qPrintable(previewer.Viewport()->Detail()));
+    QCOMPARE(previewer.FamilyName(), QStringLiteral("测试构件"));
+}
+
+void tst_Mox3DPreviewer::previewRunsOnThreadsOfItsOwn()
+{
+    // Given every thread of the shared pool busy (decoding thumbnails, say) until the end.
+    struct Busy
+    {
+        QSemaphore Done;
+        int Threads = QThreadPool::globalInstance()->maxThreadCount();
+        ~Busy()
+        {
+            Done.release(Threads);
+            QThreadPool::globalInstance()->waitForDone();
+        }
+    } busy;
+    for (int i = 0; i < busy.Threads; ++i) {
+        QThreadPool::globalInstance()->start([&busy] { busy.Done.acquire(); });
+    }
+
+    // The preview still comes.
+    const QString small = Write("small.json", FileWith({Extrusion(File::Plane::XY, LShape, 1)}).ToJson());
+    Mox3DPreviewer previewer(nullptr);
+    QSignalSpy finished(&previewer, &Mox3DPreviewer::LoadFinished);
+    previewer.Load(small.toStdWString(), {});
+    QVERIFY(finished.wait(5000));
+    QCOMPARE(finished.at(0).at(0).toBool(), true);
+    QVERIFY(previewer.Viewport()->Mesh());
 }
 
 QTEST_MAIN(tst_Mox3DPreviewer)

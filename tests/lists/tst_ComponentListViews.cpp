@@ -7,12 +7,15 @@
 #include "PlazaPublicComponentsTableHeaderView.h"
 #include "PlazaPublicComponentsTableModel.h"
 #include "PlazaPublicComponentsTableView.h"
+#include "PathUtils.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QListView>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -116,6 +119,8 @@ private slots:
     void cardGridWraps();
     void cardButtons_data();
     void cardButtons();
+    void cardThumbnailsAreSmallAndRepaired_data();
+    void cardThumbnailsAreSmallAndRepaired();
 
 private:
     void UseProduct(int product)
@@ -327,6 +332,62 @@ void tst_ComponentListViews::cardButtons()
     QCOMPARE(requests.Seen(), onBox ? QStringLiteral("none") : request);
     QCOMPARE(view.SelectionModel()->isRowSelected(0, QModelIndex()), request == "none");
     QCOMPARE(CheckedRows(view.Model(), Qt::CheckStateRole), (QStringList{onBox ? "x" : "-", "-"}));
+}
+
+void tst_ComponentListViews::cardThumbnailsAreSmallAndRepaired_data()
+{
+    QTest::addColumn<QByteArray>("cached");
+    QTest::addColumn<QColor>("shown");
+
+    // Uniform pictures in palette formats: megapixels in a few hundred kilobytes of PNG.
+    const auto uniform = [](int side, QImage::Format format) {
+        QImage image(side, side, format);
+        image.setColorTable({qRgb(255, 0, 0), qRgb(255, 0, 0)});
+        image.fill(0);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return png;
+    };
+    QTest::newRow("huge picture in the cache") << uniform(8200, QImage::Format_Mono) << QColor(Qt::red);
+    QTest::newRow("large picture in the cache") << uniform(4000, QImage::Format_Indexed8) << QColor(Qt::red);
+    QTest::newRow("damaged file in the cache") << QByteArray("\x89PNG\r\n\x1a\n garbage") << QColor(Qt::green);
+    QTest::newRow("empty file in the cache") << QByteArray() << QColor(Qt::green);
+}
+
+void tst_ComponentListViews::cardThumbnailsAreSmallAndRepaired()
+{
+    QFETCH(QByteArray, cached);
+    QFETCH(QColor, shown);
+
+    // Given a component whose thumbnail file in the cache is far too large, damaged or empty.
+    QTemporaryDir source;
+    QVERIFY(source.isValid());
+    const QString original = source.filePath(QStringLiteral("%1.png").arg(QTest::currentDataTag()));
+    QImage green(64, 64, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    QVERIFY(green.save(original, "PNG"));
+    auto component = std::make_shared<IComponent>();
+    component->Id = L"thumbnail";
+    component->ThumbnailUrl = QUrl::fromLocalFile(original).toString().toStdWString();
+    QFile file(QString::fromStdWString(PathUtils::GetThumbnailDownloadFilePath(component->ThumbnailUrl, L".png")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(cached), qint64(cached.size()));
+    file.close();
+
+    // When the cards are painted, they end up showing the picture, scaled down, or fetched
+    // again when the stored one was broken, and later paints reuse what was decoded.
+    PlazaPublicComponentsCardListModel model(nullptr);
+    model.SetComponents({component});
+    const auto icon = [&model] { return qvariant_cast<QIcon>(model.index(0, 0).data(Qt::DecorationRole)); };
+    const auto colour = [](const QIcon& picture) { return picture.pixmap(64).toImage().pixelColor(32, 32); };
+    QTRY_COMPARE_WITH_TIMEOUT(colour(icon()), shown, 10000);
+    const QIcon first = icon();
+    QVERIFY(!first.availableSizes().isEmpty());
+    const QSize size = first.availableSizes().constFirst();
+    QVERIFY2(size.width() <= 256 && size.height() <= 256, qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
+    QCOMPARE(icon().cacheKey(), first.cacheKey());
 }
 
 QTEST_MAIN(tst_ComponentListViews)
