@@ -408,14 +408,14 @@ QByteArray ComponentFile::ToJson() const
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
-bool ComponentFile::Write(const QString& path, QString* error) const
+bool ComponentFile::Write(const QString& path, QString* error, QString* reason) const
 {
     // The copy on disk must read back as a component file before it replaces the old one.
     const auto readsBack = [](const QString& written, QString* why) {
         ComponentFile file;
         return Read(written, file, why);
     };
-    return vela::AtomicFile::Write(path, ToJson(), readsBack, error);
+    return vela::AtomicFile::Write(path, ToJson(), readsBack, error, reason);
 }
 
 bool ComponentFile::Bounds(Point3& minimum, Point3& maximum) const

@@ -107,8 +107,9 @@ public:
 
     QByteArray ToJson() const;
     // Replaces `path` only with a complete copy that reads back; on a full or
-    // unwritable disk the old file stays and `error` says why.
-    bool Write(const QString& path, QString* error) const;
+    // unwritable disk the old file stays, `error` says why and `reason` names
+    // the kind of failure in a few words ("磁盘空间不足", "没有写入权限", ...).
+    bool Write(const QString& path, QString* error, QString* reason = nullptr) const;
 
     // The axis-aligned box holding every solid; false when there is none.
     bool Bounds(Point3& minimum, Point3& maximum) const;

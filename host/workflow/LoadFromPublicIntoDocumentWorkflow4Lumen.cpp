@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <memory>
+
 namespace vela {
 
 namespace {
@@ -68,18 +70,20 @@ void LoadFromPublicIntoDocumentWorkflow4Lumen::KeepInLibrary(const std::shared_p
 {
     emit Report(tr("正在保存到本地构件库...").toStdWString());
     const QString path = LibraryFilePath(m_argument.ComponentId);
+    // Written by the download thread, read back here once it has finished with it.
+    auto reason = std::make_shared<QString>();
     ComponentDownloadHub::Get()->Run(
-        [file, path] {
+        [file, path, reason] {
             // A full or read-only disk leaves a component kept earlier as it was.
             QString error;
-            return file->Write(path, &error) ? QString() : (error.isEmpty() ? QStringLiteral("?") : error);
+            return file->Write(path, &error, reason.get()) ? QString() : (error.isEmpty() ? QStringLiteral("?") : error);
         },
         this,
-        [this, path](const QString& error) {
+        [this, path, reason](const QString& error) {
             if (error.isEmpty()) {
                 Finish(true, path.toStdWString());
             } else {
-                Finish(false, tr("无法保存到本地构件库：%1").arg(error).toStdWString());
+                Fail(tr("无法保存到本地构件库：%1").arg(error).toStdWString(), reason->toStdWString());
             }
         });
 }

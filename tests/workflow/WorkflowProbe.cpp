@@ -9,11 +9,12 @@ WorkflowProbe::WorkflowProbe(WorkflowBase* workflow)
 {
     QThread* thread = QThread::currentThread();
     const auto check = [this, thread] { OffThread = OffThread || QThread::currentThread() != thread; };
-    connect(workflow, &WorkflowBase::Finished, this, [this, check](bool success, const std::wstring& message) {
+    connect(workflow, &WorkflowBase::Finished, this, [this, check, workflow](bool success, const std::wstring& message) {
         check();
         Done = true;
         Success = success;
         Message = QString::fromStdWString(message);
+        Reason = QString::fromStdWString(workflow->FailureReason());
     }, Qt::DirectConnection);
     connect(workflow, &WorkflowBase::Report, this, [this, check](const std::wstring& message) {
         check();

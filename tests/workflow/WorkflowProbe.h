@@ -23,6 +23,8 @@ public:
     bool Done = false;
     bool Success = false;
     QString Message;
+    // The workflow's few words on why it failed; empty on success.
+    QString Reason;
     QStringList Reports;
     QVector<QPair<float, float>> Progress;
     // Set when any signal arrived on a thread other than the test's.

@@ -156,6 +156,7 @@ void tst_DownloadFaults::fullLibraryKeepsSavedComponent()
     QVERIFY(!second.Success);
     QVERIFY2(second.Message.startsWith(QStringLiteral("无法保存到本地构件库")), qPrintable(second.Message));
     QVERIFY2(second.Message.contains(full.ExpectedReason()), qPrintable(second.Message));
+    QCOMPARE(second.Reason, full.ExpectedReason());
     QCOMPARE(FamilyIn(first.Message), QStringLiteral("书桌"));
     QCOMPARE(Entries(library), sealed);
 }
