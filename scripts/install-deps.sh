@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(g++ cmake make pkg-config
           qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
           fonts-wqy-microhei
-          libgtest-dev libbenchmark-dev)
+          libgtest-dev libbenchmark-dev
+          libcpp-httplib-dev)
 
 missing=()
 for p in "${packages[@]}"; do
