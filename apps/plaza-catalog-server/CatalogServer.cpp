@@ -165,6 +165,8 @@ void CatalogServer::Route()
     server.set_keep_alive_timeout(2);
     server.set_keep_alive_max_count(100);
     server.set_read_timeout(5);
+    // Head and body go out in separate writes; without this each answer waits for a delayed ACK.
+    server.set_tcp_nodelay(true);
     server.set_write_timeout(5);
 
     server.set_pre_routing_handler([this](const Request&, Response&) {
