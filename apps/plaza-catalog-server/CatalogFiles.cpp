@@ -49,14 +49,14 @@ QString CatalogFiles::Resolve(const QString& relativePath) const
             return {};
         }
     }
-    // The database and its side files are the engine's, not downloads.
-    if (segments.size() == 1 && segments[0].startsWith(vela::CatalogSchema::FileName())) {
-        return {};
-    }
     // Then where it really is: a symbolic link may still point out of the folder.
     const QFileInfo info(m_folder + QLatin1Char('/') + relativePath);
     const QString canonical = info.canonicalFilePath();
     if (canonical.isEmpty() || !canonical.startsWith(m_folder + QLatin1Char('/')) || !QFileInfo(canonical).isFile()) {
+        return {};
+    }
+    // The database and its side files are the engine's, not downloads.
+    if (canonical.mid(m_folder.size() + 1).startsWith(vela::CatalogSchema::FileName())) {
         return {};
     }
     return canonical;

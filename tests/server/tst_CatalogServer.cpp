@@ -222,8 +222,8 @@ void tst_CatalogServer::UnknownIdsAndEscapingPathsAre404_data()
     QTest::newRow("no such endpoint") << QByteArray("/api/v1/nothing");
     QTest::newRow("no such file") << QByteArray("/catalog/files/thumbnails/NOPE.png");
     QTest::newRow("the catalog database") << QByteArray("/catalog/catalog.sqlite");
-    QTest::newRow("dot dot") << QByteArray("/catalog/../catalog.sqlite");
-    QTest::newRow("encoded dot dot") << QByteArray("/catalog/files/%2e%2e/%2e%2e/%2e%2e/etc/passwd");
+    QTest::newRow("dot dot") << QByteArray("/catalog/files/../catalog.sqlite");
+    QTest::newRow("encoded dot dot") << ("/catalog/files" + QByteArray("/%2e%2e").repeated(24) + "/etc/passwd");
     QTest::newRow("absolute path") << QByteArray("/catalog//etc/passwd");
     QTest::newRow("backslashes") << QByteArray("/catalog/files%5c..%5c..%5cetc%5cpasswd");
     QTest::newRow("the folder itself") << QByteArray("/catalog/files");
