@@ -4,7 +4,9 @@
 #include "HttpExchange.h"
 #include "SqliteCatalogBackend.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QJsonArray>
 #include <QNetworkAccessManager>
 #include <QtTest>
@@ -31,6 +33,7 @@ private slots:
     void UnknownIdsAndEscapingPathsAre404_data();
     void UnknownIdsAndEscapingPathsAre404();
     void FilesAreRevalidatedByEntityTag();
+    void LinksOutOfTheFolderAre404();
     void StopsCleanlyOnSigterm();
 
 private:
@@ -276,6 +279,35 @@ void tst_CatalogServer::FilesAreRevalidatedByEntityTag()
     const HttpExchange other = HttpExchange::Get(m_manager, second, {{"If-None-Match", etag}});
     QCOMPARE(other.Status, 200);
     QVERIFY(other.Header("ETag") != etag);
+}
+
+void tst_CatalogServer::LinksOutOfTheFolderAre404()
+{
+    // Given a catalog folder whose files include links to a file outside it and to one inside it.
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(QFile::copy(CatalogServerProcess::SampleCatalog() + QStringLiteral("/catalog.sqlite"),
+                        folder.filePath(QStringLiteral("catalog.sqlite"))));
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("files")));
+    QTemporaryDir outside;
+    QFile secret(outside.filePath(QStringLiteral("secret.png")));
+    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("secret") == 6);
+    secret.close();
+    QFile inside(folder.filePath(QStringLiteral("files/inside.png")));
+    QVERIFY(inside.open(QIODevice::WriteOnly) && inside.write("inside") == 6);
+    inside.close();
+    QVERIFY(QFile::link(secret.fileName(), folder.filePath(QStringLiteral("files/secret.png"))));
+    QVERIFY(QFile::link(inside.fileName(), folder.filePath(QStringLiteral("files/alias.png"))));
+    QVERIFY(QFile::link(folder.filePath(QStringLiteral("catalog.sqlite")), folder.filePath(QStringLiteral("files/db.png"))));
+
+    CatalogServerProcess server({}, folder.path());
+    QVERIFY2(server.Start(), qPrintable(server.Error()));
+    QCOMPARE(HttpExchange::Raw(server.Port(), "/catalog/files/secret.png").Status, 404);
+    QCOMPARE(HttpExchange::Raw(server.Port(), "/catalog/files/db.png").Status, 404);
+    const HttpExchange alias = HttpExchange::Raw(server.Port(), "/catalog/files/alias.png");
+    QCOMPARE(alias.Status, 200);
+    QCOMPARE(alias.Body, QByteArray("inside"));
+    QCOMPARE(server.Stop(), 0);
 }
 
 void tst_CatalogServer::StopsCleanlyOnSigterm()
