@@ -9,6 +9,7 @@
 #include "RequestToken.h"
 #include "SqliteCatalogBackend.h"
 
+#include <QMutex>
 #include <QTcpServer>
 #include <QtTest>
 
@@ -34,6 +35,7 @@ private slots:
     void UnusableAnswersAreNamed_data();
     void UnusableAnswersAreNamed();
     void CancelledRequestNeverGoesOut();
+    void RequestsBeyondSixWaitTheirTurn();
     void ProjectCallsAreRefused();
 
 private:
@@ -203,6 +205,40 @@ void tst_HttpCatalogBackend::CancelledRequestNeverGoesOut()
     const auto wanted = Ask<LegendList>([&](auto done) { backend.GetLegend(L"GJ100002", std::move(done)); });
     QVERIFY(wanted.first.empty());
     QCOMPARE(server.TotalRequests(), 1);
+}
+
+void tst_HttpCatalogBackend::RequestsBeyondSixWaitTheirTurn()
+{
+    // Given six requests that never finish by themselves and a seventh the server answers at once.
+    LocalHttpServer server;
+    for (int i = 0; i < 6; ++i) {
+        server.SetDrip("/api/v1/components/legends?id=SLOW" + QByteArray::number(i),
+                       R"({"legends": [])" + QByteArray(1000, ' ') + "}", 50);
+    }
+    server.SetBody("/api/v1/components/legends?id=FAST", R"({"legends": []})", "application/json");
+    HttpCatalogBackend backend(server.Url(""), 300);
+
+    QMutex mutex;
+    QStringList finished;
+    const auto record = [&](const QString& name) {
+        return [&, name](std::wstring error, LegendList) {
+            QMutexLocker lock(&mutex);
+            finished.append(name + QLatin1Char(' ') + QString::fromStdWString(error));
+        };
+    };
+    for (int i = 0; i < 6; ++i) {
+        backend.GetLegend(L"SLOW" + std::to_wstring(i), record(QStringLiteral("slow")));
+    }
+    backend.GetLegend(L"FAST", record(QStringLiteral("fast")));
+
+    // Then the seventh goes out only when one of the six is cut off, and its
+    // own deadline counts from then: it is answered, not timed out.
+    QTRY_COMPARE_WITH_TIMEOUT([&] { QMutexLocker lock(&mutex); return finished.size(); }(), 7, 10000);
+    QMutexLocker lock(&mutex);
+    for (int i = 0; i < 6; ++i) {
+        QCOMPARE(finished.at(i), QStringLiteral("slow 连接构件库服务器超时"));
+    }
+    QCOMPARE(finished.at(6), QStringLiteral("fast "));
 }
 
 void tst_HttpCatalogBackend::ProjectCallsAreRefused()
