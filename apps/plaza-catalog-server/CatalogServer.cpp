@@ -292,9 +292,8 @@ void CatalogServer::HandleDetail(const Request& request, Response& response)
     if (Param(request, response, "id", id)
         && Ask(response, m_options.QueryTimeoutMs,
                [&](auto done) { m_backend->GetDetailedComponent(id, std::move(done)); }, detail)) {
-        SendJson(response, 200,
-                 CatalogJson::FromDetailedComponent(detail, [&](const std::wstring& url) { return MapUrl(request, url); }),
-                 ApiCacheControl);
+        const auto urls = [&](const std::wstring& url) { return MapUrl(request, url); };
+        SendJson(response, 200, CatalogJson::FromDetailedComponent(detail, urls), ApiCacheControl);
     }
 }
 
@@ -381,7 +380,8 @@ QString CatalogServer::BaseUrl(const Request& request) const
         return m_options.PublicUrl;
     }
     // The Host header is the client's own; anything but a plain host and port is not echoed.
-    static const QRegularExpression plainHost(QStringLiteral(R"(^([A-Za-z0-9.\-]+|\[[0-9A-Fa-f:.]+\])(:[0-9]{1,5})?$)"));
+    static const QRegularExpression plainHost(
+        QStringLiteral(R"(^([A-Za-z0-9.\-]+|\[[0-9A-Fa-f:.]+\])(:[0-9]{1,5})?$)"));
     QString host = QString::fromStdString(request.get_header_value("Host"));
     if (!plainHost.match(host).hasMatch()) {
         const QString address = QString::fromStdString(request.local_addr);

@@ -113,7 +113,8 @@ int main(int argc, char* argv[])
     const QString catalogFolder = QFileInfo(parser.value(catalogOption)).absoluteFilePath();
     const QUrl server = QUrl::fromUserInput(parser.value(serverOption));
     if (parser.isSet(serverOption)) {
-        if (!server.isValid() || (server.scheme() != QLatin1String("http") && server.scheme() != QLatin1String("https"))) {
+        const QString scheme = server.scheme();
+        if (!server.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
             std::fprintf(stderr, "not a server address: %s (use http://host:port)\n",
                          qPrintable(parser.value(serverOption)));
             return 2;

@@ -83,7 +83,8 @@ QUrl HttpCatalogBackend::Server() const
 }
 
 template <class T>
-void HttpCatalogBackend::Send(std::shared_ptr<Call> call, Done<T> done, bool (*decode)(const QJsonObject&, T&, QString*))
+void HttpCatalogBackend::Send(std::shared_ptr<Call> call, Done<T> done,
+                              bool (*decode)(const QJsonObject&, T&, QString*))
 {
     // Taken during the service's call; claimed when the request is about to go out.
     call->Token = RequestToken::Current();

@@ -298,7 +298,8 @@ void tst_CatalogServer::LinksOutOfTheFolderAre404()
     inside.close();
     QVERIFY(QFile::link(secret.fileName(), folder.filePath(QStringLiteral("files/secret.png"))));
     QVERIFY(QFile::link(inside.fileName(), folder.filePath(QStringLiteral("files/alias.png"))));
-    QVERIFY(QFile::link(folder.filePath(QStringLiteral("catalog.sqlite")), folder.filePath(QStringLiteral("files/db.png"))));
+    QVERIFY(QFile::link(folder.filePath(QStringLiteral("catalog.sqlite")),
+                        folder.filePath(QStringLiteral("files/db.png"))));
 
     CatalogServerProcess server({}, folder.path());
     QVERIFY2(server.Start(), qPrintable(server.Error()));

@@ -161,7 +161,8 @@ void tst_HttpCatalogBackend::UnusableAnswersAreNamed_data()
     QTest::newRow("a list, not an object") << 200 << QByteArray("[]") << unreadable;
     QTest::newRow("a field of the wrong type") << 200 << QByteArray(R"({"legends": [{"name": 5}]})") << unreadable;
     QTest::newRow("a list that is not one") << 200 << QByteArray(R"({"legends": "none"})") << unreadable;
-    QTest::newRow("server error without words") << 500 << QByteArray("oops") << QStringLiteral("构件库服务器出错（HTTP 500）");
+    QTest::newRow("server error without words")
+        << 500 << QByteArray("oops") << QStringLiteral("构件库服务器出错（HTTP 500）");
     QTest::newRow("server error that explains")
         << 503 << QByteArray(R"({"error": {"code": "busy", "message": "服务器繁忙"}})") << QStringLiteral("服务器繁忙");
 }
