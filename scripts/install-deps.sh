@@ -8,7 +8,8 @@ packages=(g++ cmake make pkg-config
           qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
           fonts-wqy-microhei
           libgtest-dev libbenchmark-dev
-          clang libclang-rt-14-dev llvm)
+          clang libclang-rt-14-dev llvm
+          libcpp-httplib-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "AppService.h"
 #include "HostMainWindow.h"
+#include "HttpCatalogBackend.h"
 #include "PlazaAnalyzeService.h"
 #include "PlazaMainWindow.h"
 #include "PlazaTour.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include <cstdio>
 #include <memory>
@@ -80,7 +82,11 @@ int main(int argc, char* argv[])
     const QCommandLineOption tourOption(QStringLiteral("tour"),
                                         QStringLiteral("Run the scripted tour and save screenshots into the folder."),
                                         QStringLiteral("folder"));
-    parser.addOptions({productOption, catalogOption, tourOption});
+    const QCommandLineOption serverOption(
+        QStringLiteral("server"),
+        QStringLiteral("Browse the catalog of a plaza-catalog-server at this address instead of a catalog folder."),
+        QStringLiteral("url"));
+    parser.addOptions({productOption, catalogOption, tourOption, serverOption});
     parser.process(app);
 
     bool productOk = false;
@@ -105,7 +111,16 @@ int main(int argc, char* argv[])
     vela::AppService::Install(&appService);
 
     const QString catalogFolder = QFileInfo(parser.value(catalogOption)).absoluteFilePath();
-    if (QFileInfo::exists(catalogFolder)) {
+    const QUrl server = QUrl::fromUserInput(parser.value(serverOption));
+    if (parser.isSet(serverOption)) {
+        const QString scheme = server.scheme();
+        if (!server.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+            std::fprintf(stderr, "not a server address: %s (use http://host:port)\n",
+                         qPrintable(parser.value(serverOption)));
+            return 2;
+        }
+        vela::CatalogBackend::Install(std::make_shared<vela::HttpCatalogBackend>(server));
+    } else if (QFileInfo::exists(catalogFolder)) {
         // A tour starts from empty projects every time; a person's additions are kept.
         const QString projectStore = tourFolder.isEmpty() ? dataFolder + QStringLiteral("/projects.sqlite") : QString();
         vela::CatalogBackend::Install(std::make_shared<vela::SqliteCatalogBackend>(catalogFolder, projectStore));
@@ -116,7 +131,7 @@ int main(int argc, char* argv[])
 
     int exitCode = 0;
     {
-        plazahost::HostMainWindow host(catalogFolder);
+        plazahost::HostMainWindow host(parser.isSet(serverOption) ? server.toString() : catalogFolder);
         std::unique_ptr<plazahost::PlazaTour> tour;
         if (!tourFolder.isEmpty()) {
             tour = std::make_unique<plazahost::PlazaTour>(&host, tourFolder);

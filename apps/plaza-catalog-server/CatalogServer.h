@@ -1,0 +1,85 @@
+#pragma once
+
+#include "CatalogBackend.h"
+#include "CatalogFiles.h"
+
+#include <QString>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+} // namespace httplib
+
+namespace plazaserver {
+
+struct CatalogServerOptions
+{
+    // Connections are served by this many threads (an idle keep-alive
+    // connection holds one for a short while).
+    int Threads = 16;
+    // Catalog queries at once; beyond that the answer is 503 with Retry-After.
+    int MaxQueries = 8;
+    int MaxPageSize = 500;
+    int MaxConditions = 32;
+    size_t MaxRequestBytes = 64 * 1024;
+    // How long one catalog query may take before the answer is 504.
+    int QueryTimeoutMs = 30000;
+    // Added before every answer, to make a slow network visible.
+    int LatencyMs = 0;
+    // The address clients reach this server by ("http://host:port"); when
+    // empty it is taken from each request's Host header.
+    QString PublicUrl;
+};
+
+// The catalog over HTTP: JSON answers from a CatalogBackend and the
+// catalog's files with entity tags. Stateless: every answer depends only on
+// the request and the catalog snapshot, so instances can stand side by side
+// behind a load balancer.
+class CatalogServer
+{
+public:
+    CatalogServer(std::shared_ptr<vela::CatalogBackend> backend, const QString& catalogFolder,
+                  CatalogServerOptions options);
+    ~CatalogServer();
+
+    // The port bound (the chosen one for 0), or -1.
+    int Bind(const std::string& host, int port);
+    // Serves until Stop(); returns after the requests in flight are answered.
+    bool Listen();
+    // Safe from any thread; only takes effect once Listen() runs.
+    void Stop();
+    bool IsRunning() const;
+
+private:
+    using Handler = void (CatalogServer::*)(const httplib::Request&, httplib::Response&);
+
+    void Route();
+    void Api(const httplib::Request& request, httplib::Response& response, Handler handler);
+
+    void HandleCategories(const httplib::Request& request, httplib::Response& response);
+    void HandleComponents(const httplib::Request& request, httplib::Response& response);
+    void HandleDetail(const httplib::Request& request, httplib::Response& response);
+    void HandleLegends(const httplib::Request& request, httplib::Response& response);
+    void HandleSpecification(const httplib::Request& request, httplib::Response& response);
+    void HandleCategoryProperty(const httplib::Request& request, httplib::Response& response);
+    void HandleFileUrl(const httplib::Request& request, httplib::Response& response);
+    void HandleFile(const httplib::Request& request, httplib::Response& response);
+
+    std::wstring MapUrl(const httplib::Request& request, const std::wstring& url) const;
+    QString BaseUrl(const httplib::Request& request) const;
+
+    std::shared_ptr<vela::CatalogBackend> m_backend;
+    CatalogServerOptions m_options;
+    // "file:///.../" of the catalog folder, as the backend writes its URLs.
+    QString m_folderUrl;
+    CatalogFiles m_files;
+    std::atomic<int> m_queries{0};
+    std::unique_ptr<httplib::Server> m_server;
+};
+
+} // namespace plazaserver

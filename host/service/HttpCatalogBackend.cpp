@@ -1,0 +1,306 @@
+#include "HttpCatalogBackend.h"
+
+#include "CatalogJson.h"
+#include "IVelaLogger.h"
+#include "ReplyQueue.h"
+#include "RequestToken.h"
+#include "WideText.h"
+
+#include <QMetaObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+#include <functional>
+
+namespace vela {
+
+namespace {
+
+const wchar_t* ClosedText() { return L"构件库已关闭"; }
+
+void Log(const QString& text)
+{
+    if (IVelaLogger* logger = IVelaLogger::Get()) {
+        VelaLogObject object(text);
+        logger->Warning(object);
+    }
+}
+
+// What a person is told; the raw error goes to the log.
+std::wstring NetworkErrorText(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return L"无法连接构件库服务器";
+    case QNetworkReply::HostNotFoundError:
+        return L"找不到构件库服务器";
+    case QNetworkReply::TimeoutError:
+        return L"连接构件库服务器超时";
+    case QNetworkReply::RemoteHostClosedError:
+        return L"构件库服务器中断了连接";
+    default:
+        return L"连接构件库服务器失败";
+    }
+}
+
+} // namespace
+
+struct HttpCatalogBackend::Call
+{
+    QByteArray Verb;
+    QString Path;
+    QByteArray Query;
+    QByteArray Body;
+    std::shared_ptr<RequestToken> Token;
+    // Gets an error text or the answer's JSON object.
+    std::function<void(std::wstring error, const QJsonObject& answer)> Answer;
+};
+
+HttpCatalogBackend::HttpCatalogBackend(const QUrl& server, int timeoutMs, int maxInFlight)
+    : m_server(server)
+    , m_timeoutMs(std::max(1, timeoutMs))
+    , m_maxInFlight(std::max(1, maxInFlight))
+{
+    m_thread.setObjectName(QStringLiteral("HttpCatalogBackend"));
+    m_context = new QObject();
+    m_context->moveToThread(&m_thread);
+    m_thread.start();
+}
+
+HttpCatalogBackend::~HttpCatalogBackend()
+{
+    m_closing = true;
+    QMetaObject::invokeMethod(m_context, [this] { Shutdown(); }, Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+}
+
+QUrl HttpCatalogBackend::Server() const
+{
+    return m_server;
+}
+
+template <class T>
+void HttpCatalogBackend::Send(std::shared_ptr<Call> call, Done<T> done,
+                              bool (*decode)(const QJsonObject&, T&, QString*))
+{
+    // Taken during the service's call; claimed when the request is about to go out.
+    call->Token = RequestToken::Current();
+    const QString path = call->Path;
+    call->Answer = [done = std::move(done), decode, path](std::wstring error, const QJsonObject& answer) {
+        if (!error.empty()) {
+            done(std::move(error), T{});
+            return;
+        }
+        T result{};
+        QString why;
+        if (!decode(answer, result, &why)) {
+            Log(QStringLiteral("catalog server answer to %1 unreadable: %2").arg(path, why));
+            done(L"构件库服务器返回的数据无法识别", T{});
+            return;
+        }
+        done({}, std::move(result));
+    };
+    if (m_closing) {
+        call->Answer(ClosedText(), {});
+        return;
+    }
+    QMetaObject::invokeMethod(m_context, [this, call] { Enqueue(call); }, Qt::QueuedConnection);
+}
+
+std::shared_ptr<HttpCatalogBackend::Call> HttpCatalogBackend::Get(
+    const QString& path, const std::vector<std::pair<const char*, std::wstring>>& query)
+{
+    auto call = std::make_shared<Call>();
+    call->Verb = "GET";
+    call->Path = path;
+    // Encoded by hand: QUrlQuery would leave '+', which servers read as a space.
+    for (const auto& [name, value] : query) {
+        if (!call->Query.isEmpty()) {
+            call->Query += '&';
+        }
+        call->Query += name + QByteArray("=") + QUrl::toPercentEncoding(WideText::ToQString(value));
+    }
+    return call;
+}
+
+std::shared_ptr<HttpCatalogBackend::Call> HttpCatalogBackend::Post(const QString& path, const QJsonObject& body)
+{
+    auto call = std::make_shared<Call>();
+    call->Verb = "POST";
+    call->Path = path;
+    call->Body = CatalogJson::Bytes(body);
+    return call;
+}
+
+void HttpCatalogBackend::GetCategories(const CategoryQuery& query, Done<CategoryList> done)
+{
+    Send(Post(QStringLiteral("/api/v1/categories/query"), CatalogJson::FromCategoryQuery(query)), std::move(done),
+         &CatalogJson::ToCategories);
+}
+
+void HttpCatalogBackend::GetComponents(const ComponentQuery& query, Done<ComponentPage> done)
+{
+    Send(Post(QStringLiteral("/api/v1/components/query"), CatalogJson::FromComponentQuery(query)), std::move(done),
+         &CatalogJson::ToComponentPage);
+}
+
+void HttpCatalogBackend::GetDetailedComponent(const std::wstring& componentId,
+                                              Done<std::shared_ptr<IDetailedPublicComponent>> done)
+{
+    Send(Get(QStringLiteral("/api/v1/components/detail"), {{"id", componentId}}), std::move(done),
+         &CatalogJson::ToDetailedComponent);
+}
+
+void HttpCatalogBackend::GetLegend(const std::wstring& componentId, Done<LegendList> done)
+{
+    Send(Get(QStringLiteral("/api/v1/components/legends"), {{"id", componentId}}), std::move(done),
+         &CatalogJson::ToLegends);
+}
+
+void HttpCatalogBackend::GetSpecification(const std::wstring& componentId, const std::wstring& specificationId,
+                                          Done<std::shared_ptr<ISpecification>> done)
+{
+    Send(Get(QStringLiteral("/api/v1/components/specification"),
+             {{"id", componentId}, {"specificationId", specificationId}}),
+         std::move(done), &CatalogJson::ToSpecification);
+}
+
+void HttpCatalogBackend::GetCategoryProperty(const std::wstring& categoryCode,
+                                             Done<std::shared_ptr<ICategoryProperty>> done)
+{
+    Send(Get(QStringLiteral("/api/v1/categories/properties"), {{"code", categoryCode}}), std::move(done),
+         &CatalogJson::ToCategoryProperty);
+}
+
+void HttpCatalogBackend::GetComponentFileUrl(const std::wstring& componentId, Done<std::wstring> done)
+{
+    Send(Get(QStringLiteral("/api/v1/components/file"), {{"id", componentId}}), std::move(done),
+         &CatalogJson::ToFileUrl);
+}
+
+void HttpCatalogBackend::CheckPublicComponentRespeats(const std::wstring&, const std::vector<std::wstring>&,
+                                                      Done<RepeatCheckList> done)
+{
+    QMetaObject::invokeMethod(
+        m_context, [done = std::move(done)] { done(L"构件库服务器暂不支持协同项目", {}); }, Qt::QueuedConnection);
+}
+
+void HttpCatalogBackend::AddComponentFromPublic(const std::wstring&, const std::vector<std::wstring>&,
+                                                Done<ProjectComponentList> done)
+{
+    QMetaObject::invokeMethod(
+        m_context, [done = std::move(done)] { done(L"构件库服务器暂不支持协同项目", {}); }, Qt::QueuedConnection);
+}
+
+std::wstring HttpCatalogBackend::ProjectName(const std::wstring&)
+{
+    return {};
+}
+
+void HttpCatalogBackend::Enqueue(std::shared_ptr<Call> call)
+{
+    m_waiting.push_back(std::move(call));
+    StartWaiting();
+}
+
+void HttpCatalogBackend::StartWaiting()
+{
+    while (!m_waiting.empty() && (m_closing || m_inFlight < m_maxInFlight)) {
+        const std::shared_ptr<Call> call = m_waiting.front();
+        m_waiting.pop_front();
+        if (m_closing) {
+            call->Answer(ClosedText(), {});
+            continue;
+        }
+        if (call->Token && !call->Token->Start()) {
+            call->Answer(ReplyQueue::SupersededErrorText(), {});
+            continue;
+        }
+        if (!m_manager) {
+            m_manager = new QNetworkAccessManager(m_context);
+        }
+        QUrl url = m_server;
+        QString base = url.path();
+        while (base.endsWith(QLatin1Char('/'))) {
+            base.chop(1);
+        }
+        url.setPath(base + call->Path);
+        url.setQuery(call->Query.isEmpty() ? QString() : QString::fromLatin1(call->Query));
+        QNetworkRequest request(url);
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+        request.setRawHeader("Accept", "application/json");
+        QNetworkReply* reply = nullptr;
+        if (call->Verb == "POST") {
+            request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+            reply = m_manager->post(request, call->Body);
+        } else {
+            reply = m_manager->get(request);
+        }
+        ++m_inFlight;
+        // A deadline for the whole exchange; Qt's own transfer timeout only counts silence.
+        auto timedOut = std::make_shared<bool>(false);
+        auto* deadline = new QTimer(reply);
+        deadline->setSingleShot(true);
+        QObject::connect(deadline, &QTimer::timeout, reply, [reply, timedOut] {
+            *timedOut = true;
+            reply->abort();
+        });
+        deadline->start(m_timeoutMs);
+        QObject::connect(reply, &QNetworkReply::finished, m_context,
+                         [this, reply, call, timedOut] { Finish(reply, call, *timedOut); });
+    }
+}
+
+void HttpCatalogBackend::Finish(QNetworkReply* reply, const std::shared_ptr<Call>& call, bool timedOut)
+{
+    reply->deleteLater();
+    --m_inFlight;
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QByteArray body = reply->readAll();
+    const QString where = reply->url().toString();
+    std::wstring error;
+    QJsonObject answer;
+    QString why;
+    if (m_closing) {
+        error = ClosedText();
+    } else if (timedOut) {
+        error = L"连接构件库服务器超时";
+        Log(QStringLiteral("catalog server request %1 timed out after %2 ms").arg(where).arg(m_timeoutMs));
+    } else if (status == 0 || (reply->error() != QNetworkReply::NoError && status < 400)) {
+        error = NetworkErrorText(reply->error());
+        Log(QStringLiteral("catalog server request %1 failed: %2").arg(where, reply->errorString()));
+    } else if (status < 200 || status >= 300) {
+        // Our server explains itself in JSON; anything else is named by its status.
+        QJsonObject object;
+        const QString message =
+            CatalogJson::Parse(body, object, nullptr) ? CatalogJson::ErrorMessage(object) : QString();
+        error = message.isEmpty() ? QStringLiteral("构件库服务器出错（HTTP %1）").arg(status).toStdWString()
+                                  : message.toStdWString();
+        Log(QStringLiteral("catalog server request %1 answered HTTP %2: %3")
+                .arg(where)
+                .arg(status)
+                .arg(QString::fromUtf8(body.left(200))));
+    } else if (!CatalogJson::Parse(body, answer, &why)) {
+        error = L"构件库服务器返回的数据无法识别";
+        Log(QStringLiteral("catalog server answer to %1 unreadable: %2").arg(where, why));
+    }
+    call->Answer(std::move(error), answer);
+    StartWaiting();
+}
+
+void HttpCatalogBackend::Shutdown()
+{
+    // Aborting finishes each reply at once, which answers its call.
+    if (m_manager) {
+        for (QNetworkReply* reply : m_manager->findChildren<QNetworkReply*>()) {
+            reply->abort();
+        }
+    }
+    StartWaiting();
+    m_context->deleteLater();
+}
+
+} // namespace vela

@@ -1,0 +1,336 @@
+#include "CatalogJson.h"
+#include "CatalogServerProcess.h"
+#include "EmbeddedAnswer.h"
+#include "HttpExchange.h"
+#include "SqliteCatalogBackend.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QJsonArray>
+#include <QNetworkAccessManager>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace vela;
+using namespace vela::test;
+
+// The catalog server, driven over HTTP as any client would, answers what the
+// embedded catalog answers for the same request.
+class tst_CatalogServer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void EndpointsAnswerAsTheEmbeddedCatalog();
+    void BadRequestsAreRefusedInJson_data();
+    void BadRequestsAreRefusedInJson();
+    void UnknownIdsAndEscapingPathsAre404_data();
+    void UnknownIdsAndEscapingPathsAre404();
+    void FilesAreRevalidatedByEntityTag();
+    void LinksOutOfTheFolderAre404();
+    void StopsCleanlyOnSigterm();
+
+private:
+    QJsonObject Json(const HttpExchange& exchange) const;
+
+    std::unique_ptr<CatalogServerProcess> m_server;
+    std::unique_ptr<SqliteCatalogBackend> m_embedded;
+    QNetworkAccessManager m_manager;
+    CatalogJson::UrlMap m_urls;
+};
+
+void tst_CatalogServer::initTestCase()
+{
+    m_server = std::make_unique<CatalogServerProcess>();
+    QVERIFY2(m_server->Start(), qPrintable(m_server->Error()));
+    m_embedded = std::make_unique<SqliteCatalogBackend>(CatalogServerProcess::SampleCatalog());
+    m_urls = ServedFrom(m_embedded->CatalogFolder(), m_server->Url().toString(QUrl::StripTrailingSlash));
+}
+
+void tst_CatalogServer::cleanupTestCase()
+{
+    // Idle keep-alive connections would hold the server's threads until they time out.
+    m_manager.clearConnectionCache();
+    if (m_server) {
+        QCOMPARE(m_server->Stop(), 0);
+    }
+}
+
+QJsonObject tst_CatalogServer::Json(const HttpExchange& exchange) const
+{
+    QJsonObject object;
+    QString error;
+    if (!CatalogJson::Parse(exchange.Body, object, &error)) {
+        qWarning("not a JSON answer (%s): %s", qPrintable(error), exchange.Body.left(200).constData());
+    }
+    return object;
+}
+
+void tst_CatalogServer::EndpointsAnswerAsTheEmbeddedCatalog()
+{
+    CatalogBackend& embedded = *m_embedded;
+
+    // A filter the catalog really has: the first enumerated property of a leaf and its first value.
+    const auto property = Ask<std::shared_ptr<ICategoryProperty>>(
+        [&](auto done) { embedded.GetCategoryProperty(L"A0101", std::move(done)); });
+    QVERIFY(property.first.empty() && property.second);
+    auto condition = std::make_shared<ConditionFilterOption>();
+    for (const auto& [name, definition] : property.second->Properties) {
+        if (definition->Type == L"Enum" && !definition->Values.empty()) {
+            condition->SetCode(definition->Code);
+            condition->SetValue(definition->Values.begin()->first);
+            condition->ValueType = ConditionFilterOption::Enumeration;
+            condition->Operator = ConditionFilterOption::Equal;
+            break;
+        }
+    }
+    QVERIFY(!condition->Code().empty());
+
+    const CategoryQuery byKeyword{L"门", {}};
+    const CategoryQuery byCondition{L"", {condition}};
+    const ComponentQuery pageTwo{L"A01", L"门", 2, 3, -1, {}};
+    const ComponentQuery filtered{L"A0101", L"", 1, 20, -1, {condition}};
+
+    const auto page = Ask<ComponentPage>([&](auto done) { embedded.GetComponents(filtered, std::move(done)); });
+    QVERIFY(page.first.empty() && page.second && !page.second->Data.empty());
+    const std::wstring id = page.second->Data.front()->Id;
+    const auto detail = Ask<std::shared_ptr<IDetailedPublicComponent>>(
+        [&](auto done) { embedded.GetDetailedComponent(id, std::move(done)); });
+    QVERIFY(detail.first.empty() && detail.second && !detail.second->Specifications.empty());
+    const std::wstring specificationId = detail.second->Specifications.front()->Id;
+    const QString idText = QString::fromStdWString(id);
+
+    struct Case
+    {
+        const char* Name;
+        HttpExchange Served;
+        QJsonObject Embedded;
+    };
+    const Case cases[] = {
+        {"categories by keyword",
+         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/categories/query")),
+                            CatalogJson::Bytes(CatalogJson::FromCategoryQuery(byKeyword))),
+         CatalogJson::FromCategories(
+             Ask<CategoryList>([&](auto done) { embedded.GetCategories(byKeyword, std::move(done)); }).second)},
+        {"categories by condition",
+         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/categories/query")),
+                            CatalogJson::Bytes(CatalogJson::FromCategoryQuery(byCondition))),
+         CatalogJson::FromCategories(
+             Ask<CategoryList>([&](auto done) { embedded.GetCategories(byCondition, std::move(done)); }).second)},
+        {"second page of a keyword in a subtree",
+         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/components/query")),
+                            CatalogJson::Bytes(CatalogJson::FromComponentQuery(pageTwo))),
+         CatalogJson::FromComponentPage(
+             Ask<ComponentPage>([&](auto done) { embedded.GetComponents(pageTwo, std::move(done)); }).second,
+             m_urls)},
+        {"components by condition",
+         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/components/query")),
+                            CatalogJson::Bytes(CatalogJson::FromComponentQuery(filtered))),
+         CatalogJson::FromComponentPage(page.second, m_urls)},
+        {"detailed component",
+         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/detail?id=") + idText)),
+         CatalogJson::FromDetailedComponent(detail.second, m_urls)},
+        {"legends",
+         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/legends?id=") + idText)),
+         CatalogJson::FromLegends(
+             Ask<LegendList>([&](auto done) { embedded.GetLegend(id, std::move(done)); }).second, m_urls)},
+        {"specification",
+         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/specification?id=%1&"
+                                                                   "specificationId=%2")
+                                                        .arg(idText, QString::fromStdWString(specificationId)))),
+         CatalogJson::FromSpecification(Ask<std::shared_ptr<ISpecification>>([&](auto done) {
+                                            embedded.GetSpecification(id, specificationId, std::move(done));
+                                        }).second)},
+        {"category properties",
+         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/categories/properties?code=A0101"))),
+         CatalogJson::FromCategoryProperty(property.second)},
+        {"component file",
+         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/file?id=") + idText)),
+         CatalogJson::FromFileUrl(
+             Ask<std::wstring>([&](auto done) { embedded.GetComponentFileUrl(id, std::move(done)); }).second,
+             m_urls)},
+    };
+    for (const Case& item : cases) {
+        QVERIFY2(item.Served.Status == 200, item.Name);
+        QVERIFY2(item.Served.Header("Content-Type").startsWith("application/json"), item.Name);
+        QVERIFY2(!item.Embedded.isEmpty(), item.Name);
+        QVERIFY2(Json(item.Served) == item.Embedded,
+                 qPrintable(QStringLiteral("%1:\nserved   %2\nembedded %3")
+                                .arg(QLatin1String(item.Name), QString::fromUtf8(item.Served.Body.left(300)),
+                                     QString::fromUtf8(CatalogJson::Bytes(item.Embedded).left(300)))));
+    }
+}
+
+void tst_CatalogServer::BadRequestsAreRefusedInJson_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("status");
+
+    const QString components = QStringLiteral("/api/v1/components/query");
+    QTest::newRow("body is not JSON") << components << QByteArray("{\"pageSize\": 2") << 400;
+    QTest::newRow("body is an array") << components << QByteArray("[1, 2]") << 400;
+    QTest::newRow("page size is text") << components << QByteArray(R"({"pageSize": "20"})") << 400;
+    QTest::newRow("page size is a fraction") << components << QByteArray(R"({"pageSize": 2.5})") << 400;
+    QTest::newRow("page size zero") << components << QByteArray(R"({"pageSize": 0})") << 400;
+    QTest::newRow("page size above the limit") << components << QByteArray(R"({"pageSize": 100000})") << 400;
+    QTest::newRow("page index zero") << components << QByteArray(R"({"pageIndex": 0})") << 400;
+    QTest::newRow("conditions not a list") << components << QByteArray(R"({"conditions": {}})") << 400;
+    QTest::newRow("condition without a property")
+        << components << QByteArray(R"({"conditions": [{"valueType": 2, "operator": 1, "value": "1"}]})") << 400;
+    QTest::newRow("enumeration compared by size")
+        << QStringLiteral("/api/v1/categories/query")
+        << QByteArray(R"({"conditions": [{"code": "x", "valueType": 4, "operator": 5, "value": "1"}]})") << 400;
+    QTest::newRow("number that is not one")
+        << components << QByteArray(R"({"conditions": [{"code": "x", "valueType": 2, "operator": 1, "value": "abc"}]})")
+        << 400;
+    QTest::newRow("detail without an id") << QStringLiteral("/api/v1/components/detail") << QByteArray() << 400;
+    QTest::newRow("detail with an empty id") << QStringLiteral("/api/v1/components/detail?id=") << QByteArray() << 400;
+    QTest::newRow("specification without its id")
+        << QStringLiteral("/api/v1/components/specification?id=GJ100001") << QByteArray() << 400;
+    QTest::newRow("properties without a code") << QStringLiteral("/api/v1/categories/properties") << QByteArray()
+                                               << 400;
+    QTest::newRow("request larger than allowed")
+        << components << (QByteArray(R"({"keyword": ")") + QByteArray(70 * 1024, 'a') + "\"}") << 413;
+}
+
+void tst_CatalogServer::BadRequestsAreRefusedInJson()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, body);
+    QFETCH(int, status);
+
+    const bool post = path.endsWith(QLatin1String("/query"));
+    const HttpExchange exchange = post ? HttpExchange::Post(m_manager, m_server->Url(path), body)
+                                       : HttpExchange::Get(m_manager, m_server->Url(path));
+    QCOMPARE(exchange.Status, status);
+    QVERIFY2(!CatalogJson::ErrorMessage(Json(exchange)).isEmpty(), exchange.Body.constData());
+}
+
+void tst_CatalogServer::UnknownIdsAndEscapingPathsAre404_data()
+{
+    QTest::addColumn<QByteArray>("target");
+
+    QTest::newRow("detail") << QByteArray("/api/v1/components/detail?id=NOPE");
+    QTest::newRow("legends") << QByteArray("/api/v1/components/legends?id=NOPE");
+    QTest::newRow("specification") << QByteArray("/api/v1/components/specification?id=GJ100001&specificationId=NOPE");
+    QTest::newRow("component file") << QByteArray("/api/v1/components/file?id=NOPE");
+    QTest::newRow("category properties") << QByteArray("/api/v1/categories/properties?code=NOPE");
+    QTest::newRow("no such endpoint") << QByteArray("/api/v1/nothing");
+    QTest::newRow("no such file") << QByteArray("/catalog/files/thumbnails/NOPE.png");
+    QTest::newRow("the catalog database") << QByteArray("/catalog/catalog.sqlite");
+    QTest::newRow("dot dot") << QByteArray("/catalog/files/../catalog.sqlite");
+    QTest::newRow("encoded dot dot") << ("/catalog/files" + QByteArray("/%2e%2e").repeated(24) + "/etc/passwd");
+    QTest::newRow("absolute path") << QByteArray("/catalog//etc/passwd");
+    QTest::newRow("backslashes") << QByteArray("/catalog/files%5c..%5c..%5cetc%5cpasswd");
+    QTest::newRow("the folder itself") << QByteArray("/catalog/files");
+}
+
+void tst_CatalogServer::UnknownIdsAndEscapingPathsAre404()
+{
+    QFETCH(QByteArray, target);
+
+    const HttpExchange exchange = HttpExchange::Raw(m_server->Port(), target);
+    QCOMPARE(exchange.Status, 404);
+    QVERIFY2(!CatalogJson::ErrorMessage(Json(exchange)).isEmpty(), exchange.Body.constData());
+}
+
+void tst_CatalogServer::FilesAreRevalidatedByEntityTag()
+{
+    // The thumbnail URL of a listed component is the server's own.
+    const HttpExchange listed = HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/components/query")),
+                                                   R"({"categoryCode": "A0101", "pageSize": 2})");
+    ComponentPage page;
+    QVERIFY(CatalogJson::ToComponentPage(Json(listed), page, nullptr));
+    QCOMPARE(int(page->Data.size()), 2);
+    const QUrl first(QString::fromStdWString(page->Data[0]->ThumbnailUrl));
+    const QUrl second(QString::fromStdWString(page->Data[1]->ThumbnailUrl));
+    QVERIFY2(first.toString().startsWith(m_server->Url(QStringLiteral("/catalog/")).toString()),
+             qPrintable(first.toString()));
+
+    const HttpExchange fetched = HttpExchange::Get(m_manager, first);
+    QCOMPARE(fetched.Status, 200);
+    QCOMPARE(fetched.Header("Content-Type"), QByteArray("image/png"));
+    QFile onDisk(m_embedded->CatalogFolder() + first.path().mid(QStringLiteral("/catalog").size()));
+    QVERIFY(onDisk.open(QIODevice::ReadOnly));
+    QCOMPARE(fetched.Body, onDisk.readAll());
+    const QByteArray etag = fetched.Header("ETag");
+    QVERIFY(etag.startsWith('"') && etag.size() > 8);
+    QVERIFY(fetched.Header("Cache-Control").contains("no-cache"));
+
+    const HttpExchange unchanged = HttpExchange::Get(m_manager, first, {{"If-None-Match", etag}});
+    QCOMPARE(unchanged.Status, 304);
+    QVERIFY(unchanged.Body.isEmpty());
+    QCOMPARE(unchanged.Header("ETag"), etag);
+
+    const HttpExchange listedTag = HttpExchange::Get(m_manager, first, {{"If-None-Match", "\"old\", W/" + etag}});
+    QCOMPARE(listedTag.Status, 304);
+
+    const HttpExchange stale = HttpExchange::Get(m_manager, first, {{"If-None-Match", "\"0123456789\""}});
+    QCOMPARE(stale.Status, 200);
+    QCOMPARE(stale.Body, fetched.Body);
+
+    const HttpExchange other = HttpExchange::Get(m_manager, second, {{"If-None-Match", etag}});
+    QCOMPARE(other.Status, 200);
+    QVERIFY(other.Header("ETag") != etag);
+}
+
+void tst_CatalogServer::LinksOutOfTheFolderAre404()
+{
+    // Given a catalog folder whose files include links to a file outside it and to one inside it.
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(QFile::copy(CatalogServerProcess::SampleCatalog() + QStringLiteral("/catalog.sqlite"),
+                        folder.filePath(QStringLiteral("catalog.sqlite"))));
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("files")));
+    QTemporaryDir outside;
+    QFile secret(outside.filePath(QStringLiteral("secret.png")));
+    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("secret") == 6);
+    secret.close();
+    QFile inside(folder.filePath(QStringLiteral("files/inside.png")));
+    QVERIFY(inside.open(QIODevice::WriteOnly) && inside.write("inside") == 6);
+    inside.close();
+    QVERIFY(QFile::link(secret.fileName(), folder.filePath(QStringLiteral("files/secret.png"))));
+    QVERIFY(QFile::link(inside.fileName(), folder.filePath(QStringLiteral("files/alias.png"))));
+    QVERIFY(QFile::link(folder.filePath(QStringLiteral("catalog.sqlite")),
+                        folder.filePath(QStringLiteral("files/db.png"))));
+
+    CatalogServerProcess server({}, folder.path());
+    QVERIFY2(server.Start(), qPrintable(server.Error()));
+    QCOMPARE(HttpExchange::Raw(server.Port(), "/catalog/files/secret.png").Status, 404);
+    QCOMPARE(HttpExchange::Raw(server.Port(), "/catalog/files/db.png").Status, 404);
+    const HttpExchange alias = HttpExchange::Raw(server.Port(), "/catalog/files/alias.png");
+    QCOMPARE(alias.Status, 200);
+    QCOMPARE(alias.Body, QByteArray("inside"));
+    QCOMPARE(server.Stop(), 0);
+}
+
+void tst_CatalogServer::StopsCleanlyOnSigterm()
+{
+    CatalogServerProcess server;
+    QVERIFY2(server.Start(), qPrintable(server.Error()));
+    const HttpExchange answered =
+        HttpExchange::Get(m_manager, server.Url(QStringLiteral("/api/v1/categories/properties?code=A0101")));
+    QCOMPARE(answered.Status, 200);
+
+    m_manager.clearConnectionCache();
+    QCOMPARE(server.Stop(), 0);
+    // One line per request, naming it and its status.
+    QList<QByteArray> requestLines;
+    for (const QByteArray& line : server.Log().split('\n')) {
+        if (line.contains("/api/v1/")) {
+            requestLines.append(line);
+        }
+    }
+    QCOMPARE(requestLines.size(), 1);
+    QVERIFY2(requestLines[0].contains("GET /api/v1/categories/properties?code=A0101 200"), requestLines[0].constData());
+}
+
+QTEST_MAIN(tst_CatalogServer)
+#include "tst_CatalogServer.moc"

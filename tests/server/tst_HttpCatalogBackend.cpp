@@ -1,0 +1,256 @@
+#include "AwaitReply.h"
+#include "CatalogJson.h"
+#include "CatalogServerProcess.h"
+#include "EmbeddedAnswer.h"
+#include "HttpCatalogBackend.h"
+#include "LocalHttpServer.h"
+#include "PublicComponentService.h"
+#include "ReplyQueue.h"
+#include "RequestToken.h"
+#include "SqliteCatalogBackend.h"
+
+#include <QMutex>
+#include <QTcpServer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace vela;
+using namespace vela::test;
+
+// HttpCatalogBackend against the real catalog server: the same answers as
+// the embedded catalog, and a clear text for each way the network fails.
+class tst_HttpCatalogBackend : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void AnswersEqualTheEmbeddedCatalog();
+    void ServiceRepliesComeFromTheServer();
+    void RefusedConnectionIsNamed();
+    void SlowServerTimesOut();
+    void UnusableAnswersAreNamed_data();
+    void UnusableAnswersAreNamed();
+    void CancelledRequestNeverGoesOut();
+    void RequestsBeyondSixWaitTheirTurn();
+    void ProjectCallsAreRefused();
+
+private:
+    std::unique_ptr<CatalogServerProcess> m_server;
+    std::shared_ptr<SqliteCatalogBackend> m_embedded;
+    std::shared_ptr<HttpCatalogBackend> m_http;
+    CatalogJson::UrlMap m_urls;
+};
+
+void tst_HttpCatalogBackend::initTestCase()
+{
+    m_server = std::make_unique<CatalogServerProcess>();
+    QVERIFY2(m_server->Start(), qPrintable(m_server->Error()));
+    m_embedded = std::make_shared<SqliteCatalogBackend>(CatalogServerProcess::SampleCatalog());
+    m_http = std::make_shared<HttpCatalogBackend>(m_server->Url());
+    m_urls = ServedFrom(m_embedded->CatalogFolder(), m_server->Url().toString(QUrl::StripTrailingSlash));
+}
+
+void tst_HttpCatalogBackend::cleanupTestCase()
+{
+    CatalogBackend::Install(nullptr);
+    m_http.reset();
+    if (m_server) {
+        QCOMPARE(m_server->Stop(), 0);
+    }
+}
+
+void tst_HttpCatalogBackend::AnswersEqualTheEmbeddedCatalog()
+{
+    // Each request through both backends, compared in the shared JSON form.
+    const auto both = [&](auto ask, auto encode) {
+        const auto served = ask(*m_http);
+        const auto embedded = ask(*m_embedded);
+        QCOMPARE(QString::fromStdWString(served.first), QString::fromStdWString(embedded.first));
+        QCOMPARE(encode(served.second, CatalogJson::UrlMap()), encode(embedded.second, m_urls));
+    };
+    const auto plain = [](auto encode) { return [encode](const auto& value, const auto&) { return encode(value); }; };
+
+    both([](CatalogBackend& b) {
+             return Ask<CategoryList>([&](auto done) { b.GetCategories({L"平开", {}}, std::move(done)); });
+         },
+         plain(&CatalogJson::FromCategories));
+    both([](CatalogBackend& b) {
+             return Ask<ComponentPage>(
+                 [&](auto done) { b.GetComponents({L"A", L"门", 2, 4, -1, {}}, std::move(done)); });
+         },
+         &CatalogJson::FromComponentPage);
+    both([](CatalogBackend& b) {
+             return Ask<std::shared_ptr<IDetailedPublicComponent>>(
+                 [&](auto done) { b.GetDetailedComponent(L"GJ100002", std::move(done)); });
+         },
+         &CatalogJson::FromDetailedComponent);
+    both([](CatalogBackend& b) {
+             return Ask<LegendList>([&](auto done) { b.GetLegend(L"GJ100002", std::move(done)); });
+         },
+         &CatalogJson::FromLegends);
+    both([](CatalogBackend& b) {
+             return Ask<std::shared_ptr<ICategoryProperty>>(
+                 [&](auto done) { b.GetCategoryProperty(L"A0101", std::move(done)); });
+         },
+         plain(&CatalogJson::FromCategoryProperty));
+    both([](CatalogBackend& b) {
+             return Ask<std::wstring>([&](auto done) { b.GetComponentFileUrl(L"GJ100002", std::move(done)); });
+         },
+         [](const std::wstring& url, const CatalogJson::UrlMap& urls) { return CatalogJson::FromFileUrl(url, urls); });
+    // Errors too: an unknown component reads the same through both.
+    both([](CatalogBackend& b) {
+             return Ask<std::shared_ptr<IDetailedPublicComponent>>(
+                 [&](auto done) { b.GetDetailedComponent(L"NO+SUCH&ID", std::move(done)); });
+         },
+         &CatalogJson::FromDetailedComponent);
+}
+
+void tst_HttpCatalogBackend::ServiceRepliesComeFromTheServer()
+{
+    CatalogBackend::Install(m_http);
+    const Answer<ComponentPage> answer =
+        Wait(PublicComponentService::Get()->GetComponents(L"", L"", L"A0101", L"", 1, 5, -1, {}));
+    CatalogBackend::Install(nullptr);
+
+    QVERIFY(!answer.FinishedInsideCall);
+    QVERIFY(answer.Finished);
+    QVERIFY2(answer.Error.empty(), qPrintable(QString::fromStdWString(answer.Error)));
+    QCOMPARE(int(answer.Result->Data.size()), 5);
+    QVERIFY(QString::fromStdWString(answer.Result->Data[0]->ThumbnailUrl).startsWith(m_server->Url().toString()));
+}
+
+void tst_HttpCatalogBackend::RefusedConnectionIsNamed()
+{
+    // A port that was free a moment ago and has nobody listening.
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();
+
+    HttpCatalogBackend backend(QUrl(QStringLiteral("http://127.0.0.1:%1").arg(port)));
+    const auto answer = Ask<ComponentPage>([&](auto done) { backend.GetComponents({}, std::move(done)); });
+    QCOMPARE(QString::fromStdWString(answer.first), QStringLiteral("无法连接构件库服务器"));
+    QVERIFY(!answer.second);
+}
+
+void tst_HttpCatalogBackend::SlowServerTimesOut()
+{
+    CatalogServerProcess slow({QStringLiteral("--latency"), QStringLiteral("1000")});
+    QVERIFY2(slow.Start(), qPrintable(slow.Error()));
+    HttpCatalogBackend backend(slow.Url(), 150);
+
+    const auto answer = Ask<std::shared_ptr<ICategoryProperty>>(
+        [&](auto done) { backend.GetCategoryProperty(L"A0101", std::move(done)); });
+    QCOMPARE(QString::fromStdWString(answer.first), QStringLiteral("连接构件库服务器超时"));
+    QCOMPARE(slow.Stop(), 0);
+}
+
+void tst_HttpCatalogBackend::UnusableAnswersAreNamed_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("error");
+
+    const QString unreadable = QStringLiteral("构件库服务器返回的数据无法识别");
+    QTest::newRow("not JSON") << 200 << QByteArray("<html>gateway</html>") << unreadable;
+    QTest::newRow("cut short") << 200 << QByteArray(R"({"legends": [{"name": "平)") << unreadable;
+    QTest::newRow("a list, not an object") << 200 << QByteArray("[]") << unreadable;
+    QTest::newRow("a field of the wrong type") << 200 << QByteArray(R"({"legends": [{"name": 5}]})") << unreadable;
+    QTest::newRow("a list that is not one") << 200 << QByteArray(R"({"legends": "none"})") << unreadable;
+    QTest::newRow("server error without words")
+        << 500 << QByteArray("oops") << QStringLiteral("构件库服务器出错（HTTP 500）");
+    QTest::newRow("server error that explains")
+        << 503 << QByteArray(R"({"error": {"code": "busy", "message": "服务器繁忙"}})") << QStringLiteral("服务器繁忙");
+}
+
+void tst_HttpCatalogBackend::UnusableAnswersAreNamed()
+{
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, error);
+
+    LocalHttpServer server;
+    QVERIFY(server.IsListening());
+    LocalHttpServer::Answer answer;
+    answer.Status = status;
+    answer.Body = body;
+    answer.Headers = {{"Content-Type", "application/json"}};
+    server.Set("/api/v1/components/legends?id=GJ100002", answer);
+
+    HttpCatalogBackend backend(server.Url(""), 5000);
+    const auto result = Ask<LegendList>([&](auto done) { backend.GetLegend(L"GJ100002", std::move(done)); });
+    QCOMPARE(QString::fromStdWString(result.first), error);
+    QVERIFY(result.second.empty());
+    QCOMPARE(server.TotalRequests(), 1);
+}
+
+void tst_HttpCatalogBackend::CancelledRequestNeverGoesOut()
+{
+    LocalHttpServer server;
+    server.SetBody("/api/v1/components/legends?id=GJ100002", R"({"legends": []})", "application/json");
+    HttpCatalogBackend backend(server.Url(""), 5000);
+
+    // Superseded before the backend got to it, as the service layer does with old searches.
+    auto token = std::make_shared<RequestToken>();
+    QVERIFY(token->Cancel());
+    const auto cancelled = Ask<LegendList>([&](auto done) {
+        RequestToken::Scope scope(token);
+        backend.GetLegend(L"GJ100002", std::move(done));
+    });
+    QCOMPARE(QString::fromStdWString(cancelled.first), QString::fromWCharArray(ReplyQueue::SupersededErrorText()));
+
+    const auto wanted = Ask<LegendList>([&](auto done) { backend.GetLegend(L"GJ100002", std::move(done)); });
+    QVERIFY(wanted.first.empty());
+    QCOMPARE(server.TotalRequests(), 1);
+}
+
+void tst_HttpCatalogBackend::RequestsBeyondSixWaitTheirTurn()
+{
+    // Given six requests that never finish by themselves and a seventh the server answers at once.
+    LocalHttpServer server;
+    for (int i = 0; i < 6; ++i) {
+        server.SetDrip("/api/v1/components/legends?id=SLOW" + QByteArray::number(i),
+                       R"({"legends": [])" + QByteArray(1000, ' ') + "}", 50);
+    }
+    server.SetBody("/api/v1/components/legends?id=FAST", R"({"legends": []})", "application/json");
+    HttpCatalogBackend backend(server.Url(""), 300);
+
+    QMutex mutex;
+    QStringList finished;
+    const auto record = [&](const QString& name) {
+        return [&, name](std::wstring error, LegendList) {
+            QMutexLocker lock(&mutex);
+            finished.append(name + QLatin1Char(' ') + QString::fromStdWString(error));
+        };
+    };
+    for (int i = 0; i < 6; ++i) {
+        backend.GetLegend(L"SLOW" + std::to_wstring(i), record(QStringLiteral("slow")));
+    }
+    backend.GetLegend(L"FAST", record(QStringLiteral("fast")));
+
+    // Then the seventh goes out only when one of the six is cut off, and its
+    // own deadline counts from then: it is answered, not timed out.
+    QTRY_COMPARE_WITH_TIMEOUT([&] { QMutexLocker lock(&mutex); return finished.size(); }(), 7, 10000);
+    QMutexLocker lock(&mutex);
+    for (int i = 0; i < 6; ++i) {
+        QCOMPARE(finished.at(i), QStringLiteral("slow 连接构件库服务器超时"));
+    }
+    QCOMPARE(finished.at(6), QStringLiteral("fast "));
+}
+
+void tst_HttpCatalogBackend::ProjectCallsAreRefused()
+{
+    const auto repeats = Ask<RepeatCheckList>(
+        [&](auto done) { m_http->CheckPublicComponentRespeats(L"P1001", {L"GJ100002"}, std::move(done)); });
+    QCOMPARE(QString::fromStdWString(repeats.first), QStringLiteral("构件库服务器暂不支持协同项目"));
+    const auto added = Ask<ProjectComponentList>(
+        [&](auto done) { m_http->AddComponentFromPublic(L"P1001", {L"GJ100002"}, std::move(done)); });
+    QCOMPARE(QString::fromStdWString(added.first), QStringLiteral("构件库服务器暂不支持协同项目"));
+}
+
+QTEST_MAIN(tst_HttpCatalogBackend)
+#include "tst_HttpCatalogBackend.moc"
