@@ -286,26 +286,40 @@ void tst_PlazaPublicPageActions::batchWithNothingChecked()
 
 void tst_PlazaPublicPageActions::batchFailuresAreSummed_data()
 {
+    // Row 2's file is corrupt and row 4 has none; the fixed text comes first, then who failed and why.
+    QTest::addColumn<bool>("multi");
     QTest::addColumn<QList<int>>("rows");
     QTest::addColumn<QString>("message");
-    QTest::newRow("all failed") << QList<int>{2, 4} << QStringLiteral("载入失败，请检查网络后重试");
-    QTest::newRow("some failed") << QList<int>{0, 2} << QStringLiteral("部分构件载入失败，请检查网络后重试");
+    QTest::newRow("all failed") << false << QList<int>{2, 4}
+                                << QStringLiteral("载入失败，请检查网络后重试\n\n木门2：文件已损坏\n木门4：获取地址失败");
+    QTest::newRow("one corrupt file") << false << QList<int>{0, 2, 3}
+                                      << QStringLiteral("部分构件载入失败，请检查网络后重试\n\n木门2：文件已损坏");
+    QTest::newRow("one corrupt file, multi-load") << true << QList<int>{0, 2, 3}
+                                                  << QStringLiteral("部分失败\n\n木门2：文件已损坏");
 }
 
 void tst_PlazaPublicPageActions::batchFailuresAreSummed()
 {
+    QFETCH(bool, multi);
     QFETCH(QList<int>, rows);
     QFETCH(QString, message);
-    SetProduct(nullptr);
+    if (!multi) {
+        SetProduct(nullptr);
+    }
     for (int row : rows) {
         Check(row);
     }
     KelMessageDialog::QueueAnswer(1);
     m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
     QTRY_COMPARE(KelMessageDialog::History().size(), 1);
-    QVERIFY(KelMessageDialog::History().first().Text.startsWith(message + QStringLiteral("\n\n")));
+    QCOMPARE(KelMessageDialog::History().first().Text, message);
     QCOMPARE(m_table->GetCheckedCount(), 0);
     QVERIFY(LastEvent(QStringLiteral("shopComponentLoad")).isEmpty());
+
+    // The log keeps the whole reason of the corrupt one.
+    const QStringList logged = m_logger->Lines().filter(QStringLiteral("C0002"));
+    QVERIFY(!logged.isEmpty());
+    QVERIFY2(logged.first().contains(QStringLiteral("构件文件已损坏")), qPrintable(logged.first()));
 }
 
 void tst_PlazaPublicPageActions::batchSuccessSendsOneEvent()
