@@ -1,38 +1,23 @@
 #include "PlazaPublicPage.h"
 
-#include "AppService.h"
-#include "BatchWorkflow.h"
-#include "DocumentService.h"
-#include "IDocument.h"
-#include "IProjectManager.h"
-#include "KelBulletin.h"
-#include "KelMessageDialog.h"
-#include "LoadFromPublicIntoDocumentWorkflow.h"
-#include "LoadFromPublicIntoDocumentWorkflow4Lumen.h"
-#include "LoadMultiFromPublicIntoDocumentWorkflow.h"
-#include "OpenPlazaPublicFamilyLoadOptions.h"
-#include "PlaceFromPublicIntoDocumentWorkflow.h"
-#include "PlazaMainWindow.h"
-#include "ProjectCloudComponentService.h"
-#include "PublicComponentRepeatCheckDialog.h"
-#include "SilentPlazaPublicFamilyLoadOptions.h"
 #include "CategoriesTreeView.h"
 #include "ConditionFiltersPane.h"
 #include "ConditionValuesPane.h"
 #include "HostNetworkDetector.h"
-#include "IVelaLogger.h"
-#include "PlazaPageAnalytics.h"
-#include "PropertyService.h"
-#include "PublicCategoryService.h"
-#include "PublicComponentService.h"
 #include "Pager.h"
+#include "PlazaPageActions.h"
+#include "PlazaPageAnalytics.h"
+#include "PlazaPageConditions.h"
+#include "PlazaPageSupport.h"
 #include "PlazaPublicComponentDetailPanel.h"
+#include "PlazaPublicComponentItemDelegate.h"
+#include "PlazaPublicComponentsCardListItemDelegate.h"
 #include "PlazaPublicComponentsCardListModel.h"
 #include "PlazaPublicComponentsCardListView.h"
-#include "PlazaPublicComponentsCardListItemDelegate.h"
-#include "PlazaPublicComponentItemDelegate.h"
 #include "PlazaPublicComponentsTableModel.h"
 #include "PlazaPublicComponentsTableView.h"
+#include "PublicCategoryService.h"
+#include "PublicComponentService.h"
 #include "SearchTextBox.h"
 
 #include <QFrame>
@@ -83,6 +68,7 @@ PlazaPublicPage::PlazaPublicPage(QWidget* parent)
 {
     RegisterMetaTypes();
     InitUI();
+    m_actions = new PlazaPageActions(m_checkedComponents, m_addIntoProjectContext, this);
 }
 
 void PlazaPublicPage::SetAddIntoProjectContext(const AddIntoProjectContext& context)
@@ -142,7 +128,7 @@ void PlazaPublicPage::InitUI()
                 return;
             }
             page->m_categoryCode = category->Code;
-            page->m_conditions.clear();
+            page->m_propertyConditions->Clear();
             page->Requery();
             page->LoadCategoryProperty(page->m_categoryCode);
         },
@@ -328,6 +314,10 @@ void PlazaPublicPage::InitUI()
             &PlazaPublicPage::HandleRemoveConditionValue);
     connect(m_conditionValuesPane, &ConditionValuesPane::ClearConditionValuesRequired, this,
             &PlazaPublicPage::HandleClearConditionValues);
+    m_propertyConditions =
+        new PlazaPageConditions(m_conditionFiltersFrame, m_conditionFiltersPane, m_conditionValuesPane, this);
+    connect(m_propertyConditions, &PlazaPageConditions::ConditionsChanged, m_propertyConditions,
+            [page] { page->Requery(); }, Qt::DirectConnection);
 
     auto* refreshLayout = new QHBoxLayout;
     refreshLayout->setContentsMargins(8, 8, 8, 8);
@@ -536,40 +526,6 @@ bool PlazaPublicPage::eventFilter(QObject* watched, QEvent* event)
 // ---------------------------------------------------------------------------
 // Browsing: query state, requests and replies.
 
-namespace {
-
-std::wstring SoftwareCode()
-{
-    AppService* app = AppService::Get();
-    return app ? app->GetSoftwareCode() : std::wstring();
-}
-
-std::wstring SoftwareVersion()
-{
-    AppService* app = AppService::Get();
-    return app ? app->GetSoftwareVersion() : std::wstring();
-}
-
-std::wstring WideText(const QVariant& value)
-{
-    return value.toString().toStdWString();
-}
-
-// Orders two range bounds: as numbers when both read as numbers, else as text.
-int CompareBounds(const QVariant& a, const QVariant& b)
-{
-    bool aIsNumber = false;
-    bool bIsNumber = false;
-    const double x = a.toDouble(&aIsNumber);
-    const double y = b.toDouble(&bIsNumber);
-    if (aIsNumber && bIsNumber) {
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    return QString::compare(a.toString(), b.toString());
-}
-
-} // namespace
-
 void PlazaPublicPage::ResetAndLoad()
 {
     m_detailPanelFrame->hide();
@@ -581,7 +537,7 @@ void PlazaPublicPage::ResetAndLoad()
 void PlazaPublicPage::ResetToRootCategory()
 {
     m_categoryCode = m_rootCategoryCode;
-    m_conditions.clear();
+    m_propertyConditions->Clear();
     Requery();
     LoadCategoryProperty(m_categoryCode);
 }
@@ -595,21 +551,11 @@ void PlazaPublicPage::Requery()
     QueryComponents();
 }
 
-std::vector<std::shared_ptr<ConditionFilterOption>> PlazaPublicPage::CurrentConditions() const
-{
-    std::vector<std::shared_ptr<ConditionFilterOption>> conditions;
-    for (const auto& entry : m_conditions) {
-        if (entry.second) {
-            conditions.push_back(entry.second);
-        }
-    }
-    return conditions;
-}
-
 void PlazaPublicPage::LoadCategories()
 {
-    auto* reply = PublicCategoryService::Get()->GetCategories(SoftwareCode(), SoftwareVersion(), std::wstring(),
-                                                              m_keyword, CurrentConditions());
+    auto* reply = PublicCategoryService::Get()->GetCategories(
+        PlazaPageSupport::SoftwareCode(), PlazaPageSupport::SoftwareVersion(), std::wstring(), m_keyword,
+        CurrentConditions());
     if (!reply) {
         m_categoriesTreeView->Model()->SetCategories({});
         return;
@@ -658,9 +604,9 @@ void PlazaPublicPage::QueryComponents()
     const std::wstring keyword = m_keyword;
     const std::wstring categoryCode = m_categoryCode;
     const int32_t pageIndex = m_pageIndex;
-    auto* reply = PublicComponentService::Get()->GetComponents(SoftwareCode(), SoftwareVersion(), categoryCode,
-                                                               keyword, pageIndex, m_pageSize, -1,
-                                                               CurrentConditions());
+    auto* reply = PublicComponentService::Get()->GetComponents(
+        PlazaPageSupport::SoftwareCode(), PlazaPageSupport::SoftwareVersion(), categoryCode, keyword, pageIndex,
+        m_pageSize, -1, CurrentConditions());
     if (!reply) {
         ShowComponents({}, 0, 1);
         return;
@@ -697,341 +643,59 @@ void PlazaPublicPage::QueryComponents()
 // ---------------------------------------------------------------------------
 // Property conditions.
 
+std::vector<std::shared_ptr<ConditionFilterOption>> PlazaPublicPage::CurrentConditions() const
+{
+    return m_propertyConditions->CurrentConditions();
+}
+
 void PlazaPublicPage::LoadCategoryProperty(std::wstring categoryCode)
 {
-    const auto hideFilters = [this] {
-        m_conditionFiltersFrame->hide();
-        m_categoryProperty.reset();
-    };
-    const ICategory* category =
-        categoryCode.empty() ? nullptr : PublicCategoryService::Get()->GetCategoryByCode(categoryCode);
-    if (!category || !category->IsLeaf()) {
-        hideFilters();
-        return;
-    }
-    auto* reply = PropertyService::Get()->GetCategoryProperty(SoftwareCode(), SoftwareVersion(), categoryCode, true);
-    if (!reply) {
-        hideFilters();
-        return;
-    }
-    PlazaPublicPage* page = this;
-    reply->setParent(this);
-    connect(
-        reply, &CustomReplyBase::Finished, reply,
-        [reply, page] {
-            if (!reply->Error().empty()) {
-                reply->deleteLater();
-                page->m_conditionFiltersFrame->hide();
-                page->m_categoryProperty.reset();
-                return;
-            }
-            page->m_categoryProperty = reply->Result();
-            reply->deleteLater();
-            if (!page->m_categoryProperty) {
-                page->m_conditionFiltersFrame->hide();
-                return;
-            }
-            std::vector<std::shared_ptr<ConditionFilterItemBase>> items;
-            for (const auto& entry : page->m_categoryProperty->Properties) {
-                const std::shared_ptr<CategoryPropertyDefinition>& definition = entry.second;
-                if (!definition) {
-                    continue;
-                }
-                const QString type = QString::fromStdWString(definition->Type);
-                const QString name = QString::fromStdWString(definition->Name);
-                const QString unit = QString::fromStdWString(definition->Unit);
-                const QVariant tag(QString::fromStdWString(definition->Code));
-                if (type.compare(QLatin1String("Enum"), Qt::CaseInsensitive) == 0) {
-                    auto item = std::make_shared<EnumerableConditionFilterItem>();
-                    item->SetName(name);
-                    item->SetSelectValuePrompt(tr("请选择"));
-                    item->SetUnit(unit);
-                    for (const auto& value : definition->Values) {
-                        item->AddEnumerableValue(QVariant(QString::fromStdWString(value.first)),
-                                                 QVariant(QString::fromStdWString(value.second)));
-                    }
-                    item->Tag = tag;
-                    items.push_back(item);
-                } else if (type.compare(QLatin1String("Number"), Qt::CaseInsensitive) == 0
-                           || type.compare(QLatin1String("Int"), Qt::CaseInsensitive) == 0) {
-                    auto item = std::make_shared<RangeBasedConditionFilterItem>();
-                    item->SetName(name);
-                    item->SetInputFromValuePrompt(tr("最小值"));
-                    item->SetInputToValuePrompt(tr("最大值"));
-                    item->SetUnit(unit);
-                    item->Tag = tag;
-                    items.push_back(item);
-                } else if (type.compare(QLatin1String("Logic"), Qt::CaseInsensitive) == 0) {
-                    auto item = std::make_shared<BooleanConditionFilterItem>();
-                    item->SetName(name);
-                    item->SetSelectValuePrompt(tr("请选择"));
-                    item->SetUnit(unit);
-                    item->SetTrueDisplayValue(tr("是"));
-                    item->SetFalseDisplayValue(tr("否"));
-                    item->Tag = tag;
-                    items.push_back(item);
-                }
-            }
-            if (!items.empty()) {
-                page->m_conditionFiltersPane->SetConditionFilters(items);
-                page->m_conditionFiltersPane->AdjustHeightToContent();
-            }
-            page->m_conditionFiltersFrame->setVisible(!items.empty());
-        },
-        Qt::DirectConnection);
+    m_propertyConditions->LoadCategoryProperty(categoryCode);
 }
 
 std::shared_ptr<CategoryPropertyDefinition> PlazaPublicPage::PropertyDefinition(const QString& name) const
 {
-    if (!m_categoryProperty) {
-        return nullptr;
-    }
-    const auto found = m_categoryProperty->Properties.find(name.toStdWString());
-    return found == m_categoryProperty->Properties.end() ? nullptr : found->second;
+    return m_propertyConditions->PropertyDefinition(name);
 }
-
-namespace {
-
-void Trace(const QString& text)
-{
-    if (IVelaLogger* logger = IVelaLogger::Get()) {
-        VelaLogObject line(text);
-        logger->Trace(line);
-    }
-}
-
-} // namespace
 
 void PlazaPublicPage::HandleEnumerableConditionChanged(EnumerableConditionFilterItem condition, QVariant newValue)
 {
-    Trace(QStringLiteral("enum condition changed.") + QStringLiteral(" code:") + condition.Tag.toString()
-          + QStringLiteral(", ") + QStringLiteral("value:") + newValue.toString());
-    ApplyEqualityCondition(condition.Tag, condition.GetName(), newValue, newValue.toString(),
-                           ConditionFilterOption::Enumeration);
+    m_propertyConditions->ChangeEnumerableCondition(condition, newValue);
 }
 
 void PlazaPublicPage::HandleBooleanConditionChanged(BooleanConditionFilterItem condition, QVariant newValue)
 {
-    const QString valueText = QString::number(newValue.toBool());
-    Trace(QStringLiteral("bool condition changed.") + QStringLiteral(" code:") + condition.Tag.toString()
-          + QStringLiteral(", ") + QStringLiteral("value:") + valueText);
-    ApplyEqualityCondition(condition.Tag, condition.GetName(), newValue, valueText,
-                           ConditionFilterOption::IntegerOrBoolean);
+    m_propertyConditions->ChangeBooleanCondition(condition, newValue);
 }
 
 void PlazaPublicPage::ApplyEqualityCondition(const QVariant& tag, const QString& propertyName,
                                              const QVariant& newValue, const QString& valueText, int32_t valueType)
 {
-    const std::wstring key = WideText(tag);
-    if (key.empty()) {
-        return;
-    }
-    const std::wstring value = valueText.toStdWString();
-    const auto found = m_conditions.find(key);
-    if (found == m_conditions.end()) {
-        if (newValue.isNull()) {
-            return;
-        }
-        const std::shared_ptr<CategoryPropertyDefinition> definition = PropertyDefinition(propertyName);
-        if (!definition) {
-            return;
-        }
-        auto option = std::make_shared<ConditionFilterOption>();
-        option->SetName(definition->Name);
-        option->SetCode(definition->Code);
-        option->Operator = ConditionFilterOption::Equal;
-        option->ValueType = valueType;
-        option->SetValue(value);
-        m_conditions[key] = option;
-        Requery();
-        return;
-    }
-    if (newValue.isNull()) {
-        m_conditions.erase(found);
-        Requery();
-        return;
-    }
-    if (!found->second || value != found->second->Value()) {
-        if (found->second) {
-            found->second->SetValue(value);
-        }
-        Requery();
-    }
+    m_propertyConditions->ApplyEqualityCondition(tag, propertyName, newValue, valueText, valueType);
 }
 
 void PlazaPublicPage::HandleRangeBasedConditionChanged(RangeBasedConditionFilterItem condition, QVariant minValue,
                                                        QVariant maxValue)
 {
-    Trace(QStringLiteral("range condition changed.") + QStringLiteral(" code:") + condition.Tag.toString()
-          + QStringLiteral(", ") + QStringLiteral("minValue:") + minValue.toString() + QStringLiteral(", maxValue:")
-          + maxValue.toString());
-    const std::wstring key = WideText(condition.Tag);
-    if (key.empty()) {
-        return;
-    }
-    const bool hasMin = !minValue.isNull();
-    const bool hasMax = !maxValue.isNull();
-    const int order = hasMin && hasMax ? CompareBounds(minValue, maxValue) : 0;
-    const std::wstring minText = WideText(minValue);
-    const std::wstring maxText = WideText(maxValue);
-    const auto found = m_conditions.find(key);
-
-    if (found == m_conditions.end()) {
-        if (!hasMin && !hasMax) {
-            return;
-        }
-        const std::shared_ptr<CategoryPropertyDefinition> definition = PropertyDefinition(condition.GetName());
-        if (!definition) {
-            return;
-        }
-        int32_t valueType = 0;
-        if (definition->Type == L"Int") {
-            valueType = 1;
-        } else if (definition->Type == L"Number") {
-            valueType = 2;
-        } else {
-            return;
-        }
-        auto option = std::make_shared<ConditionFilterOption>();
-        option->SetName(definition->Name);
-        option->SetCode(definition->Code);
-        option->ValueType = valueType;
-        if (hasMin && hasMax) {
-            if (order == 0) {
-                option->Operator = 1;
-                option->SetValue(minText);
-            } else if (order < 0) {
-                option->Operator = 9;
-                option->SetFromValue(minText);
-                option->SetToValue(maxText);
-            } else {
-                return;
-            }
-        } else if (hasMax) {
-            option->Operator = 7;
-            option->SetValue(maxText);
-        } else {
-            option->Operator = 5;
-            option->SetValue(minText);
-        }
-        m_conditions[key] = option;
-        Requery();
-        return;
-    }
-
-    const std::shared_ptr<ConditionFilterOption> option = found->second;
-    if (!option || (!hasMin && !hasMax) || (hasMin && hasMax && order > 0)) {
-        m_conditions.erase(found);
-    } else if (hasMin && hasMax && order == 0) {
-        option->Operator = 1;
-        option->SetValue(minText);
-        option->SetFromValue(std::wstring());
-        option->SetToValue(std::wstring());
-    } else if (hasMin && hasMax) {
-        option->Operator = 9;
-        option->SetValue(std::wstring());
-        option->SetFromValue(minText);
-        option->SetToValue(maxText);
-    } else if (hasMax) {
-        option->Operator = 7;
-        option->SetValue(maxText);
-        option->SetFromValue(std::wstring());
-        option->SetToValue(std::wstring());
-    } else {
-        option->Operator = 5;
-        option->SetValue(minText);
-        option->SetFromValue(std::wstring());
-        option->SetToValue(std::wstring());
-    }
-    Requery();
+    m_propertyConditions->ChangeRangeBasedCondition(condition, minValue, maxValue);
 }
 
 void PlazaPublicPage::RefreshConditionValues()
 {
-    std::vector<std::shared_ptr<ConditionValueItemBase>> items;
-    if (!m_keyword.empty()) {
-        auto item = std::make_shared<GeneralConditionValueItem>();
-        item->Tag = QVariant(QStringLiteral("Keyword"));
-        item->SetDisplayName(tr("关键词"));
-        item->SetDisplayValue(QString::fromStdWString(m_keyword));
-        items.push_back(item);
-    }
-    if (m_categoryCode != m_rootCategoryCode) {
-        auto item = std::make_shared<GeneralConditionValueItem>();
-        item->Tag = QVariant(QStringLiteral("Category"));
-        item->SetDisplayName(tr("分类"));
-        if (const ICategory* category = PublicCategoryService::Get()->GetCategoryByCode(m_categoryCode)) {
-            item->SetDisplayValue(QString::fromStdWString(category->Name));
-        }
-        items.push_back(item);
-    }
-    if (m_categoryProperty) {
-        std::vector<std::shared_ptr<ConditionFilterOption>> options = CurrentConditions();
-        std::stable_sort(options.begin(), options.end(),
-                         [](const auto& a, const auto& b) { return a->Name() < b->Name(); });
-        for (const std::shared_ptr<ConditionFilterOption>& option : options) {
-            const std::shared_ptr<CategoryPropertyDefinition> definition =
-                PropertyDefinition(QString::fromStdWString(option->Name()));
-            if (!definition) {
-                continue;
-            }
-            const QString type = QString::fromStdWString(definition->Type);
-            const QString value = QString::fromStdWString(option->Value());
-            QString display;
-            switch (option->Operator) {
-            case 1:
-                if (type.compare(QLatin1String("Enum"), Qt::CaseInsensitive) == 0) {
-                    const auto text = definition->Values.find(option->Value());
-                    display = text == definition->Values.end() ? QString() : QString::fromStdWString(text->second);
-                } else if (type.compare(QLatin1String("Logic"), Qt::CaseInsensitive) == 0) {
-                    const auto is = [&value](const QString& text) {
-                        return value.compare(text, Qt::CaseInsensitive) == 0;
-                    };
-                    if (is(QStringLiteral("true")) || is(QStringLiteral("1")) || is(QStringLiteral("是"))) {
-                        display = tr("是");
-                    } else if (is(QStringLiteral("false")) || is(QStringLiteral("0")) || is(QStringLiteral("否"))) {
-                        display = tr("否");
-                    }
-                } else {
-                    display = value;
-                }
-                break;
-            case 4: display = QStringLiteral("＞") + value; break;
-            case 5: display = QStringLiteral("≥") + value; break;
-            case 6: display = QStringLiteral("＜") + value; break;
-            case 7: display = QStringLiteral("≤") + value; break;
-            case 8:
-            case 9:
-                display = QString::fromStdWString(option->FromValue()) + QStringLiteral("~")
-                          + QString::fromStdWString(option->ToValue());
-                break;
-            default: break;
-            }
-            if (!definition->Unit.empty()) {
-                display += QString::fromStdWString(definition->Unit);
-            }
-            auto item = std::make_shared<GeneralConditionValueItem>();
-            item->Tag = QVariant(QString::fromStdWString(option->Code()));
-            item->SetDisplayName(QString::fromStdWString(option->Name()));
-            item->SetDisplayValue(display);
-            items.push_back(item);
-        }
-    }
-    m_conditionValuesPane->SetConditionValues(items);
-    m_conditionValuesPane->AdjustHeightToContent();
+    m_propertyConditions->RefreshConditionValues(m_keyword, m_categoryCode, m_rootCategoryCode);
 }
 
 void PlazaPublicPage::HandleRemoveConditionValue(GeneralConditionValueItem conditionValue)
 {
     const QString tag = conditionValue.Tag.toString();
-    if (tag.compare(QLatin1String("Keyword"), Qt::CaseInsensitive) == 0) {
+    if (tag.compare(PlazaPageConditions::KeywordTag, Qt::CaseInsensitive) == 0) {
         m_keyword.clear();
         m_searchTextBox->setText(QString());
         ResetToRootCategory();
-    } else if (tag.compare(QLatin1String("Category"), Qt::CaseInsensitive) == 0) {
+    } else if (tag.compare(PlazaPageConditions::CategoryTag, Qt::CaseInsensitive) == 0) {
         ResetToRootCategory();
-    } else if (m_conditions.count(tag.toStdWString()) > 0) {
-        m_conditionFiltersPane->ResumeConditionFilter(QVariant(tag));
+    } else {
+        m_propertyConditions->RemoveConditionValue(tag);
     }
 }
 
@@ -1040,7 +704,7 @@ void PlazaPublicPage::HandleClearConditionValues()
     m_keyword.clear();
     m_searchTextBox->setText(QString());
     m_categoryCode = m_rootCategoryCode;
-    m_conditions.clear();
+    m_propertyConditions->Clear();
     RefreshConditionValues();
     m_checkedComponents.Clear();
     m_pageIndex = 1;
@@ -1105,7 +769,8 @@ void PlazaPublicPage::HandleComponentSelectionChanged(QItemSelection selected, Q
         return;
     }
     m_detailPanelFrame->show();
-    auto* reply = PublicComponentService::Get()->GetDetailedComponent(SoftwareCode(), SoftwareVersion(), component->Id);
+    auto* reply = PublicComponentService::Get()->GetDetailedComponent(
+        PlazaPageSupport::SoftwareCode(), PlazaPageSupport::SoftwareVersion(), component->Id);
     if (!reply) {
         m_detailPanelFrame->hide();
         return;
@@ -1152,462 +817,41 @@ void PlazaPublicPage::HandleNetworkStateChanged(int newState)
 }
 
 // ---------------------------------------------------------------------------
-// Single load and place.
-
-namespace {
-
-enum class SingleAction
-{
-    Load,
-    LumenLoad,
-    Place,
-};
-
-// A kept bulletin saying that work has started.
-KelBulletin* ShowBusyBulletin(const QString& message)
-{
-    KelBulletin* bulletin = KelBulletin::Create(nullptr);
-    if (bulletin) {
-        bulletin->ConfigIcon(4)->ConfigMessage(message);
-        bulletin->show();
-    }
-    return bulletin;
-}
-
-// A batch's failure text with, under it, which components failed and why. The
-// workflow is still alive while it emits Finished, so its list can be read there.
-QString WithFailures(const QString& text, const std::vector<WorkflowFailure>& failures)
-{
-    if (failures.empty()) {
-        return text;
-    }
-    return text + QStringLiteral("\n\n") + QString::fromStdWString(WorkflowFailure::ListText(failures));
-}
-
-void CloseBulletin(const QPointer<KelBulletin>& bulletin)
-{
-    if (bulletin) {
-        bulletin->close();
-    }
-}
-
-void RunSingleAction(const IComponent& component, SingleAction action)
-{
-    if (component.Id.empty()) {
-        KelBulletin::SingleShot(PlazaPublicPage::tr("公共构件Id为空"), 3, 3000, nullptr);
-        return;
-    }
-    tarn::IDocument* document = DocumentService::Get()->GetCurrentDocument();
-    if (!document && action != SingleAction::LumenLoad) {
-        KelBulletin::SingleShot(PlazaPublicPage::tr("没有打开的文档"), 3, 3000, nullptr);
-        return;
-    }
-    const tarn::RuntimeId documentId =
-        action == SingleAction::LumenLoad ? tarn::RuntimeId::InvalidID : document->GetRuntimeId();
-    const std::wstring documentName = document ? document->GetName() : std::wstring();
-    const std::wstring version = SoftwareVersion();
-    const QPointer<KelBulletin> bulletin = ShowBusyBulletin(PlazaPublicPage::tr("正在准备，请稍候..."));
-
-    WorkflowBase* workflow = nullptr;
-    switch (action) {
-    case SingleAction::Load:
-        workflow = LoadFromPublicIntoDocumentWorkflow::Create(
-            PublicComponentWorkflowArgument(component, version, documentId,
-                                            std::make_shared<OpenPlazaPublicFamilyLoadOptions>()),
-            nullptr);
-        break;
-    case SingleAction::LumenLoad:
-        workflow = LoadFromPublicIntoDocumentWorkflow4Lumen::Create(
-            PublicComponentWorkflowArgument(component, version, documentId, nullptr), nullptr);
-        break;
-    case SingleAction::Place:
-        workflow = PlaceFromPublicIntoDocumentWorkflow::Create(
-            PublicComponentWorkflowArgument(component, version, documentId,
-                                            std::make_shared<OpenPlazaPublicFamilyLoadOptions>()),
-            nullptr);
-        break;
-    }
-    if (!workflow) {
-        CloseBulletin(bulletin);
-        return;
-    }
-    const bool place = action == SingleAction::Place;
-    QObject::connect(
-        workflow, &WorkflowBase::Finished, workflow,
-        [component, documentName, bulletin, place](bool success, const std::wstring&) {
-            if (!success) {
-                return;
-            }
-            CloseBulletin(bulletin);
-            if (place) {
-                PlazaPageAnalytics::TrackPlace(component, documentName);
-            } else {
-                KelBulletin::SingleShot(PlazaPublicPage::tr("载入成功"), 5, 2000, nullptr);
-                PlazaPageAnalytics::TrackLoad({component}, documentName, false);
-            }
-        },
-        Qt::DirectConnection);
-    QObject::connect(
-        workflow, &WorkflowBase::Finished, workflow,
-        [bulletin, place](bool success, const std::wstring& message) {
-            if (success) {
-                return;
-            }
-            CloseBulletin(bulletin);
-            if (message == L"操作取消") {
-                return;
-            }
-            KelBulletin::SingleShot(place ? PlazaPublicPage::tr("布置失败") : PlazaPublicPage::tr("载入失败"), 3,
-                                    1000, nullptr);
-        },
-        Qt::DirectConnection);
-    QObject::connect(
-        workflow, &WorkflowBase::Report, workflow,
-        [bulletin, place](const std::wstring& message) {
-            if (place && message == L"即将触发命令") {
-                if (PlazaMainWindow* window = PlazaMainWindow::Get()) {
-                    window->accept();
-                }
-                return;
-            }
-            if (bulletin) {
-                bulletin->ConfigIcon(4)->ConfigMessage(QString::fromStdWString(message));
-            }
-        },
-        Qt::DirectConnection);
-    workflow->Proceed(true);
-}
-
-} // namespace
+// Load, place, batch load and add into the collaboration project.
 
 void PlazaPublicPage::HandleLoadComponentIntoDocument(IComponent component)
 {
-    AppService* app = AppService::Get();
-    if (app && app->IsLumen()) {
-        HandleLoadComponentIntoDocument4Lumen(component);
-        return;
-    }
-    RunSingleAction(component, SingleAction::Load);
+    m_actions->Load(component);
 }
 
 void PlazaPublicPage::HandleLoadComponentIntoDocument4Lumen(IComponent component)
 {
-    RunSingleAction(component, SingleAction::LumenLoad);
+    m_actions->LoadForLumen(component);
 }
 
 void PlazaPublicPage::HandlePlaceComponentIntoDocument(IComponent component)
 {
-    RunSingleAction(component, SingleAction::Place);
+    m_actions->Place(component);
 }
-
-// ---------------------------------------------------------------------------
-// Batch load and add into the collaboration project.
 
 void PlazaPublicPage::HandleBatchButtonClicked()
 {
-    AppService* app = AppService::Get();
-    if (app && app->IsRivo()) {
-        AddComponentsIntoProject(m_checkedComponents.Items(), true);
-        return;
-    }
-    BatchLoad();
+    m_actions->RunBatch();
 }
 
 void PlazaPublicPage::BatchLoad()
 {
-    AppService* app = AppService::Get();
-    const bool lumen = app && app->IsLumen();
-    const bool multi = !lumen && app && app->IsSorn();
-    PlazaMainWindow* window = PlazaMainWindow::Get();
-    const auto hideMask = [window, multi] {
-        if (multi && window) {
-            window->HidMask();
-        }
-    };
-    if (multi && window) {
-        window->ShowMask();
-    }
-
-    const std::vector<IComponent> components = m_checkedComponents.Items();
-    if (components.empty()) {
-        KelBulletin::SingleShot(tr("未选中任何可载入构件"), 1, 3000, nullptr);
-        hideMask();
-        return;
-    }
-    tarn::IDocument* document = DocumentService::Get()->GetCurrentDocument();
-    if (!document && !lumen) {
-        KelBulletin::SingleShot(tr("没有打开的文档"), 3, 3000, nullptr);
-        hideMask();
-        return;
-    }
-    const std::wstring documentName = document ? document->GetName() : std::wstring();
-    const std::wstring version = SoftwareVersion();
-    const bool standard = !lumen && !multi;
-    std::vector<PublicComponentWorkflowArgument> arguments;
-    for (const IComponent& component : components) {
-        if (standard) {
-            arguments.emplace_back(component, version, document->GetRuntimeId(),
-                                   std::make_shared<SilentPlazaPublicFamilyLoadOptions>(1));
-        } else {
-            arguments.emplace_back(component, version, tarn::RuntimeId::InvalidID, nullptr);
-        }
-    }
-
-    const QPointer<KelBulletin> bulletin = ShowBusyBulletin(tr("正在准备，请稍候..."));
-    if (multi && !bulletin) {
-        hideMask();
-        return;
-    }
-    // Workflows outlive the page when the host shuts down in the middle of a batch.
-    const QPointer<PlazaPublicPage> page = this;
-    const auto clearChecks = [page] {
-        if (page) {
-            page->m_checkedComponents.Clear();
-        }
-    };
-
-    if (multi) {
-        LoadMultiFromPublicIntoDocumentWorkflow* workflow =
-            LoadMultiFromPublicIntoDocumentWorkflow::Create(arguments, nullptr);
-        connect(
-            workflow, &WorkflowBase::Finished, workflow,
-            [clearChecks, bulletin, components, documentName](bool success, const std::wstring&) {
-                if (!success) {
-                    return;
-                }
-                clearChecks();
-                CloseBulletin(bulletin);
-                if (PlazaMainWindow* mainWindow = PlazaMainWindow::Get()) {
-                    mainWindow->Display(1500);
-                    mainWindow->HidMask();
-                }
-                PlazaPageAnalytics::TrackLoad(components, documentName, true);
-            },
-            Qt::DirectConnection);
-        connect(
-            workflow, &WorkflowBase::Finished, workflow,
-            [clearChecks, bulletin, workflow](bool success, const std::wstring& message) {
-                if (success) {
-                    return;
-                }
-                clearChecks();
-                CloseBulletin(bulletin);
-                if (!message.empty()) {
-                    const QString text = WithFailures(QString::fromStdWString(message), workflow->Failures());
-                    KelMessageDialog::Get(nullptr)->ConfigDialogSize(280, -1)->Show(text, 2, 1);
-                }
-                if (PlazaMainWindow* mainWindow = PlazaMainWindow::Get()) {
-                    mainWindow->Display(1500);
-                    mainWindow->HidMask();
-                }
-            },
-            Qt::DirectConnection);
-        connect(
-            workflow, &WorkflowBase::Progress, workflow,
-            [bulletin](float done, float total) {
-                if (bulletin) {
-                    bulletin->ConfigIcon(0)->ConfigMessage(tr("正在下载"))->ConfigProgress(static_cast<int>(done),
-                                                                                          static_cast<int>(total));
-                }
-            },
-            Qt::DirectConnection);
-        connect(
-            workflow, &WorkflowBase::Report, workflow,
-            [bulletin](const std::wstring& message) {
-                if (message == L"即将触发批量载入命令") {
-                    if (PlazaMainWindow* mainWindow = PlazaMainWindow::Get()) {
-                        mainWindow->hide();
-                    }
-                    return;
-                }
-                if (bulletin) {
-                    bulletin->ConfigIcon(4)->ConfigMessage(QString::fromStdWString(message))->ConfigProgress(0, 0);
-                }
-            },
-            Qt::DirectConnection);
-        workflow->Proceed(true);
-        return;
-    }
-
-    BatchWorkflowBase* workflow = nullptr;
-    if (lumen) {
-        workflow = new BatchWorkflow<LoadFromPublicIntoDocumentWorkflow4Lumen, PublicComponentWorkflowArgument>(
-            arguments, nullptr);
-    } else {
-        workflow =
-            new BatchWorkflow<LoadFromPublicIntoDocumentWorkflow, PublicComponentWorkflowArgument>(arguments, nullptr);
-    }
-    connect(workflow, &BatchWorkflowBase::Phased, workflow, [](int, bool, const std::wstring&) {},
-            Qt::DirectConnection);
-    connect(
-        workflow, &WorkflowBase::Finished, workflow,
-        [clearChecks, bulletin, components, documentName](bool success, const std::wstring&) {
-            if (!success) {
-                return;
-            }
-            clearChecks();
-            CloseBulletin(bulletin);
-            KelBulletin::SingleShot(tr("批量载入成功"), 5, 1000, nullptr);
-            PlazaPageAnalytics::TrackLoad(components, documentName, true);
-        },
-        Qt::DirectConnection);
-    connect(
-        workflow, &WorkflowBase::Finished, workflow,
-        [clearChecks, bulletin, workflow](bool success, const std::wstring& message) {
-            if (success) {
-                return;
-            }
-            clearChecks();
-            CloseBulletin(bulletin);
-            QString text = QString::fromStdWString(message);
-            if (message == L"全部失败") {
-                text = tr("载入失败，请检查网络后重试");
-            } else if (message == L"部分失败") {
-                text = tr("部分构件载入失败，请检查网络后重试");
-            }
-            KelMessageDialog::Get(nullptr)->ConfigDialogSize(280, -1)->Show(WithFailures(text, workflow->Failures()), 2,
-                                                                             1);
-        },
-        Qt::DirectConnection);
-    connect(
-        workflow, &WorkflowBase::Progress, workflow,
-        [bulletin](float done, float total) {
-            if (bulletin) {
-                bulletin->ConfigIcon(0)->ConfigMessage(tr("正在载入"))->ConfigProgress(static_cast<int>(done),
-                                                                                      static_cast<int>(total));
-            }
-        },
-        Qt::DirectConnection);
-    workflow->Proceed(true);
+    m_actions->BatchLoad();
 }
 
 void PlazaPublicPage::AddComponentsIntoProject(const std::vector<IComponent>& components, bool batch)
 {
-    std::vector<std::wstring> ids;
-    for (const IComponent& component : components) {
-        ids.push_back(component.Id);
-    }
-    if (ids.empty()) {
-        KelBulletin::SingleShot(tr("没有任何可载入的构件"), 1, 3000, nullptr);
-        return;
-    }
-    const std::wstring projectId = m_addIntoProjectContext.ProjectId();
-    if (projectId.empty()) {
-        KelBulletin::SingleShot(tr("协同项目id为空"), 3, 3000, nullptr);
-        return;
-    }
-    auto* reply = ProjectCloudComponentService::Get()->CheckPublicComponentRespeats(projectId, ids);
-    if (!reply) {
-        KelBulletin::SingleShot(tr("检查是否重复载入失败"), 3, 3000, nullptr);
-        return;
-    }
-    // The repeat check runs a modal loop, during which the window may be destroyed.
-    const QPointer<PlazaPublicPage> page(this);
-    reply->setParent(this);
-    connect(
-        reply, &CustomReplyBase::Finished, reply,
-        [reply, page, components, batch] {
-            if (!reply->Error().empty()) {
-                reply->deleteLater();
-                KelBulletin::SingleShot(tr("检查是否重复载入失败"), 3, 3000, nullptr);
-                return;
-            }
-            const RepeatCheckList checks = reply->Result();
-            reply->deleteLater();
-            const int repeated = static_cast<int>(std::count_if(
-                checks.begin(), checks.end(), [](const auto& check) { return check && check->IsExistedInProject(); }));
-            if (repeated == 0) {
-                page->SendAddComponents(components, batch);
-                return;
-            }
-            PublicComponentRepeatCheckDialog* dialog = PublicComponentRepeatCheckDialog::Instance(page);
-            if (!dialog) {
-                return;
-            }
-            const int choice = dialog->Exec(repeated);
-            if (!page) {
-                return;
-            }
-            switch (static_cast<RepeatCheckChoice>(choice)) {
-            case RepeatCheckChoice::Cancel:
-                page->m_checkedComponents.Clear();
-                break;
-            case RepeatCheckChoice::SkipRepeated: {
-                std::vector<IComponent> fresh;
-                for (const IComponent& component : components) {
-                    const bool isFresh = std::any_of(checks.begin(), checks.end(), [&component](const auto& check) {
-                        return check && check->PublicComponentId() == component.Id && !check->IsExistedInProject();
-                    });
-                    if (isFresh) {
-                        fresh.push_back(component);
-                    }
-                }
-                page->SendAddComponents(fresh, batch);
-                break;
-            }
-            case RepeatCheckChoice::AddAll:
-                page->SendAddComponents(components, batch);
-                break;
-            default:
-                break;
-            }
-        },
-        Qt::DirectConnection);
+    m_actions->AddComponentsIntoProject(components, batch);
 }
 
 void PlazaPublicPage::SendAddComponents(const std::vector<IComponent>& components, bool batch)
 {
-    std::vector<std::wstring> ids;
-    for (const IComponent& component : components) {
-        ids.push_back(component.Id);
-    }
-    if (ids.empty()) {
-        KelBulletin::SingleShot(tr("没有任何可载入的构件"), 1, 3000, nullptr);
-        m_checkedComponents.Clear();
-        return;
-    }
-    const std::wstring projectId = m_addIntoProjectContext.ProjectId();
-    if (projectId.empty()) {
-        KelBulletin::SingleShot(tr("协同项目id为空"), 3, 3000, nullptr);
-        return;
-    }
-    const QPointer<KelBulletin> bulletin = ShowBusyBulletin(tr("正在载入，请稍候..."));
-    const auto fail = [](const QPointer<KelBulletin>& kept) {
-        if (kept) {
-            kept->ConfigIcon(3)->ConfigMessage(tr("载入失败"));
-            kept->CloseLater(1000);
-        }
-    };
-    auto* reply = ProjectCloudComponentService::Get()->AddComponentFromPublic(projectId, ids);
-    if (!reply) {
-        fail(bulletin);
-        return;
-    }
-    const QPointer<PlazaPublicPage> page(this);
-    reply->setParent(this);
-    connect(
-        reply, &CustomReplyBase::Finished, reply,
-        [reply, page, bulletin, fail, components, projectId, batch] {
-            reply->deleteLater();
-            if (!page) {
-                CloseBulletin(bulletin);
-                return;
-            }
-            const ProjectComponentList added = reply->Error().empty() ? reply->Result() : ProjectComponentList();
-            if (added.empty()) {
-                fail(bulletin);
-                return;
-            }
-            for (const std::shared_ptr<IProjectComponent>& component : added) {
-                page->m_addIntoProjectContext.Add(component);
-            }
-            page->m_checkedComponents.Clear();
-            CloseBulletin(bulletin);
-            KelBulletin::SingleShot(tr("载入成功"), 5, 2000, nullptr);
-            PlazaPageAnalytics::TrackAddIntoProject(
-                components, projectId, IProjectManager::Get()->TryGetCurrentProjectNameById(projectId), batch);
-        },
-        Qt::DirectConnection);
+    m_actions->SendAddComponents(components, batch);
 }
 
 } // namespace vela

@@ -15,7 +15,6 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +29,8 @@ class CategoriesTreeView;
 class ConditionFiltersPane;
 class ConditionValuesPane;
 class Pager;
+class PlazaPageActions;
+class PlazaPageConditions;
 class PlazaPublicComponentDetailPanel;
 class PlazaPublicComponentsCardListView;
 class PlazaPublicComponentsTableView;
@@ -38,7 +39,8 @@ class SearchTextBox;
 // The public library page: keeps the query (keyword, category, property
 // conditions, page), sends it to the service layer, fills the tree, the lists
 // and the pager from the replies, and runs the load, place, batch and
-// add-into-project actions.
+// add-into-project actions. The property conditions and the actions are
+// worked out by two collaborators the page owns; its slots hand over to them.
 class PLAZA_EXPORT PlazaPublicPage : public QWidget
 {
     Q_OBJECT
@@ -123,11 +125,11 @@ private:
     std::wstring m_categoryCode;
     int32_t m_pageIndex = 1;
     int32_t m_pageSize = 20;
-    std::map<std::wstring, std::shared_ptr<ConditionFilterOption>> m_conditions;
     SelectionHelper<IComponent> m_checkedComponents{nullptr};
     std::wstring m_rootCategoryCode;
-    std::shared_ptr<ICategoryProperty> m_categoryProperty;
     AddIntoProjectContext m_addIntoProjectContext;
+    PlazaPageConditions* m_propertyConditions = nullptr;
+    PlazaPageActions* m_actions = nullptr;
 
     QPushButton* m_batchButton = nullptr;
     QString m_batchButtonText;
