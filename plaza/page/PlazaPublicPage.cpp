@@ -653,11 +653,6 @@ void PlazaPublicPage::LoadCategoryProperty(std::wstring categoryCode)
     m_propertyConditions->LoadCategoryProperty(categoryCode);
 }
 
-std::shared_ptr<CategoryPropertyDefinition> PlazaPublicPage::PropertyDefinition(const QString& name) const
-{
-    return m_propertyConditions->PropertyDefinition(name);
-}
-
 void PlazaPublicPage::HandleEnumerableConditionChanged(EnumerableConditionFilterItem condition, QVariant newValue)
 {
     m_propertyConditions->ChangeEnumerableCondition(condition, newValue);
@@ -666,12 +661,6 @@ void PlazaPublicPage::HandleEnumerableConditionChanged(EnumerableConditionFilter
 void PlazaPublicPage::HandleBooleanConditionChanged(BooleanConditionFilterItem condition, QVariant newValue)
 {
     m_propertyConditions->ChangeBooleanCondition(condition, newValue);
-}
-
-void PlazaPublicPage::ApplyEqualityCondition(const QVariant& tag, const QString& propertyName,
-                                             const QVariant& newValue, const QString& valueText, int32_t valueType)
-{
-    m_propertyConditions->ApplyEqualityCondition(tag, propertyName, newValue, valueText, valueType);
 }
 
 void PlazaPublicPage::HandleRangeBasedConditionChanged(RangeBasedConditionFilterItem condition, QVariant minValue,
@@ -847,11 +836,6 @@ void PlazaPublicPage::BatchLoad()
 void PlazaPublicPage::AddComponentsIntoProject(const std::vector<IComponent>& components, bool batch)
 {
     m_actions->AddComponentsIntoProject(components, batch);
-}
-
-void PlazaPublicPage::SendAddComponents(const std::vector<IComponent>& components, bool batch)
-{
-    m_actions->SendAddComponents(components, batch);
 }
 
 } // namespace vela

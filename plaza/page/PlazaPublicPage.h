@@ -80,11 +80,7 @@ private:
     void QueryComponents();
     void LoadCategoryProperty(std::wstring categoryCode);
     void RefreshConditionValues();
-    // The enumerated and yes/no filters: one equality condition per property.
-    void ApplyEqualityCondition(const QVariant& tag, const QString& propertyName, const QVariant& newValue,
-                                const QString& valueText, int32_t valueType);
     std::vector<std::shared_ptr<ConditionFilterOption>> CurrentConditions() const;
-    std::shared_ptr<CategoryPropertyDefinition> PropertyDefinition(const QString& name) const;
     void ShowComponents(const std::vector<std::shared_ptr<IComponent>>& components, uint64_t total,
                         uint64_t pageIndex);
 
@@ -98,7 +94,6 @@ private:
     void HandleBatchButtonClicked();
     void BatchLoad();
     void AddComponentsIntoProject(const std::vector<IComponent>& components, bool batch);
-    void SendAddComponents(const std::vector<IComponent>& components, bool batch);
 
     SearchTextBox* m_searchTextBox = nullptr;
     QStackedLayout* m_categoryStack = nullptr;
