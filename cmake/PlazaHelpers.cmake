@@ -1,21 +1,51 @@
+include(GNUInstallDirs)
+
+# Every installed library and program finds its siblings in the prefix it was
+# installed to, wherever that prefix is moved; the build folder is not kept.
+set(CMAKE_INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+
+# plaza_install_library(<target> <include subfolder> HEADERS ...)
+# Installs a library into the PlazaTargets export set, its headers and its
+# generated export header into include/<subfolder>, the folder its installed
+# users get on their include path.
+function(plaza_install_library target subdir)
+    cmake_parse_arguments(ARG "" "" "HEADERS" ${ARGN})
+    set_target_properties(${target} PROPERTIES
+        VERSION ${PROJECT_VERSION}
+        SOVERSION ${PROJECT_VERSION_MAJOR})
+    install(TARGETS ${target} EXPORT PlazaTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${ARG_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${subdir})
+endfunction()
+
 # plaza_add_library(<target> <alias> EXPORT <PREFIX> SOURCES ... PUBLIC ... PRIVATE ...)
 # A shared library with hidden visibility, an export header <prefix>_export.h
-# defining <PREFIX>_EXPORT, and an alias Vela::<alias>.
+# defining <PREFIX>_EXPORT, and an alias Vela::<alias>, installed as
+# Vela::<alias> with its headers under include/<target with dots as slashes>.
 function(plaza_add_library target alias)
     cmake_parse_arguments(ARG "" "EXPORT" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
     add_library(${target} SHARED ${ARG_SOURCES})
     add_library(Vela::${alias} ALIAS ${target})
     set_target_properties(${target} PROPERTIES
         CXX_VISIBILITY_PRESET hidden
-        VISIBILITY_INLINES_HIDDEN ON)
+        VISIBILITY_INLINES_HIDDEN ON
+        EXPORT_NAME ${alias})
     string(TOLOWER ${ARG_EXPORT} header)
     generate_export_header(${target}
         BASE_NAME ${ARG_EXPORT}
         EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/${header}_export.h)
+    string(REPLACE "." "/" subdir ${target})
     target_include_directories(${target} PUBLIC
-        ${CMAKE_CURRENT_SOURCE_DIR}
-        ${CMAKE_CURRENT_BINARY_DIR})
+        $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>
+        $<BUILD_INTERFACE:${CMAKE_CURRENT_BINARY_DIR}>
+        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/${subdir}>)
     target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+    set(headers ${ARG_SOURCES})
+    list(FILTER headers INCLUDE REGEX "\\.h$")
+    plaza_install_library(${target} ${subdir}
+        HEADERS ${headers} ${CMAKE_CURRENT_BINARY_DIR}/${header}_export.h)
 endfunction()
 
 # plaza_add_test(<name> SOURCES ... LINK ...)
