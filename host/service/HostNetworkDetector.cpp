@@ -69,13 +69,12 @@ void HostNetworkDetector::Watch(const QUrl& server, const ProbeTiming& timing)
     m_timing.FirstDelayMs = std::max(1, m_timing.FirstDelayMs);
     m_timing.LongestDelayMs = std::max(m_timing.FirstDelayMs, m_timing.LongestDelayMs);
     m_timing.TimeoutMs = std::max(1, m_timing.TimeoutMs);
+    m_timing.HeartbeatMs = std::max(0, m_timing.HeartbeatMs);
     m_watching = !server.isEmpty();
     m_reported = true;
     m_reachable = true;
     m_probing = false;
-    if (m_probeTimer) {
-        m_probeTimer->stop();
-    }
+    ScheduleNext();
     UpdateState();
 }
 
@@ -130,14 +129,8 @@ void HostNetworkDetector::ApplyReachable(bool reachable, quint64 generation)
     m_reported = reachable;
     Log(reachable ? QStringLiteral("catalog server %1 answers again").arg(m_server.toString())
                   : QStringLiteral("catalog server %1 cannot be reached").arg(m_server.toString()));
-    if (reachable) {
-        if (m_probeTimer) {
-            m_probeTimer->stop();
-        }
-    } else {
-        m_nextDelayMs = m_timing.FirstDelayMs;
-        ScheduleProbe(m_nextDelayMs);
-    }
+    m_nextDelayMs = m_timing.FirstDelayMs;
+    ScheduleNext();
     UpdateState();
 }
 
@@ -168,10 +161,16 @@ bool HostNetworkDetector::MakeProbe()
     return true;
 }
 
-void HostNetworkDetector::ScheduleProbe(int delayMs)
+void HostNetworkDetector::ScheduleNext()
 {
+    if (!m_watching || (m_reachable && m_timing.HeartbeatMs == 0)) {
+        if (m_probeContext) {
+            m_probeTimer->stop();
+        }
+        return;
+    }
     if (MakeProbe()) {
-        m_probeTimer->start(delayMs);
+        m_probeTimer->start(m_reachable ? m_timing.HeartbeatMs : m_nextDelayMs);
     }
 }
 
@@ -199,12 +198,14 @@ void HostNetworkDetector::Probe()
         m_probing = false;
         // Any HTTP answer means the server is there, even a busy one.
         const bool reached = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() > 0;
-        if (reached || m_reachable) {
+        if (reached != m_reachable) {
             ApplyReachable(reached, generation);
             return;
         }
-        m_nextDelayMs = std::min(m_nextDelayMs * 2, m_timing.LongestDelayMs);
-        ScheduleProbe(m_nextDelayMs);
+        if (!reached) {
+            m_nextDelayMs = std::min(m_nextDelayMs * 2, m_timing.LongestDelayMs);
+        }
+        ScheduleNext();
     });
 }
 

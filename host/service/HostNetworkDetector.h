@@ -19,7 +19,8 @@ namespace vela {
 // a server is watched, whether that server answers. A declared offline holds
 // whatever the server does; otherwise a server that cannot be reached makes the
 // state offline, and a light probe with back-off brings it back online when the
-// server answers again. The state and its changes live on the application's
+// server answers again; while it answers, a slow heartbeat probe notices it
+// going away even when nothing else is asked. The state and its changes live on the application's
 // thread; reports may come from any thread.
 class VELA_SERVICE_EXPORT HostNetworkDetector : public QObject
 {
@@ -37,6 +38,9 @@ public:
         int LongestDelayMs = 5000;
         // A probe not answered in this time counts as not reached.
         int TimeoutMs = 5000;
+        // While the server answers it is still asked this often, so that an idle
+        // page notices it going away; 0 leaves that to the requests.
+        int HeartbeatMs = 5000;
     };
 
     static HostNetworkDetector* Get();
@@ -74,7 +78,8 @@ private:
     void ApplyReachable(bool reachable, quint64 generation);
     void UpdateState();
     bool MakeProbe();
-    void ScheduleProbe(int delayMs);
+    // Starts the probe's timer for the heartbeat or the next back-off step.
+    void ScheduleNext();
     void Probe();
 
     std::atomic<int> m_state{Online};
