@@ -47,6 +47,7 @@ private slots:
 
 private:
     void WatchServer(int heartbeatMs);
+    void StopServer();
     void RestartServer();
     void OpenPage();
     QStringList TableNames() const;
@@ -55,6 +56,8 @@ private:
     int Requests(const QByteArray& request, int status);
 
     std::unique_ptr<CatalogServerProcess> m_server;
+    // Cleared while a test has the server stopped, so that the next test starts with one.
+    bool m_serving = false;
     std::shared_ptr<HttpCatalogBackend> m_http;
     std::shared_ptr<SqliteCatalogBackend> m_embedded;
     std::unique_ptr<PlazaAnalyzeService> m_analytics;
@@ -66,6 +69,7 @@ void tst_OnlineLibrary::initTestCase()
 {
     m_server = std::make_unique<CatalogServerProcess>();
     QVERIFY2(m_server->Start(), qPrintable(m_server->Error()));
+    m_serving = true;
     m_embedded = std::make_shared<SqliteCatalogBackend>(CatalogServerProcess::SampleCatalog());
     m_http = std::make_shared<HttpCatalogBackend>(m_server->Url(), 3000);
     m_analytics = std::make_unique<PlazaAnalyzeService>();
@@ -80,13 +84,16 @@ void tst_OnlineLibrary::cleanupTestCase()
     AppService::Install(nullptr);
     PlazaAnalyzeService::Install(nullptr);
     m_http.reset();
-    if (m_server) {
-        QCOMPARE(m_server->Stop(), 0);
+    if (m_serving) {
+        StopServer();
     }
 }
 
 void tst_OnlineLibrary::init()
 {
+    if (!m_serving) {
+        RestartServer();
+    }
     CatalogBackend::Install(m_http);
     HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
     WatchServer(0);
@@ -109,12 +116,19 @@ void tst_OnlineLibrary::WatchServer(int heartbeatMs)
     HostNetworkDetector::Get()->Watch(m_server->Url(), timing);
 }
 
+void tst_OnlineLibrary::StopServer()
+{
+    m_serving = false;
+    QCOMPARE(m_server->Stop(), 0);
+}
+
 void tst_OnlineLibrary::RestartServer()
 {
     const int port = m_server->Port();
     m_server = std::make_unique<CatalogServerProcess>(QStringList{QStringLiteral("--port"), QString::number(port)});
     QVERIFY2(m_server->Start(), qPrintable(m_server->Error()));
     QCOMPARE(m_server->Port(), port);
+    m_serving = true;
 }
 
 void tst_OnlineLibrary::OpenPage()
@@ -225,7 +239,7 @@ void tst_OnlineLibrary::refusedRequestTurnsOfflineOnceAndTheProbeBringsItBack()
 {
     HostNetworkDetector* detector = HostNetworkDetector::Get();
     QSignalSpy changes(detector, &HostNetworkDetector::NetworkStateChanged);
-    QCOMPARE(m_server->Stop(), 0);
+    StopServer();
 
     // Two requests refused: one change.
     const Answer<ComponentPage> refused =
@@ -255,7 +269,7 @@ void tst_OnlineLibrary::pageShowsNoNetworkWhileTheServerIsGone()
     auto* categories = window->findChild<QWidget*>(QStringLiteral("CategoryTreeNoNetworkBaseWidget"));
     const QStringList before = TableNames();
 
-    QCOMPARE(m_server->Stop(), 0);
+    StopServer();
     QTRY_VERIFY(components->isVisible());
     QVERIFY(categories->isVisible());
 
