@@ -200,12 +200,13 @@ void HostNetworkDetector::Probe()
         const bool reached = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() > 0;
         if (reached != m_reachable) {
             ApplyReachable(reached, generation);
-            return;
+        } else {
+            if (!reached) {
+                m_nextDelayMs = std::min(m_nextDelayMs * 2, m_timing.LongestDelayMs);
+            }
+            ScheduleNext();
         }
-        if (!reached) {
-            m_nextDelayMs = std::min(m_nextDelayMs * 2, m_timing.LongestDelayMs);
-        }
-        ScheduleNext();
+        emit ServerReachUpdated(reached);
     });
 }
 

@@ -69,6 +69,8 @@ public:
 
 signals:
     void NetworkStateChanged(int newState);
+    // After each probe of the watched server: whether it answered.
+    void ServerReachUpdated(bool reached);
 
 private:
     HostNetworkDetector();

@@ -44,6 +44,7 @@ private slots:
     void refusedRequestTurnsOfflineOnceAndTheProbeBringsItBack();
     void pageShowsNoNetworkWhileTheServerIsGone();
     void declaredOfflineHoldsWhileTheServerAnswers();
+    void slowAnswerIsNotTakenForAGoneServer();
 
 private:
     void WatchServer(int heartbeatMs);
@@ -296,6 +297,33 @@ void tst_OnlineLibrary::declaredOfflineHoldsWhileTheServerAnswers()
     detector->SetState(HostNetworkDetector::Online);
     QCOMPARE(detector->State(), HostNetworkDetector::Online);
     QCOMPARE(changes.count(), 2);
+}
+
+void tst_OnlineLibrary::slowAnswerIsNotTakenForAGoneServer()
+{
+    // Given a server slower than the client waits, and a probe that waits even less
+    CatalogServerProcess slow({QStringLiteral("--latency"), QStringLiteral("800")});
+    QVERIFY2(slow.Start(), qPrintable(slow.Error()));
+    HttpCatalogBackend backend(slow.Url(), 100);
+    HostNetworkDetector::ProbeTiming timing;
+    timing.TimeoutMs = 400;
+    timing.HeartbeatMs = 0;
+    HostNetworkDetector* detector = HostNetworkDetector::Get();
+    detector->Watch(slow.Url(), timing);
+    QSignalSpy changes(detector, &HostNetworkDetector::NetworkStateChanged);
+    QSignalSpy probed(detector, &HostNetworkDetector::ServerReachUpdated);
+
+    // When a request times out
+    const auto answer = Ask<std::shared_ptr<ICategoryProperty>>(
+        [&](auto done) { backend.GetCategoryProperty(L"A0101", std::move(done)); });
+    QCOMPARE(QString::fromStdWString(answer.first), QStringLiteral("连接构件库服务器超时"));
+
+    // Then the probe finds the server there, and the state stays online
+    QVERIFY(probed.wait());
+    QCOMPARE(probed.at(0).at(0).toBool(), true);
+    QCOMPARE(detector->State(), HostNetworkDetector::Online);
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(slow.Stop(), 0);
 }
 
 QTEST_MAIN(tst_OnlineLibrary)
