@@ -240,6 +240,10 @@ void tst_OnlineLibrary::refusedRequestTurnsOfflineOnceAndTheProbeBringsItBack()
 {
     HostNetworkDetector* detector = HostNetworkDetector::Get();
     QSignalSpy changes(detector, &HostNetworkDetector::NetworkStateChanged);
+    // Reports come from the backend's thread; changes must reach listeners on theirs.
+    QSet<QThread*> threads;
+    connect(detector, &HostNetworkDetector::NetworkStateChanged, this,
+            [&threads] { threads.insert(QThread::currentThread()); }, Qt::DirectConnection);
     StopServer();
 
     // Two requests refused: one change.
@@ -255,6 +259,8 @@ void tst_OnlineLibrary::refusedRequestTurnsOfflineOnceAndTheProbeBringsItBack()
     QCOMPARE(changes.count(), 2);
     QCOMPARE(changes.at(0).at(0).toInt(), HostNetworkDetector::Offline);
     QCOMPARE(changes.at(1).at(0).toInt(), HostNetworkDetector::Online);
+    QCOMPARE(threads, QSet<QThread*>{QThread::currentThread()});
+    disconnect(detector, &HostNetworkDetector::NetworkStateChanged, this, nullptr);
     const Answer<ComponentPage> served =
         Wait(PublicComponentService::Get()->GetComponents(L"", L"", L"PLAZA", L"", 1, 20, -1, {}));
     QVERIFY2(served.Error.empty(), qPrintable(QString::fromStdWString(served.Error)));
