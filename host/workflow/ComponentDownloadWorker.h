@@ -18,10 +18,11 @@ class QNetworkReply;
 namespace vela {
 
 // Lives on the download thread: fetches component files, checks them and
-// saves them atomically. A file fetched over HTTP keeps the server's entity
-// tag beside it (in "<file>.etag"), so that an unchanged file is not sent again. Requests for the same file share one transfer, and
+// saves them atomically. Requests for the same file share one transfer, and
 // only a few transfers run at once. Answers go out through the sinks, which
-// must be safe to call from this thread.
+// must be safe to call from this thread. A file fetched over HTTP keeps the
+// server's entity tag beside it ("<file>.etag"), so that an unchanged file is
+// not sent again.
 class ComponentDownloadWorker : public QObject
 {
     Q_OBJECT
