@@ -29,6 +29,7 @@ thread_local bool t_timed = false;
 constexpr const char* ApiCacheControl = "public, max-age=60";
 // Files are kept by clients but checked again each time: 304 costs one round trip.
 constexpr const char* FileCacheControl = "public, no-cache";
+constexpr const char* HealthPath = "/api/v1/health";
 
 void SendJson(Response& response, int status, const QJsonObject& object, const char* cacheControl = "no-store")
 {
@@ -169,10 +170,11 @@ void CatalogServer::Route()
     server.set_tcp_nodelay(true);
     server.set_write_timeout(5);
 
-    server.set_pre_routing_handler([this](const Request&, Response&) {
+    server.set_pre_routing_handler([this](const Request& request, Response&) {
         t_started = std::chrono::steady_clock::now();
         t_timed = true;
-        if (m_options.LatencyMs > 0) {
+        // The health check stays quick, so that a slow demonstration server is not taken for a gone one.
+        if (m_options.LatencyMs > 0 && request.path != HealthPath) {
             std::this_thread::sleep_for(std::chrono::milliseconds(m_options.LatencyMs));
         }
         return httplib::Server::HandlerResponse::Unhandled;
@@ -206,6 +208,10 @@ void CatalogServer::Route()
     const auto api = [this](Handler handler) {
         return [this, handler](const Request& request, Response& response) { Api(request, response, handler); };
     };
+    // Liveness only: it touches no catalog and takes no query place.
+    server.Get(HealthPath, [](const Request&, Response& response) {
+        SendJson(response, 200, QJsonObject{{QStringLiteral("status"), QStringLiteral("ok")}}, "no-store");
+    });
     server.Post("/api/v1/categories/query", api(&CatalogServer::HandleCategories));
     server.Post("/api/v1/components/query", api(&CatalogServer::HandleComponents));
     server.Get("/api/v1/components/detail", api(&CatalogServer::HandleDetail));

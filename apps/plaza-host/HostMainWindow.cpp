@@ -57,6 +57,9 @@ HostMainWindow::HostMainWindow(const QString& catalogDescription)
 
     BuildMenus();
     OpenDocument();
+    // The switch declares offline; the detector may also go offline by itself when the server is gone.
+    connect(vela::HostNetworkDetector::Get(), &vela::HostNetworkDetector::NetworkStateChanged, this,
+            [this] { RefreshStatus(); });
 }
 
 HostMainWindow::~HostMainWindow()

@@ -1,5 +1,6 @@
 #include "AppService.h"
 #include "HostMainWindow.h"
+#include "HostNetworkDetector.h"
 #include "HttpCatalogBackend.h"
 #include "PlazaAnalyzeService.h"
 #include "PlazaMainWindow.h"
@@ -120,6 +121,8 @@ int main(int argc, char* argv[])
             return 2;
         }
         vela::CatalogBackend::Install(std::make_shared<vela::HttpCatalogBackend>(server));
+        // Plaza goes offline by itself when the server stops answering, and back when it returns.
+        vela::HostNetworkDetector::Get()->Watch(server);
     } else if (QFileInfo::exists(catalogFolder)) {
         // A tour starts from empty projects every time; a person's additions are kept.
         const QString projectStore = tourFolder.isEmpty() ? dataFolder + QStringLiteral("/projects.sqlite") : QString();
@@ -152,6 +155,7 @@ int main(int argc, char* argv[])
         exitCode = QApplication::exec();
         vela::PlazaMainWindow::Destroy();
     }
+    vela::HostNetworkDetector::Get()->Watch(QUrl());
     vela::CatalogBackend::Install(nullptr);
     vela::AppService::Install(nullptr);
     vela::PlazaAnalyzeService::Install(nullptr);

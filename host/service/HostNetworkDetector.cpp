@@ -1,11 +1,42 @@
 #include "HostNetworkDetector.h"
 
+#include "IVelaLogger.h"
+
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+
 namespace vela {
+
+namespace {
+
+void Log(const QString& text)
+{
+    if (IVelaLogger* logger = IVelaLogger::Get()) {
+        VelaLogObject object(text);
+        logger->Info(object);
+    }
+}
+
+} // namespace
 
 HostNetworkDetector* HostNetworkDetector::Get()
 {
     static HostNetworkDetector s_detector;
     return &s_detector;
+}
+
+HostNetworkDetector::HostNetworkDetector()
+{
+    // Listeners expect the state on the user-interface thread, whoever asked first.
+    if (QCoreApplication* app = QCoreApplication::instance(); app && thread() != app->thread()) {
+        moveToThread(app->thread());
+    }
 }
 
 int HostNetworkDetector::State() const
@@ -20,8 +51,163 @@ bool HostNetworkDetector::IsOffline() const
 
 void HostNetworkDetector::SetState(int newState)
 {
+    m_declared = newState;
+    m_state = (m_declared == Offline || !m_reachable) ? Offline : m_declared;
+    emit NetworkStateChanged(m_state);
+}
+
+void HostNetworkDetector::Watch(const QUrl& server)
+{
+    Watch(server, ProbeTiming());
+}
+
+void HostNetworkDetector::Watch(const QUrl& server, const ProbeTiming& timing)
+{
+    ++m_generation;
+    m_server = server;
+    m_timing = timing;
+    m_timing.FirstDelayMs = std::max(1, m_timing.FirstDelayMs);
+    m_timing.LongestDelayMs = std::max(m_timing.FirstDelayMs, m_timing.LongestDelayMs);
+    m_timing.TimeoutMs = std::max(1, m_timing.TimeoutMs);
+    m_timing.HeartbeatMs = std::max(0, m_timing.HeartbeatMs);
+    m_watching = !server.isEmpty();
+    m_reported = true;
+    m_reachable = true;
+    m_probing = false;
+    ScheduleNext();
+    UpdateState();
+}
+
+QUrl HostNetworkDetector::WatchedServer() const
+{
+    return m_server;
+}
+
+void HostNetworkDetector::ReportServerReached()
+{
+    Report(true);
+}
+
+void HostNetworkDetector::ReportServerUnreachable()
+{
+    Report(false);
+}
+
+void HostNetworkDetector::ReportServerSilent()
+{
+    if (!m_watching) {
+        return;
+    }
+    const quint64 generation = m_generation;
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (generation == m_generation && m_reachable && !m_probing) {
+                Probe();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void HostNetworkDetector::Report(bool reachable)
+{
+    // Only a change is posted: every request reports, and nearly all agree.
+    if (!m_watching || m_reported.exchange(reachable) == reachable) {
+        return;
+    }
+    const quint64 generation = m_generation;
+    QMetaObject::invokeMethod(
+        this, [this, reachable, generation] { ApplyReachable(reachable, generation); }, Qt::QueuedConnection);
+}
+
+void HostNetworkDetector::ApplyReachable(bool reachable, quint64 generation)
+{
+    if (generation != m_generation || reachable == m_reachable) {
+        return;
+    }
+    m_reachable = reachable;
+    m_reported = reachable;
+    Log(reachable ? QStringLiteral("catalog server %1 answers again").arg(m_server.toString())
+                  : QStringLiteral("catalog server %1 cannot be reached").arg(m_server.toString()));
+    m_nextDelayMs = m_timing.FirstDelayMs;
+    ScheduleNext();
+    UpdateState();
+}
+
+void HostNetworkDetector::UpdateState()
+{
+    const int newState = (m_declared == Offline || !m_reachable) ? Offline : m_declared;
+    if (newState == m_state) {
+        return;
+    }
     m_state = newState;
     emit NetworkStateChanged(newState);
+}
+
+bool HostNetworkDetector::MakeProbe()
+{
+    if (m_probeContext) {
+        return true;
+    }
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        return false;
+    }
+    m_probeContext = new QObject(app);
+    m_probeTimer = new QTimer(m_probeContext);
+    m_probeTimer->setSingleShot(true);
+    connect(m_probeTimer, &QTimer::timeout, this, &HostNetworkDetector::Probe);
+    m_network = new QNetworkAccessManager(m_probeContext);
+    return true;
+}
+
+void HostNetworkDetector::ScheduleNext()
+{
+    if (!m_watching || (m_reachable && m_timing.HeartbeatMs == 0)) {
+        if (m_probeContext) {
+            m_probeTimer->stop();
+        }
+        return;
+    }
+    if (MakeProbe()) {
+        m_probeTimer->start(m_reachable ? m_timing.HeartbeatMs : m_nextDelayMs);
+    }
+}
+
+void HostNetworkDetector::Probe()
+{
+    if (!m_watching || m_probing || !MakeProbe()) {
+        return;
+    }
+    QUrl url = m_server;
+    QString base = url.path();
+    while (base.endsWith(QLatin1Char('/'))) {
+        base.chop(1);
+    }
+    url.setPath(base + QStringLiteral("/api/v1/health"));
+    QNetworkRequest request(url);
+    request.setTransferTimeout(m_timing.TimeoutMs);
+    QNetworkReply* reply = m_network->get(request);
+    m_probing = true;
+    const quint64 generation = m_generation;
+    connect(reply, &QNetworkReply::finished, this, [this, reply, generation] {
+        reply->deleteLater();
+        if (generation != m_generation) {
+            return;
+        }
+        m_probing = false;
+        // Any HTTP answer means the server is there, even a busy one.
+        const bool reached = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() > 0;
+        if (reached != m_reachable) {
+            ApplyReachable(reached, generation);
+        } else {
+            if (!reached) {
+                m_nextDelayMs = std::min(m_nextDelayMs * 2, m_timing.LongestDelayMs);
+            }
+            ScheduleNext();
+        }
+        emit ServerReachUpdated(reached);
+    });
 }
 
 } // namespace vela

@@ -1,6 +1,7 @@
 #include "HttpCatalogBackend.h"
 
 #include "CatalogJson.h"
+#include "HostNetworkDetector.h"
 #include "IVelaLogger.h"
 #include "ReplyQueue.h"
 #include "RequestToken.h"
@@ -42,6 +43,36 @@ std::wstring NetworkErrorText(QNetworkReply::NetworkError error)
         return L"构件库服务器中断了连接";
     default:
         return L"连接构件库服务器失败";
+    }
+}
+
+// Failures that say the server is not there at all, as opposed to one that
+// answered badly or slowly.
+bool MeansUnreachable(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::UnknownNetworkError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Tells the network detector what this exchange showed of the server.
+void ReportReach(QNetworkReply::NetworkError error, int status, bool timedOut)
+{
+    HostNetworkDetector* detector = HostNetworkDetector::Get();
+    if (status > 0) {
+        detector->ReportServerReached();
+    } else if (timedOut || error == QNetworkReply::RemoteHostClosedError) {
+        detector->ReportServerSilent();
+    } else if (MeansUnreachable(error)) {
+        detector->ReportServerUnreachable();
     }
 }
 
@@ -264,6 +295,9 @@ void HttpCatalogBackend::Finish(QNetworkReply* reply, const std::shared_ptr<Call
     std::wstring error;
     QJsonObject answer;
     QString why;
+    if (!m_closing) {
+        ReportReach(reply->error(), status, timedOut);
+    }
     if (m_closing) {
         error = ClosedText();
     } else if (timedOut) {

@@ -23,7 +23,9 @@ namespace vela {
 // `timeoutMs` from when it is sent; the rest wait in the backend's queue, so
 // a request never times out before it was sent. Answers come back through
 // `done` on that thread, with a short Chinese text for whatever went wrong
-// (the raw network error goes to the log).
+// (the raw network error goes to the log). Each exchange also tells the
+// network detector whether the server was reached, so that a watched server
+// that goes away turns the host offline.
 //
 // Project-cloud requests are not served over HTTP yet: they fail with a
 // clear text, and ProjectName() knows no project.

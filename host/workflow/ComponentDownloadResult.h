@@ -18,6 +18,8 @@ struct ComponentDownloadResult
     // ("下载失败", "下载超时", "文件已损坏", "磁盘空间不足", ...); empty on success.
     QString Reason;
     std::shared_ptr<const tarn::ComponentFile> File;
+    // The cached copy was kept because the server said the file had not changed.
+    bool Reused = false;
 
     bool Succeeded() const { return Error.isEmpty() && File; }
 };

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 
+#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -22,6 +23,34 @@ int PositiveFromEnvironment(const char* name, int fallback)
     bool ok = false;
     const int value = qEnvironmentVariableIntValue(name, &ok);
     return ok && value > 0 ? value : fallback;
+}
+
+QString ETagPath(const QString& target)
+{
+    return target + QStringLiteral(".etag");
+}
+
+// The cached copy of `target` with the entity tag it was served with, when
+// both are there and the copy still reads as a component file.
+QByteArray CachedETag(const QString& target, std::shared_ptr<const tarn::ComponentFile>& cached)
+{
+    QFile tagFile(ETagPath(target));
+    if (!tagFile.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray etag = tagFile.read(1024).trimmed();
+    auto file = std::make_shared<tarn::ComponentFile>();
+    if (etag.isEmpty() || !tarn::ComponentFile::Read(target, *file, nullptr)) {
+        return {};
+    }
+    cached = std::move(file);
+    return etag;
+}
+
+bool IsHttp(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
 }
 
 QString HostOf(const QUrl& url)
@@ -105,6 +134,12 @@ void ComponentDownloadWorker::Launch(const QString& key)
     QNetworkRequest request(transfer->Url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setTransferTimeout(m_limits.IdleTimeoutMs);
+    if (IsHttp(transfer->Url)) {
+        transfer->CachedETag = CachedETag(transfer->Target, transfer->Cached);
+        if (!transfer->CachedETag.isEmpty()) {
+            request.setRawHeader("If-None-Match", transfer->CachedETag);
+        }
+    }
     QNetworkReply* reply = m_network->get(request);
     transfer->Reply = reply;
     transfer->SinceProgress.start();
@@ -209,6 +244,13 @@ ComponentDownloadResult ComponentDownloadWorker::Check(const Transfer& transfer)
         return result;
     }
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    // Unchanged on the server: the copy read back when the question was asked is the file.
+    if (status.toInt() == 304 && transfer.Cached) {
+        result.LocalPath = transfer.Target;
+        result.File = transfer.Cached;
+        result.Reused = true;
+        return result;
+    }
     if (status.isValid() && (status.toInt() < 200 || status.toInt() >= 300)) {
         result.Error = tr("构件文件下载失败：服务器返回 %1").arg(status.toInt());
         result.Reason = tr("服务器错误");
@@ -235,14 +277,26 @@ ComponentDownloadResult ComponentDownloadWorker::Check(const Transfer& transfer)
     };
     QString error;
     QString reason;
+    // The old tag goes first: a tag must never vouch for content it was not served with.
+    const QByteArray etag = IsHttp(transfer.Url) ? reply->rawHeader("ETag").trimmed() : QByteArray();
+    RememberETag(transfer.Target, {});
     if (!AtomicFile::Write(transfer.Target, transfer.Data, readsBack, &error, &reason)) {
         result.Error = tr("无法保存构件文件：%1").arg(error);
         result.Reason = reason;
         return result;
     }
+    RememberETag(transfer.Target, etag);
     result.LocalPath = transfer.Target;
     result.File = std::move(file);
     return result;
+}
+
+void ComponentDownloadWorker::RememberETag(const QString& target, const QByteArray& etag)
+{
+    // Without a tag the file is simply fetched whole next time.
+    if (etag.isEmpty() || etag.contains('\n') || !AtomicFile::Write(ETagPath(target), etag)) {
+        QFile::remove(ETagPath(target));
+    }
 }
 
 } // namespace vela

@@ -20,7 +20,9 @@ namespace vela {
 // Lives on the download thread: fetches component files, checks them and
 // saves them atomically. Requests for the same file share one transfer, and
 // only a few transfers run at once. Answers go out through the sinks, which
-// must be safe to call from this thread.
+// must be safe to call from this thread. A file fetched over HTTP keeps the
+// server's entity tag beside it ("<file>.etag"), so that an unchanged file is
+// not sent again.
 class ComponentDownloadWorker : public QObject
 {
     Q_OBJECT
@@ -70,6 +72,9 @@ private:
         bool TimedOut = false;
         bool Slow = false;
         QElapsedTimer SinceProgress;
+        // The cached copy and its entity tag, when the server is asked whether it changed.
+        QByteArray CachedETag;
+        std::shared_ptr<const tarn::ComponentFile> Cached;
     };
 
     bool HasRoom() const;
@@ -79,6 +84,8 @@ private:
     void Expire(const QString& key, const QNetworkReply* reply);
     void Complete(const QString& key);
     ComponentDownloadResult Check(const Transfer& transfer) const;
+    // Keeps the server's entity tag beside the cached file, or none.
+    static void RememberETag(const QString& target, const QByteArray& etag);
 
     ProgressSink m_progress;
     DoneSink m_done;

@@ -54,6 +54,7 @@ private slots:
     void downloadsOverHttp();
     void httpFailureLeavesNoFile_data();
     void httpFailureLeavesNoFile();
+    void failedRefreshKeepsTheCopyThatA304Reuses();
 
 private:
     QTemporaryDir m_folder;
@@ -226,6 +227,47 @@ void tst_ComponentDownload::httpFailureLeavesNoFile()
     QVERIFY(!probe.OffThread);
     QCOMPARE(FilesFor(target), QStringList());
     QCOMPARE(server.Requests(path), 1);
+}
+
+void tst_ComponentDownload::failedRefreshKeepsTheCopyThatA304Reuses()
+{
+    test::LocalHttpServer server;
+    QVERIFY(server.IsListening());
+    const QByteArray path = "/files/window.json";
+    const QString target = FreshTarget(server.Url(path));
+    QFile::remove(target + QStringLiteral(".etag"));
+    m_catalog->AddUrl(L"WINDOW", server.Url(path).toString().toStdWString());
+    const auto download = [] {
+        auto probe = std::make_unique<test::WorkflowProbe>(
+            DownloadPublicComponentWorkflow::Create(ArgumentFor(L"WINDOW"), nullptr));
+        probe->Wait();
+        return probe;
+    };
+    test::LocalHttpServer::Answer answer;
+    answer.Headers = {{"Content-Type", "application/json"}, {"ETag", "\"v1\""}};
+    answer.Body = test::ComponentFileCatalog::MakeFile(QStringLiteral("窗"), {QStringLiteral("C1")}).ToJson();
+
+    // Given a file fetched once with its tag
+    server.Set(path, answer);
+    QVERIFY(download()->Success);
+
+    // When the server sends a damaged new version, then says nothing changed
+    answer.Headers.last().second = "\"v2\"";
+    answer.Body = "{\"format\": \"plaza-comp";
+    server.Set(path, answer);
+    QVERIFY(!download()->Success);
+    answer.Status = 304;
+    answer.Body.clear();
+    server.Set(path, answer);
+    const auto reused = download();
+
+    // Then the good copy stayed and is loaded from the cache
+    QVERIFY2(reused->Success, qPrintable(reused->Message));
+    QCOMPARE(reused->Message, target);
+    QCOMPARE(server.Requests(path), 3);
+    tarn::ComponentFile file;
+    QVERIFY(tarn::ComponentFile::Read(target, file, nullptr));
+    QCOMPARE(file.FamilyName, QStringLiteral("窗"));
 }
 
 QTEST_MAIN(tst_ComponentDownload)
