@@ -324,8 +324,9 @@ void tst_OnlineLibrary::slowAnswerIsNotTakenForAGoneServer()
         [&](auto done) { backend.GetCategoryProperty(L"A0101", std::move(done)); });
     QCOMPARE(QString::fromStdWString(answer.first), QStringLiteral("连接构件库服务器超时"));
 
-    // Then the probe finds the server there, and the state stays online
-    QVERIFY(probed.wait());
+    // Then the probe finds the server there, and the state stays online (the probe may
+    // already have answered while the test waited for the request)
+    QVERIFY(!probed.isEmpty() || probed.wait());
     QCOMPARE(probed.at(0).at(0).toBool(), true);
     QCOMPARE(detector->State(), HostNetworkDetector::Online);
     QCOMPARE(changes.count(), 0);
