@@ -58,7 +58,6 @@ PlazaPageEmptyState::PlazaPageEmptyState(QWidget* parent)
     m_reason = new QLabel(this);
     m_reason->setObjectName(QStringLiteral("PlazaPublicEmptyStateReason"));
     m_reason->setAlignment(Qt::AlignCenter);
-    m_reason->setWordWrap(true);
     m_reason->setFixedWidth(ReasonWidth);
     m_reason->setTextFormat(Qt::PlainText);
     m_reason->setStyleSheet(ReasonStyle);
@@ -91,7 +90,9 @@ void PlazaPageEmptyState::ShowNoResults(bool canClear)
 void PlazaPageEmptyState::ShowFailure(const QString& reason)
 {
     m_message->setText(tr("构件列表加载失败"));
-    const QString shown = ShortenReason(reason);
+    // One line: a reason without spaces (a URL, a hash) cannot wrap.
+    m_reason->ensurePolished();
+    const QString shown = m_reason->fontMetrics().elidedText(ShortenReason(reason), Qt::ElideRight, ReasonWidth);
     m_reason->setText(shown);
     m_reason->setToolTip(shown == reason ? QString() : reason);
     m_reason->setVisible(!shown.isEmpty());
