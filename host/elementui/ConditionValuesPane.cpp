@@ -164,6 +164,8 @@ void ConditionValuesPane::SetConditionValues(const std::vector<std::shared_ptr<C
         remove->setFixedSize(16, 16);
         remove->setCursor(Qt::PointingHandCursor);
         remove->setFocusPolicy(Qt::NoFocus);
+        remove->setToolTip(tr("移除条件"));
+        remove->setAccessibleName(tr("移除条件 %1").arg(item->GetDisplayName()));
         row->addWidget(remove);
 
         const GeneralConditionValueItem request = ToGeneralItem(*item);

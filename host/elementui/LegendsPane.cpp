@@ -197,6 +197,7 @@ void LegendsPane::Expand(bool expanded)
     m_scrollArea->setVisible(expanded);
     m_toggleButton->setIcon(Chevron(expanded));
     m_toggleButton->setToolTip(expanded ? tr("收起") : tr("展开"));
+    m_toggleButton->setAccessibleName(m_toggleButton->toolTip());
     if (changed) {
         emit ExpandedChanged(expanded);
     }

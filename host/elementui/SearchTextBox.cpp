@@ -49,7 +49,13 @@ void SearchTextBox::Init()
 
     auto* search = addAction(MagnifierIcon(), QLineEdit::TrailingPosition);
     search->setObjectName(QStringLiteral("SearchAction"));
+    search->setText(tr("搜索"));
     search->setToolTip(tr("搜索"));
+    // Qt's own clear button carries no text; screen readers would announce nothing.
+    if (auto* clear = findChild<QAction*>(QStringLiteral("_q_qlineeditclearaction"))) {
+        clear->setText(tr("清空关键词"));
+        clear->setToolTip(tr("清空关键词"));
+    }
     connect(search, &QAction::triggered, this, [this] { emit Searched(); });
 }
 

@@ -97,6 +97,7 @@ void PlazaPublicComponentDetailPanel::InitUI()
     m_previewMox3DButton->setIcon(QIcon(QStringLiteral(":/images/3d/48x48.png")));
     m_previewMox3DButton->setCursor(Qt::PointingHandCursor);
     m_previewMox3DButton->setToolTip(tr("查看3D视图"));
+    m_previewMox3DButton->setAccessibleName(tr("查看3D视图"));
 
     m_previewWindow = new Mox3DPreviewWindow(nullptr);
     m_previewWindow->setAttribute(Qt::WA_ShowModal, true);
@@ -153,6 +154,8 @@ void PlazaPublicComponentDetailPanel::InitUI()
     closeButton->setCursor(Qt::PointingHandCursor);
     closeButton->setStyleSheet(QStringLiteral("QPushButton{background:transparent;}"));
     closeButton->setFlat(true);
+    closeButton->setToolTip(tr("关闭详情"));
+    closeButton->setAccessibleName(tr("关闭详情"));
 
     connect(m_previewMox3DButton, &QPushButton::clicked, this, &PlazaPublicComponentDetailPanel::HandlePreviewMox3D);
     connect(m_specificationSelector, QOverload<int>::of(&QComboBox::currentIndexChanged), this,

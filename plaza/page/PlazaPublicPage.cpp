@@ -8,6 +8,7 @@
 #include "PlazaPageActions.h"
 #include "PlazaPageAnalytics.h"
 #include "PlazaPageConditions.h"
+#include "PlazaPageEmptyState.h"
 #include "PlazaPageSupport.h"
 #include "PlazaPublicComponentDetailPanel.h"
 #include "PlazaPublicComponentItemDelegate.h"
@@ -20,7 +21,9 @@
 #include "PublicComponentService.h"
 #include "SearchTextBox.h"
 
+#include <QAbstractButton>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -43,6 +46,13 @@ const char* const IgnoreRecordProperty = "VELAShouldIgnoreRecordQWidget";
 void Mark(QWidget* widget)
 {
     widget->setProperty(IgnoreRecordProperty, QVariant(true));
+}
+
+// Icon-only buttons say what they do to the mouse (tooltip) and to screen readers.
+void Describe(QAbstractButton* button, const QString& text)
+{
+    button->setToolTip(text);
+    button->setAccessibleName(text);
 }
 
 const QString NoNetworkTipStyle =
@@ -241,6 +251,8 @@ void PlazaPublicPage::InitUI()
     Mark(m_listModeButton);
     m_cardModeButton->setIcon(QIcon(QStringLiteral(":/images/cardMode/normal/16x16.png")));
     m_listModeButton->setIcon(QIcon(QStringLiteral(":/images/tableMode/active/16x16.png")));
+    Describe(m_cardModeButton, tr("卡片模式"));
+    Describe(m_listModeButton, tr("列表模式"));
     connect(m_cardModeButton, &QPushButton::clicked, m_cardModeButton, [page] { page->SwitchToCardMode(); },
             Qt::DirectConnection);
     connect(m_listModeButton, &QPushButton::clicked, m_listModeButton, [page] { page->SwitchToListMode(); },
@@ -331,14 +343,8 @@ void PlazaPublicPage::InitUI()
     refreshButton->setStyleSheet(QStringLiteral("QPushButton{border:1px solid #bdc7d5;border-radius:2px;}"));
     refreshButton->setIcon(QIcon(QStringLiteral(":/images/refresh/circleArrow/32x32.png")));
     refreshButton->setCursor(Qt::PointingHandCursor);
-    connect(
-        refreshButton, &QPushButton::clicked, refreshButton,
-        [page] {
-            page->m_checkedComponents.Clear();
-            page->LoadCategories();
-            page->QueryComponents();
-        },
-        Qt::DirectConnection);
+    Describe(refreshButton, tr("刷新"));
+    connect(refreshButton, &QPushButton::clicked, refreshButton, [page] { page->Refresh(); }, Qt::DirectConnection);
     refreshLayout->addWidget(refreshButton);
 
     // Results: the two views with the pager, or the no-network notice.
@@ -354,10 +360,15 @@ void PlazaPublicPage::InitUI()
     auto* contentLayout = new QVBoxLayout(m_contentBase);
     contentLayout->setContentsMargins(0, 0, 0, 0);
     contentLayout->setSpacing(0);
+    // The views and, centred over them in the same cell, what explains an empty result.
+    auto* viewArea = new QGridLayout;
+    viewArea->setContentsMargins(0, 0, 0, 0);
+    viewArea->setSpacing(0);
+    contentLayout->addLayout(viewArea);
     m_viewStack = new QStackedLayout;
     m_viewStack->setContentsMargins(0, 0, 0, 0);
     m_viewStack->setSpacing(0);
-    contentLayout->addLayout(m_viewStack);
+    viewArea->addLayout(m_viewStack, 0, 0);
 
     m_listModeBase = new QWidget(m_contentBase);
     auto* listModeLayout = new QVBoxLayout(m_listModeBase);
@@ -375,6 +386,12 @@ void PlazaPublicPage::InitUI()
     m_cardListView = new PlazaPublicComponentsCardListView(m_cardModeBase);
     cardModeLayout->addWidget(m_cardListView);
     m_viewStack->addWidget(m_cardModeBase);
+
+    m_emptyState = new PlazaPageEmptyState(m_contentBase);
+    viewArea->addWidget(m_emptyState, 0, 0, Qt::AlignCenter);
+    connect(m_emptyState, &PlazaPageEmptyState::ClearConditionsRequired, this,
+            &PlazaPublicPage::HandleClearConditionValues);
+    connect(m_emptyState, &PlazaPageEmptyState::RetryRequired, this, &PlazaPublicPage::Refresh);
 
     m_pager = new Pager(m_contentBase);
     m_pager->setObjectName(QStringLiteral("PlazaPublicComponentsPager"));
@@ -609,6 +626,7 @@ void PlazaPublicPage::QueryComponents()
         m_pageSize, -1, CurrentConditions());
     if (!reply) {
         ShowComponents({}, 0, 1);
+        m_emptyState->ShowFailure(tr("构件服务不可用"));
         return;
     }
     PlazaPublicPage* page = this;
@@ -618,6 +636,7 @@ void PlazaPublicPage::QueryComponents()
         [reply, page, pageIndex, keyword, categoryCode] {
             if (!reply->Error().empty()) {
                 page->ShowComponents({}, 0, 1);
+                page->m_emptyState->ShowFailure(QString::fromStdWString(reply->Error()));
                 reply->deleteLater();
                 return;
             }
@@ -625,11 +644,19 @@ void PlazaPublicPage::QueryComponents()
             reply->deleteLater();
             if (!result) {
                 page->ShowComponents({}, 0, 1);
+                page->m_emptyState->ShowFailure(tr("构件服务返回的数据无法识别"));
                 return;
             }
             // A negative total from a broken backend shows as no results; the event reports what came.
             const int64_t total = std::max<int64_t>(result->Total, 0);
             page->ShowComponents(result->Data, static_cast<uint64_t>(total), static_cast<uint64_t>(pageIndex));
+            const bool anyComponent = std::any_of(result->Data.begin(), result->Data.end(),
+                                                  [](const std::shared_ptr<IComponent>& c) { return c != nullptr; });
+            if (anyComponent) {
+                page->m_emptyState->hide();
+            } else {
+                page->m_emptyState->ShowNoResults(page->HasQueryConditions());
+            }
 
             QWidget* shown = page->m_viewStack->currentWidget();
             const QString displayType = shown == page->m_cardModeBase   ? QStringLiteral("card_mode")
@@ -688,6 +715,19 @@ void PlazaPublicPage::HandleRemoveConditionValue(GeneralConditionValueItem condi
     }
 }
 
+void PlazaPublicPage::Refresh()
+{
+    m_checkedComponents.Clear();
+    LoadCategories();
+    QueryComponents();
+}
+
+// Whether clearing the keyword, the category and the property conditions would widen the query.
+bool PlazaPublicPage::HasQueryConditions() const
+{
+    return !m_keyword.empty() || m_categoryCode != m_rootCategoryCode || !CurrentConditions().empty();
+}
+
 void PlazaPublicPage::HandleClearConditionValues()
 {
     m_keyword.clear();
@@ -710,6 +750,10 @@ void PlazaPublicPage::SwitchToCardMode()
     m_cardModeButton->setIcon(QIcon(QStringLiteral(":/images/cardMode/active/16x16.png")));
     m_listModeButton->setIcon(QIcon(QStringLiteral(":/images/tableMode/normal/16x16.png")));
     m_viewStack->setCurrentWidget(m_cardModeBase);
+    // Showing a view puts it on top; the explanation of an empty result stays above it.
+    if (m_emptyState->isVisibleTo(m_contentBase)) {
+        m_emptyState->raise();
+    }
 }
 
 void PlazaPublicPage::SwitchToListMode()
@@ -717,6 +761,10 @@ void PlazaPublicPage::SwitchToListMode()
     m_cardModeButton->setIcon(QIcon(QStringLiteral(":/images/cardMode/normal/16x16.png")));
     m_listModeButton->setIcon(QIcon(QStringLiteral(":/images/tableMode/active/16x16.png")));
     m_viewStack->setCurrentWidget(m_listModeBase);
+    // Showing a view puts it on top; the explanation of an empty result stays above it.
+    if (m_emptyState->isVisibleTo(m_contentBase)) {
+        m_emptyState->raise();
+    }
 }
 
 void PlazaPublicPage::HandleComponentCheckStateChanged(IComponent* component, bool checked, bool fromTable)

@@ -31,6 +31,7 @@ class ConditionValuesPane;
 class Pager;
 class PlazaPageActions;
 class PlazaPageConditions;
+class PlazaPageEmptyState;
 class PlazaPublicComponentDetailPanel;
 class PlazaPublicComponentsCardListView;
 class PlazaPublicComponentsTableView;
@@ -80,6 +81,8 @@ private:
     void QueryComponents();
     void LoadCategoryProperty(std::wstring categoryCode);
     void RefreshConditionValues();
+    void Refresh();
+    bool HasQueryConditions() const;
     std::vector<std::shared_ptr<ConditionFilterOption>> CurrentConditions() const;
     void ShowComponents(const std::vector<std::shared_ptr<IComponent>>& components, uint64_t total,
                         uint64_t pageIndex);
@@ -116,6 +119,7 @@ private:
     QFrame* m_conditionFiltersFrame = nullptr;
     ConditionFiltersPane* m_conditionFiltersPane = nullptr;
     ConditionValuesPane* m_conditionValuesPane = nullptr;
+    PlazaPageEmptyState* m_emptyState = nullptr;
     std::wstring m_keyword;
     std::wstring m_categoryCode;
     int32_t m_pageIndex = 1;

@@ -9,11 +9,13 @@
 #include "ParametersPane.h"
 #include "PlazaPublicComponentDetailPanel.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace vela;
@@ -152,6 +154,7 @@ private slots:
     void previewOfInvisibleParametersLoadsTheDownloadedFile();
     void failedDownloadShowsOneNotice_data();
     void failedDownloadShowsOneNotice();
+    void iconOnlyButtonsSayWhatTheyDo();
 
 private:
     QLabel* NameLabel() const;
@@ -541,6 +544,26 @@ void tst_PlazaPublicComponentDetailPanel::failedDownloadShowsOneNotice()
     // The busy bulletin is closed; at most the notice is still up.
     const QVector<KelBulletin*> open = KelBulletin::OpenBulletins();
     QVERIFY(std::none_of(open.begin(), open.end(), [](KelBulletin* b) { return b->Icon() == 4; }));
+}
+
+// Hover text and screen-reader name of the buttons that show only an icon;
+// the legends toggle's follow its state.
+void tst_PlazaPublicComponentDetailPanel::iconOnlyButtonsSayWhatTheyDo()
+{
+    const auto describe = [](QAbstractButton* button) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+        return button->toolTip() + QLatin1Char('|') + (accessible ? accessible->text(QAccessible::Name) : QString());
+    };
+    auto* close = m_panel->findChild<QPushButton*>(QStringLiteral("CloseDetailButton"));
+    QCOMPARE(describe(close), QStringLiteral("关闭详情|关闭详情"));
+    QCOMPARE(describe(PreviewButton()), QStringLiteral("查看3D视图|查看3D视图"));
+
+    auto* toggle = m_panel->findChild<QToolButton*>(QStringLiteral("LegendsToggleButton"));
+    const QString before = describe(toggle);
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QVERIFY(describe(toggle) != before);
+    QCOMPARE(describe(toggle), toggle->toolTip() + QLatin1Char('|') + toggle->toolTip());
+    QVERIFY(!toggle->toolTip().isEmpty());
 }
 
 QTEST_MAIN(tst_PlazaPublicComponentDetailPanel)

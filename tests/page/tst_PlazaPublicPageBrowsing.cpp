@@ -15,8 +15,10 @@
 #include "SearchTextBox.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace vela;
@@ -57,6 +59,11 @@ private slots:
     void checksMirrorOnceEachWay();
     void offlineThenTwoOnlineNotificationsReloadTwice();
     void queryEventCarriesItsRequest();
+    void nothingFoundSaysSoAndClearingListsAgain_data();
+    void nothingFoundSaysSoAndClearingListsAgain();
+    void aFailedRequestShowsItsReasonUntilAGoodPage_data();
+    void aFailedRequestShowsItsReasonUntilAGoodPage();
+    void iconOnlyButtonsHaveTooltipsAndNames();
 
 private:
     void SearchFor(const QString& keyword);
@@ -67,6 +74,8 @@ private:
     void CheckTableRow(int row);
     QString BatchText() const;
     QStringList ValueTexts() const;
+    QWidget* EmptyState() const;
+    QString EmptyStateText(const char* name) const;
 
     std::shared_ptr<test::ScriptedCatalogBackend> m_backend;
     std::unique_ptr<PlazaAnalyzeService> m_analytics;
@@ -457,6 +466,132 @@ void tst_PlazaPublicPageBrowsing::queryEventCarriesItsRequest()
     QCOMPARE(payload.value(QStringLiteral("k_c_result_count")).toInt(), 22);
     QCOMPARE(payload.value(QStringLiteral("k_c_display_type")).toString(), QStringLiteral("card_mode"));
     QCOMPARE(payload.value(QStringLiteral("k_c_non_filter_condition")).toString(), QString());
+}
+
+QWidget* tst_PlazaPublicPageBrowsing::EmptyState() const
+{
+    return m_window->findChild<QWidget*>(QStringLiteral("PlazaPublicEmptyStateWidget"));
+}
+
+QString tst_PlazaPublicPageBrowsing::EmptyStateText(const char* name) const
+{
+    auto* label = m_window->findChild<QLabel*>(QString::fromLatin1(name));
+    return label && label->isVisible() ? label->text() : QString();
+}
+
+namespace {
+
+// What a user sees at the centre of the list area: the topmost widget there.
+QWidget* TopmostAtCentreOf(QWidget* area)
+{
+    return area->childAt(area->rect().center());
+}
+
+} // namespace
+
+void tst_PlazaPublicPageBrowsing::nothingFoundSaysSoAndClearingListsAgain_data()
+{
+    QTest::addColumn<QString>("modeButton");
+    QTest::newRow("card mode") << QStringLiteral("SwitchToCardModeButton");
+    QTest::newRow("table mode") << QStringLiteral("SwitchToListModeButton");
+}
+
+void tst_PlazaPublicPageBrowsing::nothingFoundSaysSoAndClearingListsAgain()
+{
+    QFETCH(QString, modeButton);
+    QTest::mouseClick(m_window->findChild<QPushButton*>(modeButton), Qt::LeftButton);
+    QVERIFY(!EmptyState() || !EmptyState()->isVisible());
+
+    SearchFor(QStringLiteral("不存在的构件"));
+    QTRY_VERIFY(EmptyState() && EmptyState()->isVisible());
+    QCOMPARE(m_table->rowCount(), 0);
+    QCOMPARE(EmptyStateText("PlazaPublicEmptyStateText"), QStringLiteral("没有找到相关构件"));
+    auto* area = m_window->findChild<QWidget*>(QStringLiteral("ContentCollectionAndPagerBaseWidget"));
+    QVERIFY(EmptyState()->isAncestorOf(TopmostAtCentreOf(area)));
+    // Switching the view keeps the message above it.
+    const QString otherMode = modeButton == QLatin1String("SwitchToCardModeButton")
+                                  ? QStringLiteral("SwitchToListModeButton")
+                                  : QStringLiteral("SwitchToCardModeButton");
+    QTest::mouseClick(m_window->findChild<QPushButton*>(otherMode), Qt::LeftButton);
+    QVERIFY(EmptyState()->isAncestorOf(TopmostAtCentreOf(area)));
+
+    auto* clear = m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicEmptyStateClearButton"));
+    QVERIFY(clear->isVisible());
+    QCOMPARE(clear->text(), QStringLiteral("清空条件"));
+    QTest::mouseClick(clear, Qt::LeftButton);
+    QVERIFY(LastQuery().Keyword.empty());
+    QCOMPARE(LastQuery().CategoryCode, std::wstring(L"ROOT"));
+    QVERIFY(m_window->findChild<SearchTextBox*>(QStringLiteral("SearchLineEdit"))->text().isEmpty());
+    WaitForPage();
+    QVERIFY(!EmptyState()->isVisible());
+}
+
+void tst_PlazaPublicPageBrowsing::aFailedRequestShowsItsReasonUntilAGoodPage_data()
+{
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("short reason") << QStringLiteral("无法打开构件目录 catalog.sqlite");
+    QTest::newRow("long reason") << QStringLiteral("服务器错误 500: ") + QString(400, QLatin1Char('x'));
+}
+
+// Given a backend whose component answer fails, the list area says why
+// instead of staying blank; the next good page takes its place.
+void tst_PlazaPublicPageBrowsing::aFailedRequestShowsItsReasonUntilAGoodPage()
+{
+    QFETCH(QString, reason);
+    m_backend->Held = true;
+    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicRefreshButton"))->click();
+    m_backend->ReleaseCategories(m_backend->CategoryRequests.size() - 1);
+    m_backend->ComponentRequests.back().Answer(reason.toStdWString(), nullptr);
+    QTRY_VERIFY(EmptyState() && EmptyState()->isVisible());
+    QCOMPARE(m_table->rowCount(), 0);
+    QCOMPARE(EmptyStateText("PlazaPublicEmptyStateText"), QStringLiteral("构件列表加载失败"));
+    const QString shown = EmptyStateText("PlazaPublicEmptyStateReason");
+    QVERIFY2(shown.startsWith(reason.left(20)), qPrintable(shown));
+    auto* reasonLabel = m_window->findChild<QLabel*>(QStringLiteral("PlazaPublicEmptyStateReason"));
+    QVERIFY(reasonLabel->fontMetrics().horizontalAdvance(shown) <= reasonLabel->contentsRect().width());
+    QVERIFY(!m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicEmptyStateClearButton"))->isVisible());
+
+    // Offline shows the no-network page, not the message; back online the page asks again and fails again.
+    HostNetworkDetector::Get()->SetState(HostNetworkDetector::Offline);
+    QVERIFY(!EmptyState()->isVisible());
+    const size_t asked = QueryCount();
+    HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
+    QTRY_COMPARE(QueryCount(), asked + 1);
+    m_backend->ComponentRequests.back().Answer(reason.toStdWString(), nullptr);
+    auto* retry = m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicEmptyStateRetryButton"));
+    QTRY_VERIFY(retry->isVisible());
+
+    m_backend->Held = false;
+    QTest::mouseClick(retry, Qt::LeftButton);
+    WaitForPage();
+    QVERIFY(!EmptyState()->isVisible());
+}
+
+// A button that only shows an icon still says what it does, on hover and to
+// a screen reader.
+void tst_PlazaPublicPageBrowsing::iconOnlyButtonsHaveTooltipsAndNames()
+{
+    // A keyword chip brings its remove button; the detail panel's buttons exist while it is hidden.
+    SearchFor(QStringLiteral("木"));
+    WaitForPage();
+    QStringList undescribed;
+    int iconOnly = 0;
+    for (QAbstractButton* button : m_window->findChild<PlazaPublicPage*>()->findChildren<QAbstractButton*>()) {
+        auto* toolButton = qobject_cast<QToolButton*>(button);
+        const bool showsText = !button->text().isEmpty()
+                               && (!toolButton || toolButton->toolButtonStyle() != Qt::ToolButtonIconOnly);
+        if (showsText || button->icon().isNull()) {
+            continue;
+        }
+        ++iconOnly;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+        if (button->toolTip().isEmpty() || !accessible || accessible->text(QAccessible::Name).isEmpty()) {
+            undescribed.append(button->objectName() + QLatin1Char('/')
+                               + QString::fromLatin1(button->metaObject()->className()));
+        }
+    }
+    QVERIFY(iconOnly >= 5);
+    QVERIFY2(undescribed.isEmpty(), qPrintable(undescribed.join(QStringLiteral(", "))));
 }
 
 QTEST_MAIN(tst_PlazaPublicPageBrowsing)
