@@ -8,9 +8,11 @@
 #include "PlazaPublicComponentsTableView.h"
 #include "PublicComponentRepeatCheckDialog.h"
 #include "ScriptedCatalogBackend.h"
+#include "TitleBar.h"
 
 #include <QApplication>
 #include <QListView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScreen>
@@ -139,7 +141,7 @@ private slots:
     void selectedCardShowsOnlyItsFrame();
     void bulletinHasNoBlackBox();
     void repeatCheckDialogHasNoBlackBox();
-    void plazaWindowOpensCentred();
+    void plazaWindowOpensCentredAndFollowsTheTitleBar();
 
 private:
     std::unique_ptr<AppService> m_app;
@@ -247,7 +249,7 @@ void tst_RealDisplay::repeatCheckDialogHasNoBlackBox()
     QCOMPARE(DarkEdgeShare(OnScreen(&dialog, frame), 4), 0.0);
 }
 
-void tst_RealDisplay::plazaWindowOpensCentred()
+void tst_RealDisplay::plazaWindowOpensCentredAndFollowsTheTitleBar()
 {
     auto backend = test::MakeSampleBackend(5);
     CatalogBackend::Install(backend);
@@ -266,6 +268,21 @@ void tst_RealDisplay::plazaWindowOpensCentred()
     const QImage shown = OnScreen(window, window->rect());
     QCOMPARE(shown.size(), QSize(1200, 720));
     QVERIFY2(Share(shown, Dark) < 0.05, "the window is not drawn where it claims to be");
+
+    // Without a window manager there is no system move: dragging the title bar moves the window itself.
+    auto* titleBar = window->findChild<TitleBar*>();
+    QVERIFY(titleBar);
+    const QPoint grip(titleBar->width() / 2, titleBar->height() / 2);
+    const QPoint start = titleBar->mapToGlobal(grip);
+    QMouseEvent press(QEvent::MouseButtonPress, grip, start, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(titleBar, &press);
+    const QPoint end = start + QPoint(-60, 40);
+    QMouseEvent move(QEvent::MouseMove, titleBar->mapFromGlobal(end), end, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(titleBar, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, titleBar->mapFromGlobal(end), end, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(titleBar, &release);
+    QTRY_COMPARE(window->frameGeometry(), expected.translated(-60, 40));
 
     PlazaMainWindow::Destroy();
     PlazaAnalyzeService::Install(nullptr);
