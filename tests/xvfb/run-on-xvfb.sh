@@ -22,7 +22,8 @@ cleanup() {
 trap cleanup EXIT
 
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp \
+# -terminate: the server also goes when its last client does, should this script be killed.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -terminate \
     3>"$work/display" 2>"$work/server.log" &
 server=$!
 
@@ -38,4 +39,7 @@ export DISPLAY=":$display"
 export QT_QPA_PLATFORM=xcb
 # The pixel checks expect one device pixel per logical pixel.
 export QT_SCALE_FACTOR=1 QT_AUTO_SCREEN_SCALE_FACTOR=0
+# A bare server, no desktop session: no session bus for the platform plug-in to
+# look for (or to start through X11 autolaunch) and no OpenGL to load.
+export DBUS_SESSION_BUS_ADDRESS=disabled: QT_XCB_GL_INTEGRATION=none
 "$@"
