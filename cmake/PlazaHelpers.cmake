@@ -48,17 +48,24 @@ function(plaza_add_library target alias)
         HEADERS ${headers} ${CMAKE_CURRENT_BINARY_DIR}/${header}_export.h)
 endfunction()
 
-# plaza_add_test(<name> SOURCES ... LINK ...)
+# plaza_add_test(<name> [XVFB] SOURCES ... LINK ...)
 # One Qt Test program, registered with CTest and run on the offscreen platform
 # with its own cache and data folders so tests never share downloaded files.
+# XVFB runs it instead on the xcb platform against a private Xvfb server.
 function(plaza_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+    cmake_parse_arguments(ARG "XVFB" "" "SOURCES;LINK" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt5::Test ${ARG_LINK})
-    add_test(NAME ${name} COMMAND ${name})
+    set(platform offscreen)
+    if(ARG_XVFB)
+        set(platform xcb)
+        add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/xvfb/run-on-xvfb.sh $<TARGET_FILE:${name}>)
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+    endif()
     set(home ${CMAKE_BINARY_DIR}/test-home/${name})
     set(environment
-        QT_QPA_PLATFORM=offscreen
+        QT_QPA_PLATFORM=${platform}
         XDG_CACHE_HOME=${home}/cache XDG_DATA_HOME=${home}/data XDG_CONFIG_HOME=${home}/config HOME=${home}
         PLAZA_SAMPLE_CATALOG=${CMAKE_BINARY_DIR}/catalog/sample
         ${PLAZA_SANITIZER_ENV})

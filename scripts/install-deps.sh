@@ -9,7 +9,8 @@ packages=(g++ cmake make pkg-config
           fonts-wqy-microhei
           libgtest-dev libbenchmark-dev
           clang libclang-rt-14-dev llvm
-          libcpp-httplib-dev)
+          libcpp-httplib-dev
+          libqt5x11extras5-dev xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -64,6 +64,9 @@ int main(int argc, char* argv[])
     if (headless || AsksForTour(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // Sharp on high-density screens; both must be set before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("plaza-host"));
     QApplication::setOrganizationName(QStringLiteral("Vela"));

@@ -1,5 +1,6 @@
 #include "KelBulletin.h"
 
+#include "DesktopCompositor.h"
 #include "StatusIcon.h"
 
 #include <QGuiApplication>
@@ -92,7 +93,10 @@ void KelBulletin::Init()
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Without a compositor the shadow's transparent pixels would show black: a plain card instead.
+    m_translucent = DesktopCompositor::IsRunning();
+    setAttribute(Qt::WA_TranslucentBackground, m_translucent);
+    const int shadow = ShadowSpace();
     setObjectName(QStringLiteral("KelBulletin"));
 
     QFont font(QStringLiteral("Microsoft YaHei"));
@@ -100,7 +104,7 @@ void KelBulletin::Init()
     setFont(font);
 
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(16 + ShadowWidth, 10 + ShadowWidth, 16 + ShadowWidth, 10 + ShadowWidth);
+    layout->setContentsMargins(16 + shadow, 10 + shadow, 16 + shadow, 10 + shadow);
     layout->setSpacing(8);
 
     m_iconLabel = new QLabel(this);
@@ -236,13 +240,30 @@ void KelBulletin::Remember(bool singleShot, int duration)
         s_history.remove(0, s_history.size() - HistoryLimit);
 }
 
+int KelBulletin::ShadowSpace() const
+{
+    return m_translucent ? ShadowWidth : 0;
+}
+
 void KelBulletin::paintEvent(QPaintEvent* event)
 {
     Q_UNUSED(event)
     constexpr qreal Radius = 4.0;
-    const QRectF card = QRectF(rect()).adjusted(ShadowWidth, ShadowWidth, -ShadowWidth, -ShadowWidth);
+    const QColor frameColour(210, 215, 220);
+    const QColor cardColour(255, 255, 255);
 
     QPainter painter(this);
+
+    // Opaque card: square corners, since nothing shows through outside rounded ones
+    if (!m_translucent) {
+        painter.fillRect(rect(), cardColour);
+        painter.setPen(QPen(frameColour, 1.0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(rect()).adjusted(0, 0, -1, -1));
+        return;
+    }
+
+    const QRectF card = QRectF(rect()).adjusted(ShadowWidth, ShadowWidth, -ShadowWidth, -ShadowWidth);
     painter.setRenderHint(QPainter::Antialiasing);
 
     // Shadow
@@ -257,8 +278,8 @@ void KelBulletin::paintEvent(QPaintEvent* event)
 
     // Card
     painter.save();
-    painter.setPen(QPen(QColor(210, 215, 220), 1.0));
-    painter.setBrush(QColor(255, 255, 255));
+    painter.setPen(QPen(frameColour, 1.0));
+    painter.setBrush(cardColour);
     painter.drawRoundedRect(card.adjusted(0.5, 0.5, -0.5, -0.5), Radius, Radius);
     painter.restore();
 }
@@ -282,7 +303,7 @@ void KelBulletin::Reposition()
         if (other == this)
             break;
         if (other && other->isVisible() && other->parentWidget() == anchor)
-            offset += other->height() - 2 * ShadowWidth + StackGap;
+            offset += other->height() - 2 * other->ShadowSpace() + StackGap;
     }
 
     if (anchor && anchor->isVisible()) {

@@ -65,7 +65,10 @@ private:
     void Init();
     void Reposition();
     void Remember(bool singleShot, int duration);
+    // The transparent band kept around the card for its shadow (none when opaque).
+    int ShadowSpace() const;
 
+    bool m_translucent = true;
     int m_icon = 4;
     QLabel* m_iconLabel = nullptr;
     QLabel* m_messageLabel = nullptr;

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QToolButton>
+#include <QWindow>
 
 namespace vela {
 
@@ -154,6 +155,13 @@ void TitleBar::SyncWithWindow()
 void TitleBar::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && window() != this) {
+        // The window system moves the window where it can: on Wayland a client cannot place
+        // its own window, and elsewhere the system move snaps and follows the desktop's rules.
+        QWindow* handle = window()->windowHandle();
+        if (handle && handle->startSystemMove()) {
+            event->accept();
+            return;
+        }
         m_dragging = true;
         m_dragOffset = event->globalPos() - window()->frameGeometry().topLeft();
         event->accept();

@@ -20,6 +20,7 @@ constexpr int ThumbnailLeft = 10;
 constexpr int ThumbnailMargin = 5;
 constexpr int NameGap = 5;
 
+const QColor CellBackground(255, 255, 255);
 const QColor GridGrey(189, 199, 213);
 const QColor NameColour(QStringLiteral("#282833"));
 const QColor SelectionVeil(41, 121, 255, 38);
@@ -82,6 +83,13 @@ void PlazaPublicComponentItemDelegate::paint(QPainter* painter, const QStyleOpti
     if (!painter || !model) {
         return;
     }
+
+    // Background: the table's white, laid over whatever the style drew under the cell first.
+    // Desktop styles paint selected and hovered rows in their own opaque colour, whatever
+    // the palette says, and the veil below must be the only selection mark.
+    painter->save();
+    painter->fillRect(cell, CellBackground);
+    painter->restore();
 
     // Separator
     painter->save();

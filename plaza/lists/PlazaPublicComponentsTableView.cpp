@@ -95,11 +95,6 @@ void PlazaPublicComponentsTableView::Init()
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setShowGrid(false);
-    // The delegate veils selected rows itself; the style's opaque row highlight would cover that veil.
-    QPalette transparentHighlight = palette();
-    transparentHighlight.setColor(QPalette::Highlight, Qt::transparent);
-    setPalette(transparentHighlight);
-
     setAttribute(Qt::WA_TranslucentBackground);
 
     setStyleSheet(QStringLiteral(

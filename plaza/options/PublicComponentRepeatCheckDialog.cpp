@@ -1,6 +1,7 @@
 #include "PublicComponentRepeatCheckDialog.h"
 
 #include "ButtonStyles.h"
+#include "DesktopCompositor.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
@@ -81,13 +82,19 @@ void PublicComponentRepeatCheckDialog::InitUI()
 {
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setWindowModality(Qt::ApplicationModal);
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Without a compositor the shadow's transparent margin would show black: an opaque frame instead.
+    m_translucent = DesktopCompositor::IsRunning();
+    setAttribute(Qt::WA_TranslucentBackground, m_translucent);
     setMinimumWidth(344);
     setMinimumHeight(112);
     setProperty("VELAShouldIgnoreRecordQWidget", true);
 
     auto* dialogLayout = new QVBoxLayout(this);
-    dialogLayout->setContentsMargins(10, 4, 10, 4);
+    if (m_translucent) {
+        dialogLayout->setContentsMargins(10, 4, 10, 4);
+    } else {
+        dialogLayout->setContentsMargins(1, 1, 1, 1);
+    }
     dialogLayout->setSpacing(0);
 
     auto* body = new QWidget(this);
@@ -101,11 +108,13 @@ void PublicComponentRepeatCheckDialog::InitUI()
     body->setAutoFillBackground(true);
     body->setPalette(bodyPalette);
 
-    auto* shadow = new QGraphicsDropShadowEffect(body);
-    shadow->setOffset(0, 0);
-    shadow->setColor(QColor(136, 146, 160, 127));
-    shadow->setBlurRadius(12);
-    body->setGraphicsEffect(shadow);
+    if (m_translucent) {
+        auto* shadow = new QGraphicsDropShadowEffect(body);
+        shadow->setOffset(0, 0);
+        shadow->setColor(QColor(136, 146, 160, 127));
+        shadow->setBlurRadius(12);
+        body->setGraphicsEffect(shadow);
+    }
 
     auto* bodyLayout = new QVBoxLayout(body);
     bodyLayout->setContentsMargins(0, 0, 0, 0);
@@ -203,7 +212,9 @@ bool PublicComponentRepeatCheckDialog::eventFilter(QObject* watched, QEvent* eve
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
         painter.setBrush(QBrush(Qt::white, Qt::SolidPattern));
-        painter.drawRoundedRect(body->rect(), 4.0, 4.0, Qt::AbsoluteSize);
+        // Rounded corners only where something shows through them.
+        const qreal radius = m_translucent ? 4.0 : 0.0;
+        painter.drawRoundedRect(body->rect(), radius, radius, Qt::AbsoluteSize);
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -215,6 +226,12 @@ void PublicComponentRepeatCheckDialog::paintEvent(QPaintEvent* event)
     option.initFrom(this);
     QPainter painter(this);
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    if (!m_translucent) {
+        painter.fillRect(rect(), Qt::white);
+        painter.setPen(QColor(210, 215, 220));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     painter.end();
     QWidget::paintEvent(event);
 }

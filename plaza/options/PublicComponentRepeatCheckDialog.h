@@ -50,6 +50,8 @@ private:
     static PublicComponentRepeatCheckDialog* CreateStacked(QWidget* parent);
 
     QLabel* m_messageLabel = nullptr;
+    // False without a compositor: an opaque frame replaces the shadow.
+    bool m_translucent = true;
     int32_t m_choice = 0;
     // Inside exec(): the dialog must not take another check.
     bool m_asking = false;
