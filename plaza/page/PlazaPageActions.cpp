@@ -36,14 +36,24 @@ enum class SingleAction
     Place,
 };
 
-// A batch's failure text with, under it, which components failed and why. The
-// workflow is still alive while it emits Finished, so its list can be read there.
-QString WithFailures(const QString& text, const std::vector<WorkflowFailure>& failures)
+// A batch's failure dialog: the given text with, under it, which components
+// failed and why. The workflow is still alive while it emits Finished, so its
+// list can be read there.
+void ShowBatchFailure(const QString& text, const std::vector<WorkflowFailure>& failures)
 {
-    if (failures.empty()) {
-        return text;
+    const QString shown = failures.empty()
+                              ? text
+                              : text + QStringLiteral("\n\n") + QString::fromStdWString(WorkflowFailure::ListText(failures));
+    KelMessageDialog::Get(nullptr)->ConfigDialogSize(280, -1)->Show(shown, 2, 1);
+}
+
+// The multi-load hides the window while its command runs; both of its ends bring it back.
+void BringBackMainWindow()
+{
+    if (PlazaMainWindow* mainWindow = PlazaMainWindow::Get()) {
+        mainWindow->Display(1500);
+        mainWindow->HidMask();
     }
-    return text + QStringLiteral("\n\n") + QString::fromStdWString(WorkflowFailure::ListText(failures));
 }
 
 void CloseBulletin(const QPointer<KelBulletin>& bulletin)
@@ -253,10 +263,7 @@ void PlazaPageActions::BatchLoad()
                 }
                 clearChecks();
                 CloseBulletin(bulletin);
-                if (PlazaMainWindow* mainWindow = PlazaMainWindow::Get()) {
-                    mainWindow->Display(1500);
-                    mainWindow->HidMask();
-                }
+                BringBackMainWindow();
                 PlazaPageAnalytics::TrackLoad(components, documentName, true);
             },
             Qt::DirectConnection);
@@ -269,13 +276,9 @@ void PlazaPageActions::BatchLoad()
                 clearChecks();
                 CloseBulletin(bulletin);
                 if (!message.empty()) {
-                    const QString text = WithFailures(QString::fromStdWString(message), workflow->Failures());
-                    KelMessageDialog::Get(nullptr)->ConfigDialogSize(280, -1)->Show(text, 2, 1);
+                    ShowBatchFailure(QString::fromStdWString(message), workflow->Failures());
                 }
-                if (PlazaMainWindow* mainWindow = PlazaMainWindow::Get()) {
-                    mainWindow->Display(1500);
-                    mainWindow->HidMask();
-                }
+                BringBackMainWindow();
             },
             Qt::DirectConnection);
         connect(
@@ -342,8 +345,7 @@ void PlazaPageActions::BatchLoad()
             } else if (message == L"部分失败") {
                 text = PlazaPublicPage::tr("部分构件载入失败，请检查网络后重试");
             }
-            KelMessageDialog::Get(nullptr)->ConfigDialogSize(280, -1)->Show(WithFailures(text, workflow->Failures()), 2,
-                                                                             1);
+            ShowBatchFailure(text, workflow->Failures());
         },
         Qt::DirectConnection);
     connect(
