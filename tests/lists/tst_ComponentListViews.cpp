@@ -8,6 +8,7 @@
 #include "PlazaPublicComponentsTableModel.h"
 #include "PlazaPublicComponentsTableView.h"
 #include "PathUtils.h"
+#include "ScriptedCatalogBackend.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -27,18 +28,6 @@ namespace {
 constexpr int TableCheckRole = Qt::UserRole;
 const QColor Blue(82, 145, 221);
 
-std::vector<std::shared_ptr<IComponent>> Page(int count)
-{
-    std::vector<std::shared_ptr<IComponent>> page;
-    for (int i = 0; i < count; ++i) {
-        auto component = std::make_shared<IComponent>();
-        component->Id = L"id" + std::to_wstring(i);
-        component->Name = L"Component " + std::to_wstring(i);
-        page.push_back(component);
-    }
-    return page;
-}
-
 // Reads back which check box figure a widget shows with its box at `box`: the
 // fill just inside the frame is blue only when checked, the centre also when partial.
 Qt::CheckState FigureAt(QWidget* widget, const QPoint& box)
@@ -56,7 +45,7 @@ std::unique_ptr<View> Shown(int count)
 {
     auto view = std::make_unique<View>(nullptr);
     view->resize(600, 400);
-    view->Model()->SetComponents(Page(count));
+    view->Model()->SetComponents(test::MakeComponents(count));
     view->show();
     if (!QTest::qWaitForWindowExposed(view.get())) {
         return nullptr;
@@ -172,7 +161,7 @@ void tst_ComponentListViews::tableHeaderBoxChecksThePage()
 
     // A new page starts unchecked whatever the header showed.
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, section0);
-    view.Model()->SetComponents(Page(2));
+    view.Model()->SetComponents(test::MakeComponents(2));
     QCOMPARE(FigureAt(header->viewport(), box), Qt::Unchecked);
 }
 

@@ -190,4 +190,16 @@ std::shared_ptr<ScriptedCatalogBackend> MakeSampleBackend(int count)
     return backend;
 }
 
+ComponentList MakeComponents(int count)
+{
+    ComponentList page;
+    for (int i = 0; i < count; ++i) {
+        auto component = std::make_shared<IComponent>();
+        component->Id = L"id" + std::to_wstring(i);
+        component->Name = L"Component " + std::to_wstring(i);
+        page.push_back(component);
+    }
+    return page;
+}
+
 } // namespace vela::test

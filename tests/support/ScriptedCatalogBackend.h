@@ -89,4 +89,7 @@ public:
 // `count` components alternating between the two leaves.
 std::shared_ptr<ScriptedCatalogBackend> MakeSampleBackend(int count);
 
+// `count` components "id0", "id1", … named "Component 0", "Component 1", …, for filling lists directly.
+ComponentList MakeComponents(int count);
+
 } // namespace vela::test

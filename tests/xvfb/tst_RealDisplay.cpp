@@ -27,18 +27,6 @@ using namespace vela;
 // every check reads the pixels the server shows, not what Qt meant to paint.
 namespace {
 
-std::vector<std::shared_ptr<IComponent>> Page(int count)
-{
-    std::vector<std::shared_ptr<IComponent>> page;
-    for (int i = 0; i < count; ++i) {
-        auto component = std::make_shared<IComponent>();
-        component->Id = L"id" + std::to_wstring(i);
-        component->Name = L"Component " + std::to_wstring(i);
-        page.push_back(component);
-    }
-    return page;
-}
-
 // The screen's pixels under a widget's rectangle `local` (widget coordinates).
 QImage OnScreen(const QWidget* widget, const QRect& local)
 {
@@ -165,7 +153,7 @@ void tst_RealDisplay::selectedTableRowKeepsWhiteCellsAndLinks()
 {
     PlazaPublicComponentsTableView view(nullptr);
     view.setGeometry(100, 100, 600, 300);
-    view.Model()->SetComponents(Page(3));
+    view.Model()->SetComponents(test::MakeComponents(3));
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     view.activateWindow();
@@ -195,7 +183,7 @@ void tst_RealDisplay::selectedCardShowsOnlyItsFrame()
 {
     PlazaPublicComponentsCardListView view(nullptr);
     view.setGeometry(100, 100, 800, 500);
-    view.Model()->SetComponents(Page(3));
+    view.Model()->SetComponents(test::MakeComponents(3));
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     view.activateWindow();
