@@ -21,4 +21,14 @@ void CatalogBackend::Install(std::shared_ptr<CatalogBackend> backend)
     s_backend = std::move(backend);
 }
 
+void CatalogBackend::GetProjectComponents(const std::wstring&, Done<ProjectComponentList> done)
+{
+    done(L"构件库不支持协同项目", {});
+}
+
+void CatalogBackend::GetProjects(Done<ProjectList> done)
+{
+    done(L"构件库不支持协同项目", {});
+}
+
 } // namespace vela

@@ -27,6 +27,14 @@ using LegendList = std::vector<std::shared_ptr<ILegend>>;
 using ProjectComponentList = std::vector<std::shared_ptr<IProjectComponent>>;
 using RepeatCheckList = std::vector<std::shared_ptr<PublicComponentRepeatCheck>>;
 
+// One collaboration project as listed.
+struct ProjectSummary
+{
+    std::wstring Id;
+    std::wstring Name;
+};
+using ProjectList = std::vector<ProjectSummary>;
+
 struct CategoryQuery
 {
     std::wstring Keyword;
@@ -77,6 +85,10 @@ public:
                                         Done<ProjectComponentList> done) = 0;
     // Project names by id, read synchronously (the host keeps them at hand).
     virtual std::wstring ProjectName(const std::wstring& projectId) = 0;
+    // A project's components in the order they were added, and the list of
+    // projects. Backends without a project store answer an error.
+    virtual void GetProjectComponents(const std::wstring& projectId, Done<ProjectComponentList> done);
+    virtual void GetProjects(Done<ProjectList> done);
 
     // The backend every service uses; null until the host installs one.
     static std::shared_ptr<CatalogBackend> Current();

@@ -1,6 +1,7 @@
 #include "SqliteCatalogBackend.h"
 
 #include "CatalogSchema.h"
+#include "ProjectStore.h"
 #include "QueryText.h"
 #include "ReplyQueue.h"
 #include "RequestToken.h"
@@ -315,7 +316,12 @@ std::wstring MakePlan(const std::wstring& rawKeyword, const Conditions& rawCondi
 // ---------------------------------------------------------------------------
 
 SqliteCatalogBackend::SqliteCatalogBackend(const QString& catalog, const QString& projectStore)
-    : m_projectStore(projectStore)
+    : SqliteCatalogBackend(catalog, std::make_shared<ProjectStore>(projectStore))
+{
+}
+
+SqliteCatalogBackend::SqliteCatalogBackend(const QString& catalog, std::shared_ptr<ProjectStore> projects)
+    : m_projects(std::move(projects))
     , m_instance(s_instances.fetchAndAddRelaxed(1))
 {
     if (catalog.endsWith(QLatin1String(".sqlite"), Qt::CaseInsensitive)) {
@@ -329,14 +335,12 @@ SqliteCatalogBackend::SqliteCatalogBackend(const QString& catalog, const QString
     m_catalogPool.setMaxThreadCount(std::max(2, std::min(4, QThread::idealThreadCount())));
     // Threads keep their connections and page caches, so they are kept too.
     m_catalogPool.setExpiryTimeout(-1);
-    m_projectPool.setMaxThreadCount(1);
+    // A shared store serves several clients at once; writers queue in the database.
+    m_projectPool.setMaxThreadCount(m_projects->InMemory() ? 1 : 4);
     m_projectPool.setExpiryTimeout(-1);
 
     // Read the project names at once so ProjectName can answer without waiting.
-    m_projectPool.start([this] {
-        QString error;
-        Connection(Store::Projects, &error);
-    });
+    m_projectPool.start([this] { OpenProjects(); });
 }
 
 SqliteCatalogBackend::~SqliteCatalogBackend()
@@ -352,12 +356,11 @@ QString SqliteCatalogBackend::CatalogFolder() const
 }
 
 template <class T, class Work>
-void SqliteCatalogBackend::Answer(Store store, Done<T> done, Work work)
+void SqliteCatalogBackend::Answer(Done<T> done, Work work)
 {
-    QThreadPool& pool = store == Store::Catalog ? m_catalogPool : m_projectPool;
     // Taken now, during the service's call; checked when a worker gets to the request.
     std::shared_ptr<RequestToken> token = RequestToken::Current();
-    pool.start([this, store, token = std::move(token), done = std::move(done), work = std::move(work)]() mutable {
+    m_catalogPool.start([this, token = std::move(token), done = std::move(done), work = std::move(work)]() mutable {
         if (m_closing) {
             done(L"构件库已关闭", T{});
             return;
@@ -370,7 +373,7 @@ void SqliteCatalogBackend::Answer(Store store, Done<T> done, Work work)
         std::wstring error;
         try {
             QString openError;
-            QSqlDatabase db = Connection(store, &openError);
+            QSqlDatabase db = Connection(&openError);
             if (!db.isValid() || !db.isOpen()) {
                 error = Text(openError);
             } else {
@@ -386,11 +389,10 @@ void SqliteCatalogBackend::Answer(Store store, Done<T> done, Work work)
     });
 }
 
-QSqlDatabase SqliteCatalogBackend::Connection(Store store, QString* error)
+QSqlDatabase SqliteCatalogBackend::Connection(QString* error)
 {
     QThread* thread = QThread::currentThread();
-    const QString name = QStringLiteral("plaza-%1-%2-%3")
-                             .arg(store == Store::Catalog ? QStringLiteral("catalog") : QStringLiteral("projects"))
+    const QString name = QStringLiteral("plaza-catalog-%1-%2")
                              .arg(m_instance)
                              .arg(quintptr(thread), 0, 16);
     QSqlDatabase db;
@@ -406,8 +408,7 @@ QSqlDatabase SqliteCatalogBackend::Connection(Store store, QString* error)
         QObject::connect(
             thread, &QThread::finished, thread, [name] { QSqlDatabase::removeDatabase(name); }, Qt::DirectConnection);
     }
-    const bool ok = store == Store::Catalog ? OpenCatalog(db, error) : OpenProjects(db, error);
-    if (!ok) {
+    if (!OpenCatalog(db, error)) {
         db.close();
     }
     return db;
@@ -438,78 +439,68 @@ bool SqliteCatalogBackend::OpenCatalog(QSqlDatabase& db, QString* error)
     return true;
 }
 
-bool SqliteCatalogBackend::OpenProjects(QSqlDatabase& db, QString* error)
+void SqliteCatalogBackend::OpenProjects()
 {
-    const bool inMemory = m_projectStore.isEmpty();
-    db.setDatabaseName(inMemory ? QStringLiteral(":memory:") : m_projectStore);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!inMemory) {
-        QDir().mkpath(QFileInfo(m_projectStore).path());
+    // Requests wait for the first opening, so that they never see a store before its seeding.
+    QMutexLocker opening(&m_projectsOpenMutex);
+    if (m_projectsOpened || !m_projects->Open().empty()) {
+        return;
     }
-    if (!db.open()) {
-        *error = QStringLiteral("协同项目库无法打开：%1（%2）").arg(m_projectStore, db.lastError().text());
-        return false;
-    }
-    QSqlQuery query(db);
-    const QStringList schema = {
-        QStringLiteral("CREATE TABLE IF NOT EXISTS projects(id TEXT PRIMARY KEY, name TEXT)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS project_components(id TEXT PRIMARY KEY, project_id TEXT, "
-                       "name TEXT, category_code TEXT, version INTEGER, public_component_id TEXT, added_at TEXT)"),
-        QStringLiteral("CREATE INDEX IF NOT EXISTS project_components_public "
-                       "ON project_components(project_id, public_component_id)"),
-    };
-    if (!inMemory) {
-        query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    }
-    for (const QString& sql : schema) {
-        if (!query.exec(sql)) {
-            *error = QStringLiteral("协同项目库无法打开：%1（%2）").arg(m_projectStore, query.lastError().text());
-            return false;
-        }
-    }
-
-    if (query.exec(QStringLiteral("SELECT count(*) FROM projects")) && query.next() && query.value(0).toInt() == 0) {
-        // A fresh store: a few projects to work with, the first already holding
-        // some library components so that repeats can be seen.
-        const QVector<QPair<QString, QString>> projects = {
-            {QStringLiteral("P1001"), QStringLiteral("协同示范项目")},
-            {QStringLiteral("P1002"), QStringLiteral("滨江花园住宅二期")},
-            {QStringLiteral("P1003"), QStringLiteral("城市图书馆改造工程")},
-            {QStringLiteral("P1004"), QStringLiteral("地铁三号线车站装修")},
-        };
-        db.transaction();
-        query.prepare(QStringLiteral("INSERT INTO projects(id, name) VALUES(?, ?)"));
-        for (const auto& project : projects) {
-            Run(query, {project.first, project.second});
-        }
-        QString catalogError;
-        QSqlDatabase catalog = Connection(Store::Catalog, &catalogError);
-        if (catalog.isOpen()) {
-            QSqlQuery components(catalog);
-            Prepare(components, QStringLiteral("SELECT id, name, category_code FROM components "
-                                               "WHERE id <> '' ORDER BY seq LIMIT 3"));
-            query.prepare(QStringLiteral("INSERT INTO project_components(id, project_id, name, category_code, "
-                                         "version, public_component_id, added_at) VALUES(?, ?, ?, ?, 1, ?, ?)"));
-            if (components.exec()) {
-                while (components.next()) {
-                    Run(query, {QStringLiteral("PC-") + QUuid::createUuid().toString(QUuid::WithoutBraces),
-                                QStringLiteral("P1001"), components.value(1), components.value(2), components.value(0),
-                                QStringLiteral("seed")});
-                }
+    m_projectsOpened = true;
+    // A fresh store starts with the first components of this catalog in its first project.
+    m_projects->SeedIfEmpty([this] {
+        std::vector<PublicComponentRecord> components;
+        QString error;
+        QSqlDatabase catalog = Connection(&error);
+        QSqlQuery query(catalog);
+        if (catalog.isOpen()
+            && Prepare(query, QStringLiteral("SELECT id, name, category_code FROM components "
+                                             "WHERE id <> '' ORDER BY seq LIMIT 3"))
+            && query.exec()) {
+            while (query.next()) {
+                components.push_back({Text(query.value(0).toString()), Text(query.value(1).toString()),
+                                      Text(query.value(2).toString())});
             }
         }
-        db.commit();
+        return components;
+    });
+    ProjectList projects;
+    if (m_projects->Projects(projects).empty()) {
+        KeepProjectNames(projects);
     }
+}
 
+void SqliteCatalogBackend::KeepProjectNames(const ProjectList& projects)
+{
     std::map<std::wstring, std::wstring> names;
-    if (query.exec(QStringLiteral("SELECT id, name FROM projects"))) {
-        while (query.next()) {
-            names[Text(query.value(0).toString())] = Text(query.value(1).toString());
-        }
+    for (const ProjectSummary& project : projects) {
+        names[project.Id] = project.Name;
     }
     QMutexLocker lock(&m_namesMutex);
     m_projectNames.swap(names);
-    return true;
+}
+
+template <class T, class Work>
+void SqliteCatalogBackend::AnswerProject(Done<T> done, Work work)
+{
+    m_projectPool.start([this, done = std::move(done), work = std::move(work)]() mutable {
+        if (m_closing) {
+            done(L"构件库已关闭", T{});
+            return;
+        }
+        OpenProjects();
+        T result{};
+        std::wstring error;
+        try {
+            error = work(result);
+        } catch (const std::exception& e) {
+            error = Text(QStringLiteral("协同项目库出错：%1").arg(QString::fromLocal8Bit(e.what())));
+        }
+        if (!error.empty()) {
+            result = T{};
+        }
+        done(std::move(error), std::move(result));
+    });
 }
 
 std::shared_ptr<const CatalogSnapshot> SqliteCatalogBackend::Snapshot(QSqlDatabase& db, std::wstring& error)
@@ -601,14 +592,14 @@ std::wstring SqliteCatalogBackend::ResolveUrl(const QString& stored) const
 
 void SqliteCatalogBackend::GetCategories(const CategoryQuery& query, Done<CategoryList> done)
 {
-    Answer<CategoryList>(Store::Catalog, std::move(done), [this, query](QSqlDatabase& db, CategoryList& out) {
+    Answer<CategoryList>(std::move(done), [this, query](QSqlDatabase& db, CategoryList& out) {
         return QueryCategories(db, query, out);
     });
 }
 
 void SqliteCatalogBackend::GetComponents(const ComponentQuery& query, Done<ComponentPage> done)
 {
-    Answer<ComponentPage>(Store::Catalog, std::move(done), [this, query](QSqlDatabase& db, ComponentPage& out) {
+    Answer<ComponentPage>(std::move(done), [this, query](QSqlDatabase& db, ComponentPage& out) {
         return QueryComponents(db, query, out);
     });
 }
@@ -616,8 +607,7 @@ void SqliteCatalogBackend::GetComponents(const ComponentQuery& query, Done<Compo
 void SqliteCatalogBackend::GetDetailedComponent(const std::wstring& componentId,
                                                 Done<std::shared_ptr<IDetailedPublicComponent>> done)
 {
-    Answer<std::shared_ptr<IDetailedPublicComponent>>(
-        Store::Catalog, std::move(done),
+    Answer<std::shared_ptr<IDetailedPublicComponent>>(std::move(done),
         [this, componentId](QSqlDatabase& db, std::shared_ptr<IDetailedPublicComponent>& out) {
             return QueryDetail(db, componentId, out);
         });
@@ -625,7 +615,7 @@ void SqliteCatalogBackend::GetDetailedComponent(const std::wstring& componentId,
 
 void SqliteCatalogBackend::GetLegend(const std::wstring& componentId, Done<LegendList> done)
 {
-    Answer<LegendList>(Store::Catalog, std::move(done), [this, componentId](QSqlDatabase& db, LegendList& out) {
+    Answer<LegendList>(std::move(done), [this, componentId](QSqlDatabase& db, LegendList& out) {
         return QueryLegends(db, componentId, out);
     });
 }
@@ -633,8 +623,7 @@ void SqliteCatalogBackend::GetLegend(const std::wstring& componentId, Done<Legen
 void SqliteCatalogBackend::GetSpecification(const std::wstring& componentId, const std::wstring& specificationId,
                                             Done<std::shared_ptr<ISpecification>> done)
 {
-    Answer<std::shared_ptr<ISpecification>>(
-        Store::Catalog, std::move(done),
+    Answer<std::shared_ptr<ISpecification>>(std::move(done),
         [this, componentId, specificationId](QSqlDatabase& db, std::shared_ptr<ISpecification>& out) {
             return QuerySpecification(db, componentId, specificationId, out);
         });
@@ -643,15 +632,14 @@ void SqliteCatalogBackend::GetSpecification(const std::wstring& componentId, con
 void SqliteCatalogBackend::GetCategoryProperty(const std::wstring& categoryCode,
                                                Done<std::shared_ptr<ICategoryProperty>> done)
 {
-    Answer<std::shared_ptr<ICategoryProperty>>(
-        Store::Catalog, std::move(done), [this, categoryCode](QSqlDatabase& db, std::shared_ptr<ICategoryProperty>& out) {
+    Answer<std::shared_ptr<ICategoryProperty>>(std::move(done), [this, categoryCode](QSqlDatabase& db, std::shared_ptr<ICategoryProperty>& out) {
             return QueryCategoryProperty(db, categoryCode, out);
         });
 }
 
 void SqliteCatalogBackend::GetComponentFileUrl(const std::wstring& componentId, Done<std::wstring> done)
 {
-    Answer<std::wstring>(Store::Catalog, std::move(done), [this, componentId](QSqlDatabase& db, std::wstring& out) {
+    Answer<std::wstring>(std::move(done), [this, componentId](QSqlDatabase& db, std::wstring& out) {
         return QueryFileUrl(db, componentId, out);
     });
 }
@@ -660,19 +648,40 @@ void SqliteCatalogBackend::CheckPublicComponentRespeats(const std::wstring& proj
                                                         const std::vector<std::wstring>& ids,
                                                         Done<RepeatCheckList> done)
 {
-    Answer<RepeatCheckList>(Store::Projects, std::move(done),
-                            [this, projectId, ids](QSqlDatabase& db, RepeatCheckList& out) {
-                                return QueryRepeats(db, projectId, ids, out);
-                            });
+    AnswerProject<RepeatCheckList>(std::move(done), [this, projectId, ids](RepeatCheckList& out) {
+        return m_projects->CheckRepeats(projectId, ids, out);
+    });
 }
 
 void SqliteCatalogBackend::AddComponentFromPublic(const std::wstring& projectId, const std::vector<std::wstring>& ids,
                                                   Done<ProjectComponentList> done)
 {
-    Answer<ProjectComponentList>(Store::Projects, std::move(done),
-                                 [this, projectId, ids](QSqlDatabase& db, ProjectComponentList& out) {
-                                     return AddFromPublic(db, projectId, ids, out);
-                                 });
+    AnswerProject<ProjectComponentList>(std::move(done), [this, projectId, ids](ProjectComponentList& out) {
+        std::vector<PublicComponentRecord> components;
+        std::wstring error = ResolvePublic(ids, components);
+        if (error.empty()) {
+            error = m_projects->AddFromPublic(projectId, components, out);
+        }
+        return error;
+    });
+}
+
+void SqliteCatalogBackend::GetProjectComponents(const std::wstring& projectId, Done<ProjectComponentList> done)
+{
+    AnswerProject<ProjectComponentList>(std::move(done), [this, projectId](ProjectComponentList& out) {
+        return m_projects->Components(projectId, out);
+    });
+}
+
+void SqliteCatalogBackend::GetProjects(Done<ProjectList> done)
+{
+    AnswerProject<ProjectList>(std::move(done), [this](ProjectList& out) {
+        const std::wstring error = m_projects->Projects(out);
+        if (error.empty()) {
+            KeepProjectNames(out);
+        }
+        return error;
+    });
 }
 
 std::wstring SqliteCatalogBackend::ProjectName(const std::wstring& projectId)
@@ -1074,59 +1083,18 @@ std::wstring SqliteCatalogBackend::QueryFileUrl(QSqlDatabase& db, const std::wst
     return out.empty() ? L"构件没有构件文件" : std::wstring();
 }
 
-std::wstring SqliteCatalogBackend::QueryRepeats(QSqlDatabase& db, const std::wstring& projectId,
-                                                const std::vector<std::wstring>& ids, RepeatCheckList& out)
+// Unknown ids are left out; when none is known there is nothing to add.
+std::wstring SqliteCatalogBackend::ResolvePublic(const std::vector<std::wstring>& ids,
+                                                 std::vector<PublicComponentRecord>& out)
 {
-    QSqlQuery query(db);
-    if (!Prepare(query, QStringLiteral("SELECT 1 FROM projects WHERE id = ?")) || !Run(query, {Q(projectId)})) {
-        return SqlError(query);
-    }
-    if (!query.next()) {
-        return L"协同项目不存在";
-    }
-    if (!Prepare(query, QStringLiteral("SELECT 1 FROM project_components WHERE project_id = ? "
-                                       "AND public_component_id = ? LIMIT 1"))) {
-        return SqlError(query);
-    }
-    for (const std::wstring& id : ids) {
-        if (!Run(query, {Q(projectId), Q(id)})) {
-            return SqlError(query);
-        }
-        const bool existed = query.next();
-        query.finish();
-        out.push_back(std::make_shared<PublicComponentRepeatCheck>(id, existed));
-    }
-    return {};
-}
-
-std::wstring SqliteCatalogBackend::AddFromPublic(QSqlDatabase& db, const std::wstring& projectId,
-                                                 const std::vector<std::wstring>& ids, ProjectComponentList& out)
-{
-    QSqlQuery query(db);
-    if (!Prepare(query, QStringLiteral("SELECT 1 FROM projects WHERE id = ?")) || !Run(query, {Q(projectId)})) {
-        return SqlError(query);
-    }
-    if (!query.next()) {
-        return L"协同项目不存在";
-    }
-    query.finish();
     if (ids.empty()) {
         return L"没有要添加的构件";
     }
     QString openError;
-    QSqlDatabase catalog = Connection(Store::Catalog, &openError);
+    QSqlDatabase catalog = Connection(&openError);
     if (!catalog.isOpen()) {
         return Text(openError);
     }
-
-    ProjectComponentList added;
-    db.transaction();
-    if (!Prepare(query, QStringLiteral("INSERT INTO project_components(id, project_id, name, category_code, version, "
-                                       "public_component_id, added_at) VALUES(?, ?, ?, ?, ?, ?, ?)"))) {
-        db.rollback();
-        return SqlError(query);
-    }
-    const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
     for (const std::wstring& id : ids) {
         ComponentRow row;
         const std::wstring error = FindComponent(catalog, id, row);
@@ -1134,30 +1102,11 @@ std::wstring SqliteCatalogBackend::AddFromPublic(QSqlDatabase& db, const std::ws
             continue;
         }
         if (!error.empty()) {
-            db.rollback();
             return error;
         }
-        // Every addition is a copy of its own, even of a component already in the project.
-        auto component = std::make_shared<IProjectComponent>();
-        component->Id = Text(QStringLiteral("PC-") + QUuid::createUuid().toString(QUuid::WithoutBraces));
-        component->Name = Text(row.Name);
-        component->CategoryCode = Text(row.CategoryCode);
-        component->Version = 1;
-        component->PublicComponentId = id;
-        if (!Run(query, {Q(component->Id), Q(projectId), row.Name, row.CategoryCode, component->Version, Q(id), now})) {
-            db.rollback();
-            return SqlError(query);
-        }
-        added.push_back(component);
+        out.push_back({id, Text(row.Name), Text(row.CategoryCode)});
     }
-    if (!db.commit()) {
-        return Text(QStringLiteral("查询构件库失败：%1").arg(db.lastError().text()));
-    }
-    if (added.empty()) {
-        return L"构件不存在";
-    }
-    out = std::move(added);
-    return {};
+    return out.empty() ? L"构件不存在" : std::wstring();
 }
 
 } // namespace vela

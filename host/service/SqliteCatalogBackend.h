@@ -16,6 +16,8 @@ class QSqlDatabase;
 namespace vela {
 
 struct CatalogSnapshot;
+class ProjectStore;
+struct PublicComponentRecord;
 
 // The embedded catalog (see CatalogSchema) and a project store, answered on
 // worker threads. Each worker thread holds its own connection, opened on
@@ -32,17 +34,17 @@ struct CatalogSnapshot;
 // is always returned whole, with HasMatches marking the categories whose
 // subtree holds a match, so the tree never changes shape under the user.
 //
-// The project store is a SQLite file (created and seeded with a few
-// projects when missing) or, with an empty path, a store in memory that
-// lives as long as the backend. Its tables:
-//   projects(id PRIMARY KEY, name)
-//   project_components(id PRIMARY KEY, project_id, name, category_code,
-//                      version, public_component_id, added_at)
+// Project requests go to a ProjectStore (a SQLite file, seeded with a few
+// projects when new; with an empty path a store in memory that lives as long
+// as the backend; or a PostgreSQL database), on threads of their own. The
+// public components added are looked up in this catalog first.
 class VELA_SERVICE_EXPORT SqliteCatalogBackend : public CatalogBackend
 {
 public:
     // `catalog` is a catalog folder or the catalog.sqlite file inside one.
+    // `projectStore` is a ProjectStore connection.
     explicit SqliteCatalogBackend(const QString& catalog, const QString& projectStore = QString());
+    SqliteCatalogBackend(const QString& catalog, std::shared_ptr<ProjectStore> projects);
     // Waits for the queries that are running; queued ones fail.
     ~SqliteCatalogBackend() override;
 
@@ -63,18 +65,23 @@ public:
     // Empty until the store has been read once (it is read as soon as the
     // backend is made) and for an unknown project.
     std::wstring ProjectName(const std::wstring& projectId) override;
+    void GetProjectComponents(const std::wstring& projectId, Done<ProjectComponentList> done) override;
+    void GetProjects(Done<ProjectList> done) override;
 
     QString CatalogFolder() const;
 
 private:
-    enum class Store { Catalog, Projects };
-
     template <class T, class Work>
-    void Answer(Store store, Done<T> done, Work work);
+    void Answer(Done<T> done, Work work);
+    // Project work, on the project threads.
+    template <class T, class Work>
+    void AnswerProject(Done<T> done, Work work);
 
-    QSqlDatabase Connection(Store store, QString* error);
+    QSqlDatabase Connection(QString* error);
     bool OpenCatalog(QSqlDatabase& db, QString* error);
-    bool OpenProjects(QSqlDatabase& db, QString* error);
+    void OpenProjects();
+    std::wstring ResolvePublic(const std::vector<std::wstring>& ids, std::vector<PublicComponentRecord>& out);
+    void KeepProjectNames(const ProjectList& projects);
     std::shared_ptr<const CatalogSnapshot> Snapshot(QSqlDatabase& db, std::wstring& error);
     std::wstring ResolveUrl(const QString& stored) const;
 
@@ -88,28 +95,26 @@ private:
     std::wstring QueryCategoryProperty(QSqlDatabase& db, const std::wstring& categoryCode,
                                        std::shared_ptr<ICategoryProperty>& out);
     std::wstring QueryFileUrl(QSqlDatabase& db, const std::wstring& componentId, std::wstring& out);
-    std::wstring QueryRepeats(QSqlDatabase& db, const std::wstring& projectId, const std::vector<std::wstring>& ids,
-                              RepeatCheckList& out);
-    std::wstring AddFromPublic(QSqlDatabase& db, const std::wstring& projectId, const std::vector<std::wstring>& ids,
-                               ProjectComponentList& out);
 
     QString m_folder;
     // "file:///.../" of the folder, encoded, for joining plain relative paths.
     QString m_folderUrl;
     QString m_catalogFile;
-    QString m_projectStore;
+    std::shared_ptr<ProjectStore> m_projects;
     int m_instance = 0;
     std::atomic<bool> m_closing{false};
 
     QMutex m_snapshotMutex;
     std::shared_ptr<const CatalogSnapshot> m_snapshot;
 
+    QMutex m_projectsOpenMutex;
+    bool m_projectsOpened = false;
     QMutex m_namesMutex;
     std::map<std::wstring, std::wstring> m_projectNames;
 
     // Last, so that their threads stop before anything they use goes away.
     QThreadPool m_catalogPool;
-    // One thread: an in-memory store exists only on the connection that made it.
+    // One thread for a store in memory, which lives only while its connection is open.
     QThreadPool m_projectPool;
 };
 
