@@ -48,18 +48,27 @@ void SendError(Response& response, int status, const char* code, const QString& 
 // request that names nothing in the catalog, or that the catalog cannot run.
 int StatusFor(const std::wstring& error, const char** code)
 {
-    static const std::wstring notFound[] = {L"构件不存在", L"分类不存在", L"规格不存在", L"构件没有构件文件"};
+    static const std::wstring notFound[] = {L"构件不存在", L"分类不存在", L"规格不存在", L"构件没有构件文件",
+                                            L"协同项目不存在"};
     for (const std::wstring& text : notFound) {
         if (error == text) {
             *code = "not_found";
             return 404;
         }
     }
-    static const std::wstring badCondition[] = {L"条件", L"枚举条件", L"不支持的条件"};
+    static const std::wstring badCondition[] = {L"条件", L"枚举条件", L"不支持的条件", L"没有要添加的构件"};
     for (const std::wstring& prefix : badCondition) {
         if (error.compare(0, prefix.size(), prefix) == 0) {
             *code = "bad_request";
             return 400;
+        }
+    }
+    // The project store is busy or out of reach: worth trying again shortly.
+    static const std::wstring unavailable[] = {L"协同项目库正忙", L"无法连接协同项目库", L"协同项目库文件不见了"};
+    for (const std::wstring& prefix : unavailable) {
+        if (error.compare(0, prefix.size(), prefix) == 0) {
+            *code = "store_unavailable";
+            return 503;
         }
     }
     *code = "catalog_error";
@@ -83,6 +92,9 @@ bool Ask(Response& response, int timeoutMs, Call call, T& result)
         const char* code = "";
         const int status = StatusFor(answer.first, &code);
         SendError(response, status, code, QString::fromStdWString(answer.first));
+        if (status == 503) {
+            response.set_header("Retry-After", "1");
+        }
         return false;
     }
     result = std::move(answer.second);
@@ -220,6 +232,13 @@ void CatalogServer::Route()
     server.Get("/api/v1/components/file", api(&CatalogServer::HandleFileUrl));
     server.Get("/api/v1/categories/properties", api(&CatalogServer::HandleCategoryProperty));
     server.Get("/catalog/.*", [this](const Request& request, Response& response) { HandleFile(request, response); });
+    const auto project = [this](Handler handler) {
+        return [this, handler](const Request& request, Response& response) { (this->*handler)(request, response); };
+    };
+    server.Get("/api/v1/projects", project(&CatalogServer::HandleProjects));
+    server.Get("/api/v1/projects/components", project(&CatalogServer::HandleProjectComponents));
+    server.Post("/api/v1/projects/components", project(&CatalogServer::HandleAddFromPublic));
+    server.Post("/api/v1/projects/repeats", project(&CatalogServer::HandleRepeatCheck));
 }
 
 void CatalogServer::Api(const Request& request, Response& response, Handler handler)
@@ -378,6 +397,71 @@ void CatalogServer::HandleFile(const Request& request, Response& response)
     }
     response.status = 200;
     response.set_content(file.Content.constData(), size_t(file.Content.size()), file.ContentType.constData());
+}
+
+void CatalogServer::HandleProjects(const Request&, Response& response)
+{
+    vela::ProjectList projects;
+    if (Ask(response, m_options.QueryTimeoutMs, [&](auto done) { m_backend->GetProjects(std::move(done)); },
+            projects)) {
+        SendJson(response, 200, CatalogJson::FromProjects(projects));
+    }
+}
+
+void CatalogServer::HandleProjectComponents(const Request& request, Response& response)
+{
+    std::wstring projectId;
+    vela::ProjectComponentList components;
+    if (Param(request, response, "projectId", projectId)
+        && Ask(response, m_options.QueryTimeoutMs,
+               [&](auto done) { m_backend->GetProjectComponents(projectId, std::move(done)); }, components)) {
+        SendJson(response, 200, CatalogJson::FromProjectComponents(components));
+    }
+}
+
+bool CatalogServer::ProjectRequest(const Request& request, Response& response, std::wstring& projectId,
+                                   std::vector<std::wstring>& ids) const
+{
+    QJsonObject body;
+    QString error;
+    if (!Body(request, response, body)) {
+        return false;
+    }
+    if (!CatalogJson::ToProjectRequest(body, projectId, ids, &error)) {
+        SendError(response, 400, "bad_request", QStringLiteral("请求内容无效：%1").arg(error));
+        return false;
+    }
+    if (int(ids.size()) > m_options.MaxProjectComponents) {
+        SendError(response, 400, "bad_request",
+                  QStringLiteral("一次最多 %1 个构件").arg(m_options.MaxProjectComponents));
+        return false;
+    }
+    return true;
+}
+
+void CatalogServer::HandleRepeatCheck(const Request& request, Response& response)
+{
+    std::wstring projectId;
+    std::vector<std::wstring> ids;
+    vela::RepeatCheckList checks;
+    if (ProjectRequest(request, response, projectId, ids)
+        && Ask(response, m_options.QueryTimeoutMs,
+               [&](auto done) { m_backend->CheckPublicComponentRespeats(projectId, ids, std::move(done)); },
+               checks)) {
+        SendJson(response, 200, CatalogJson::FromRepeatChecks(checks));
+    }
+}
+
+void CatalogServer::HandleAddFromPublic(const Request& request, Response& response)
+{
+    std::wstring projectId;
+    std::vector<std::wstring> ids;
+    vela::ProjectComponentList added;
+    if (ProjectRequest(request, response, projectId, ids)
+        && Ask(response, m_options.QueryTimeoutMs,
+               [&](auto done) { m_backend->AddComponentFromPublic(projectId, ids, std::move(done)); }, added)) {
+        SendJson(response, 200, CatalogJson::FromProjectComponents(added));
+    }
 }
 
 QString CatalogServer::BaseUrl(const Request& request) const

@@ -26,6 +26,8 @@ struct CatalogServerOptions
     int MaxQueries = 8;
     int MaxPageSize = 500;
     int MaxConditions = 32;
+    // Public components named by one project request.
+    int MaxProjectComponents = 1000;
     size_t MaxRequestBytes = 64 * 1024;
     // How long one catalog query may take before the answer is 504.
     int QueryTimeoutMs = 30000;
@@ -39,7 +41,9 @@ struct CatalogServerOptions
 // The catalog over HTTP: JSON answers from a CatalogBackend and the
 // catalog's files with entity tags. Stateless: every answer depends only on
 // the request and the catalog snapshot, so instances can stand side by side
-// behind a load balancer.
+// behind a load balancer. Collaboration projects, the one thing written, are
+// the backend's project store (PostgreSQL when shared by several instances);
+// their requests do not take catalog query places.
 class CatalogServer
 {
 public:
@@ -69,7 +73,14 @@ private:
     void HandleCategoryProperty(const httplib::Request& request, httplib::Response& response);
     void HandleFileUrl(const httplib::Request& request, httplib::Response& response);
     void HandleFile(const httplib::Request& request, httplib::Response& response);
+    void HandleProjects(const httplib::Request& request, httplib::Response& response);
+    void HandleProjectComponents(const httplib::Request& request, httplib::Response& response);
+    void HandleRepeatCheck(const httplib::Request& request, httplib::Response& response);
+    void HandleAddFromPublic(const httplib::Request& request, httplib::Response& response);
 
+    // The project id and public component ids of a project request; false when answered with 400.
+    bool ProjectRequest(const httplib::Request& request, httplib::Response& response, std::wstring& projectId,
+                        std::vector<std::wstring>& ids) const;
     std::wstring MapUrl(const httplib::Request& request, const std::wstring& url) const;
     QString BaseUrl(const httplib::Request& request) const;
 

@@ -1,10 +1,12 @@
 #include "CatalogSchema.h"
 #include "CatalogServer.h"
+#include "ProjectStore.h"
 #include "SqliteCatalogBackend.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <atomic>
 #include <chrono>
@@ -74,8 +76,14 @@ int main(int argc, char* argv[])
         QStringLiteral("Address clients use to reach the server (behind a load balancer); "
                        "by default each request's Host header."),
         QStringLiteral("url"));
+    const QCommandLineOption projectsOption(
+        QStringLiteral("projects"),
+        QStringLiteral("Where collaboration projects are kept: a PostgreSQL connection string "
+                       "(postgresql://user@host/db, or host=... dbname=...) or a SQLite file; "
+                       "by default projects.sqlite in the server's data folder."),
+        QStringLiteral("connection"));
     parser.addOptions({catalogOption, hostOption, portOption, threadsOption, queriesOption, pageSizeOption,
-                       latencyOption, timeoutOption, publicUrlOption});
+                       latencyOption, timeoutOption, publicUrlOption, projectsOption});
     parser.process(app);
 
     plazaserver::CatalogServerOptions options;
@@ -98,10 +106,23 @@ int main(int argc, char* argv[])
         return 2;
     }
 
+    QString projectsConnection = parser.value(projectsOption);
+    if (projectsConnection.isEmpty()) {
+        projectsConnection =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/projects.sqlite");
+    }
+    auto projects = std::make_shared<vela::ProjectStore>(projectsConnection);
+    // The schema is brought up to date before anything is served; a store this program cannot use stops it here.
+    const std::wstring projectsError = projects->Open();
+    if (!projectsError.empty()) {
+        std::fprintf(stderr, "project store: %s\n", QString::fromStdWString(projectsError).toUtf8().constData());
+        return 2;
+    }
+
     int exitCode = 0;
     {
-        // Read-only on the catalog; the project store it keeps is in memory and never used here.
-        auto backend = std::make_shared<vela::SqliteCatalogBackend>(catalog);
+        // Read-only on the catalog; projects are written to the project store.
+        auto backend = std::make_shared<vela::SqliteCatalogBackend>(catalog, projects);
         plazaserver::CatalogServer server(backend, backend->CatalogFolder(), options);
         const int bound = server.Bind(parser.value(hostOption).toStdString(), port);
         if (bound < 0) {
@@ -110,8 +131,8 @@ int main(int argc, char* argv[])
         }
         std::printf("%d\n", bound);
         std::fflush(stdout);
-        std::fprintf(stderr, "serving %s on %s:%d\n", qPrintable(backend->CatalogFolder()),
-                     qPrintable(parser.value(hostOption)), bound);
+        std::fprintf(stderr, "serving %s on %s:%d, projects in %s\n", qPrintable(backend->CatalogFolder()),
+                     qPrintable(parser.value(hostOption)), bound, qPrintable(projects->Description()));
 
         std::atomic<bool> listening{true};
         std::atomic<bool> signalled{false};

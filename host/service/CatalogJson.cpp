@@ -611,6 +611,126 @@ bool CatalogJson::ToFileUrl(const QJsonObject& object, std::wstring& out, QStrin
     return true;
 }
 
+QJsonObject CatalogJson::FromProjectRequest(const std::wstring& projectId, const std::vector<std::wstring>& ids)
+{
+    QJsonArray array;
+    for (const std::wstring& id : ids) {
+        array.append(S(id));
+    }
+    return QJsonObject{{QStringLiteral("projectId"), S(projectId)}, {QStringLiteral("ids"), array}};
+}
+
+bool CatalogJson::ToProjectRequest(const QJsonObject& object, std::wstring& projectId, std::vector<std::wstring>& ids,
+                                   QString* error)
+{
+    Reader reader(object, error, QStringLiteral("request"));
+    reader.String("projectId", projectId);
+    reader.Strings(reader.Value("ids"), QStringLiteral("ids"), ids);
+    if (reader.Ok() && projectId.empty()) {
+        reader.Fail(QStringLiteral("projectId"), QStringLiteral("is missing"));
+    }
+    return reader.Ok();
+}
+
+QJsonObject CatalogJson::FromRepeatChecks(const RepeatCheckList& checks)
+{
+    QJsonArray array;
+    for (const std::shared_ptr<PublicComponentRepeatCheck>& check : checks) {
+        if (check) {
+            array.append(QJsonObject{{QStringLiteral("publicComponentId"), S(check->PublicComponentId())},
+                                     {QStringLiteral("existedInProject"), check->IsExistedInProject()}});
+        }
+    }
+    return QJsonObject{{QStringLiteral("repeats"), array}};
+}
+
+bool CatalogJson::ToRepeatChecks(const QJsonObject& object, RepeatCheckList& out, QString* error)
+{
+    Reader reader(object, error, QStringLiteral("answer"));
+    QVector<QJsonObject> objects;
+    reader.Objects("repeats", objects);
+    for (const QJsonObject& item : objects) {
+        Reader field(item, reader.ErrorSink(), QStringLiteral("repeats[]"));
+        std::wstring id;
+        bool existed = false;
+        field.String("publicComponentId", id);
+        field.Bool("existedInProject", existed);
+        if (!reader.Take(field.Ok())) {
+            break;
+        }
+        out.push_back(std::make_shared<PublicComponentRepeatCheck>(id, existed));
+    }
+    return reader.Ok();
+}
+
+QJsonObject CatalogJson::FromProjectComponents(const ProjectComponentList& components)
+{
+    QJsonArray array;
+    for (const std::shared_ptr<IProjectComponent>& component : components) {
+        if (component) {
+            array.append(QJsonObject{
+                {QStringLiteral("id"), S(component->Id)},
+                {QStringLiteral("name"), S(component->Name)},
+                {QStringLiteral("categoryCode"), S(component->CategoryCode)},
+                {QStringLiteral("version"), component->Version},
+                {QStringLiteral("publicComponentId"), S(component->PublicComponentId)},
+            });
+        }
+    }
+    return QJsonObject{{QStringLiteral("components"), array}};
+}
+
+bool CatalogJson::ToProjectComponents(const QJsonObject& object, ProjectComponentList& out, QString* error)
+{
+    Reader reader(object, error, QStringLiteral("answer"));
+    QVector<QJsonObject> objects;
+    reader.Objects("components", objects);
+    for (const QJsonObject& item : objects) {
+        Reader field(item, reader.ErrorSink(), QStringLiteral("components[]"));
+        auto component = std::make_shared<IProjectComponent>();
+        field.String("id", component->Id);
+        field.String("name", component->Name);
+        field.String("categoryCode", component->CategoryCode);
+        field.Integer("version", component->Version);
+        field.String("publicComponentId", component->PublicComponentId);
+        if (field.Ok() && component->Id.empty()) {
+            field.Fail(QStringLiteral("id"), QStringLiteral("is missing"));
+        }
+        if (!reader.Take(field.Ok())) {
+            break;
+        }
+        out.push_back(component);
+    }
+    return reader.Ok();
+}
+
+QJsonObject CatalogJson::FromProjects(const ProjectList& projects)
+{
+    QJsonArray array;
+    for (const ProjectSummary& project : projects) {
+        array.append(QJsonObject{{QStringLiteral("id"), S(project.Id)}, {QStringLiteral("name"), S(project.Name)}});
+    }
+    return QJsonObject{{QStringLiteral("projects"), array}};
+}
+
+bool CatalogJson::ToProjects(const QJsonObject& object, ProjectList& out, QString* error)
+{
+    Reader reader(object, error, QStringLiteral("answer"));
+    QVector<QJsonObject> objects;
+    reader.Objects("projects", objects);
+    for (const QJsonObject& item : objects) {
+        Reader field(item, reader.ErrorSink(), QStringLiteral("projects[]"));
+        ProjectSummary project;
+        field.String("id", project.Id);
+        field.String("name", project.Name);
+        if (!reader.Take(field.Ok())) {
+            break;
+        }
+        out.push_back(project);
+    }
+    return reader.Ok();
+}
+
 QJsonObject CatalogJson::FromError(const QString& code, const QString& message)
 {
     return QJsonObject{{QStringLiteral("error"),

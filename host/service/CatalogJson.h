@@ -51,6 +51,17 @@ public:
     static QJsonObject FromFileUrl(const std::wstring& url, const UrlMap& urls = {});
     static bool ToFileUrl(const QJsonObject& object, std::wstring& out, QString* error);
 
+    // Project requests name a project and public components: {"projectId", "ids"}.
+    static QJsonObject FromProjectRequest(const std::wstring& projectId, const std::vector<std::wstring>& ids);
+    static bool ToProjectRequest(const QJsonObject& object, std::wstring& projectId, std::vector<std::wstring>& ids,
+                                 QString* error);
+    static QJsonObject FromRepeatChecks(const RepeatCheckList& checks);
+    static bool ToRepeatChecks(const QJsonObject& object, RepeatCheckList& out, QString* error);
+    static QJsonObject FromProjectComponents(const ProjectComponentList& components);
+    static bool ToProjectComponents(const QJsonObject& object, ProjectComponentList& out, QString* error);
+    static QJsonObject FromProjects(const ProjectList& projects);
+    static bool ToProjects(const QJsonObject& object, ProjectList& out, QString* error);
+
     // {"error": {"code": ..., "message": ...}}; the message is for people.
     static QJsonObject FromError(const QString& code, const QString& message);
     // The message of an error answer, empty when `object` is not one.

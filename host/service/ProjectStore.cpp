@@ -439,8 +439,10 @@ std::wstring ProjectStore::Migrate(QSqlDatabase& db)
         if (m_postgres && !Run(query, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(SchemaLockKey))) {
             return fail();
         }
-        if (!Run(query, QStringLiteral("CREATE TABLE IF NOT EXISTS schema_migrations(version INTEGER PRIMARY KEY, "
-                                       "checksum TEXT NOT NULL, applied_at TEXT NOT NULL)"))) {
+        // Looked up first: PostgreSQL would print a notice for every start otherwise.
+        if (!db.tables().contains(QStringLiteral("schema_migrations"))
+            && !Run(query, QStringLiteral("CREATE TABLE IF NOT EXISTS schema_migrations(version INTEGER PRIMARY KEY, "
+                                          "checksum TEXT NOT NULL, applied_at TEXT NOT NULL)"))) {
             return fail();
         }
         std::map<int, QString> applied;
