@@ -98,6 +98,7 @@ HttpCatalogBackend::HttpCatalogBackend(const QUrl& server, int timeoutMs, int ma
     m_context = new QObject();
     m_context->moveToThread(&m_thread);
     m_thread.start();
+    RefreshProjects();
 }
 
 HttpCatalogBackend::~HttpCatalogBackend()
@@ -115,10 +116,10 @@ QUrl HttpCatalogBackend::Server() const
 
 template <class T>
 void HttpCatalogBackend::Send(std::shared_ptr<Call> call, Done<T> done,
-                              bool (*decode)(const QJsonObject&, T&, QString*))
+                              bool (*decode)(const QJsonObject&, T&, QString*), bool background)
 {
     // Taken during the service's call; claimed when the request is about to go out.
-    call->Token = RequestToken::Current();
+    call->Token = background ? nullptr : RequestToken::Current();
     const QString path = call->Path;
     call->Answer = [done = std::move(done), decode, path](std::wstring error, const QJsonObject& answer) {
         if (!error.empty()) {
@@ -212,23 +213,80 @@ void HttpCatalogBackend::GetComponentFileUrl(const std::wstring& componentId, Do
          &CatalogJson::ToFileUrl);
 }
 
-void HttpCatalogBackend::CheckPublicComponentRespeats(const std::wstring&, const std::vector<std::wstring>&,
-                                                      Done<RepeatCheckList> done)
+void HttpCatalogBackend::CheckPublicComponentRespeats(const std::wstring& projectId,
+                                                      const std::vector<std::wstring>& ids, Done<RepeatCheckList> done)
 {
-    QMetaObject::invokeMethod(
-        m_context, [done = std::move(done)] { done(L"构件库服务器暂不支持协同项目", {}); }, Qt::QueuedConnection);
+    Send(Post(QStringLiteral("/api/v1/projects/repeats"), CatalogJson::FromProjectRequest(projectId, ids)),
+         std::move(done), &CatalogJson::ToRepeatChecks);
 }
 
-void HttpCatalogBackend::AddComponentFromPublic(const std::wstring&, const std::vector<std::wstring>&,
+void HttpCatalogBackend::AddComponentFromPublic(const std::wstring& projectId, const std::vector<std::wstring>& ids,
                                                 Done<ProjectComponentList> done)
 {
-    QMetaObject::invokeMethod(
-        m_context, [done = std::move(done)] { done(L"构件库服务器暂不支持协同项目", {}); }, Qt::QueuedConnection);
+    // Whoever added may be about to name the project.
+    Done<ProjectComponentList> thenRefresh = [this, done = std::move(done)](std::wstring error,
+                                                                             ProjectComponentList added) {
+        if (error.empty()) {
+            RefreshProjects();
+        }
+        done(std::move(error), std::move(added));
+    };
+    Send(Post(QStringLiteral("/api/v1/projects/components"), CatalogJson::FromProjectRequest(projectId, ids)),
+         std::move(thenRefresh), &CatalogJson::ToProjectComponents);
 }
 
-std::wstring HttpCatalogBackend::ProjectName(const std::wstring&)
+void HttpCatalogBackend::GetProjectComponents(const std::wstring& projectId, Done<ProjectComponentList> done)
 {
-    return {};
+    Send(Get(QStringLiteral("/api/v1/projects/components"), {{"projectId", projectId}}), std::move(done),
+         &CatalogJson::ToProjectComponents);
+}
+
+void HttpCatalogBackend::GetProjects(Done<ProjectList> done)
+{
+    FetchProjects(std::move(done), false);
+}
+
+void HttpCatalogBackend::RefreshProjects()
+{
+    if (m_closing || m_refreshing.exchange(true)) {
+        return;
+    }
+    FetchProjects([this](std::wstring, ProjectList) { m_refreshing = false; }, true);
+}
+
+void HttpCatalogBackend::FetchProjects(Done<ProjectList> done, bool background)
+{
+    Done<ProjectList> keep = [this, done = std::move(done)](std::wstring error, ProjectList projects) {
+        if (error.empty()) {
+            std::map<std::wstring, std::wstring> names;
+            for (const ProjectSummary& project : projects) {
+                names[project.Id] = project.Name;
+            }
+            QMutexLocker lock(&m_projectsMutex);
+            m_projectNames.swap(names);
+            m_projectsKnown = true;
+        }
+        done(std::move(error), std::move(projects));
+    };
+    Send(Get(QStringLiteral("/api/v1/projects"), {}), std::move(keep), &CatalogJson::ToProjects, background);
+}
+
+std::wstring HttpCatalogBackend::ProjectName(const std::wstring& projectId)
+{
+    bool known = false;
+    std::wstring name;
+    {
+        QMutexLocker lock(&m_projectsMutex);
+        known = m_projectsKnown;
+        const auto found = m_projectNames.find(projectId);
+        if (found != m_projectNames.end()) {
+            name = found->second;
+        }
+    }
+    if (!known) {
+        RefreshProjects();
+    }
+    return name;
 }
 
 void HttpCatalogBackend::Enqueue(std::shared_ptr<Call> call)

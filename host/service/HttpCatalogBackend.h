@@ -4,12 +4,14 @@
 #include "vela_service_export.h"
 
 #include <QJsonObject>
+#include <QMutex>
 #include <QString>
 #include <QThread>
 #include <QUrl>
 
 #include <atomic>
 #include <deque>
+#include <map>
 #include <memory>
 
 class QNetworkAccessManager;
@@ -27,8 +29,10 @@ namespace vela {
 // network detector whether the server was reached, so that a watched server
 // that goes away turns the host offline.
 //
-// Project-cloud requests are not served over HTTP yet: they fail with a
-// clear text, and ProjectName() knows no project.
+// Project requests go to the server's project store. ProjectName() answers
+// at once from the project list, fetched in the background when the backend
+// is made, after each addition, and whenever a name is asked for before the
+// list could be read.
 class VELA_SERVICE_EXPORT HttpCatalogBackend : public CatalogBackend
 {
 public:
@@ -56,14 +60,21 @@ public:
     void AddComponentFromPublic(const std::wstring& projectId, const std::vector<std::wstring>& ids,
                                 Done<ProjectComponentList> done) override;
     std::wstring ProjectName(const std::wstring& projectId) override;
+    void GetProjectComponents(const std::wstring& projectId, Done<ProjectComponentList> done) override;
+    void GetProjects(Done<ProjectList> done) override;
 
     QUrl Server() const;
 
 private:
     struct Call;
 
+    // A background call belongs to no request of the service layer, so no token cancels it.
     template <class T>
-    void Send(std::shared_ptr<Call> call, Done<T> done, bool (*decode)(const QJsonObject&, T&, QString*));
+    void Send(std::shared_ptr<Call> call, Done<T> done, bool (*decode)(const QJsonObject&, T&, QString*),
+              bool background = false);
+    void RefreshProjects();
+    // Fetches the project list and keeps its names.
+    void FetchProjects(Done<ProjectList> done, bool background);
     std::shared_ptr<Call> Get(const QString& path, const std::vector<std::pair<const char*, std::wstring>>& query);
     std::shared_ptr<Call> Post(const QString& path, const QJsonObject& body);
 
@@ -85,6 +96,11 @@ private:
     QNetworkAccessManager* m_manager = nullptr;
     std::deque<std::shared_ptr<Call>> m_waiting;
     int m_inFlight = 0;
+
+    QMutex m_projectsMutex;
+    std::map<std::wstring, std::wstring> m_projectNames;
+    bool m_projectsKnown = false;
+    std::atomic<bool> m_refreshing{false};
 };
 
 } // namespace vela

@@ -367,6 +367,8 @@ bool ProjectStore::OpenConnection(QSqlDatabase& db, std::wstring& error)
         query.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
         if (!m_file.isEmpty()) {
             query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+            // In WAL mode this still survives a crash of the program; only a power cut may lose the last additions.
+            query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
             QMutexLocker lock(&m_mutex);
             m_fileIdentity = FileIdentity(m_file);
         }
@@ -564,7 +566,7 @@ std::wstring ProjectStore::SeedIfEmpty(const std::function<std::vector<PublicCom
     int position = 0;
     for (const PublicComponentRecord& component : components ? components() : std::vector<PublicComponentRecord>()) {
         if (!Again(query, {NewComponentId(), projects.first().first, Q(component.Name), Q(component.CategoryCode),
-                           Q(component.Id), now, position++})) {
+                           Q(component.Id), now, ++position})) {
             return fail();
         }
     }
@@ -620,7 +622,10 @@ std::wstring ProjectStore::AddFromPublic(const std::wstring& projectId,
     }
     QSqlQuery query(db);
     const auto fail = [&] { return Fail(db, query.lastError().text(), true); };
-    if (!Run(query, QStringLiteral("SELECT 1 FROM projects WHERE id = ?"), {Q(projectId)})) {
+    // Additions to one project take turns (SQLite: the whole store does), so
+    // that each continues after the last position of the one before.
+    const QString lockProject = m_postgres ? QStringLiteral(" FOR UPDATE") : QString();
+    if (!Run(query, QStringLiteral("SELECT 1 FROM projects WHERE id = ?") + lockProject, {Q(projectId)})) {
         return fail();
     }
     if (!query.next()) {
@@ -628,6 +633,13 @@ std::wstring ProjectStore::AddFromPublic(const std::wstring& projectId,
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         return MissingProjectText();
     }
+    query.finish();
+    if (!Run(query, QStringLiteral("SELECT coalesce(max(position), 0) FROM project_components WHERE project_id = ?"),
+             {Q(projectId)})
+        || !query.next()) {
+        return fail();
+    }
+    const int last = query.value(0).toInt();
     query.finish();
     if (!query.prepare(QStringLiteral("INSERT INTO project_components(id, project_id, name, category_code, version, "
                                       "public_component_id, added_at, position) VALUES(?, ?, ?, ?, ?, ?, ?, ?)"))) {
@@ -640,7 +652,7 @@ std::wstring ProjectStore::AddFromPublic(const std::wstring& projectId,
         const QString id = NewComponentId();
         const int version = 1;
         if (!Again(query, {id, Q(projectId), Q(record.Name), Q(record.CategoryCode), version, Q(record.Id), now,
-                           int(added.size())})) {
+                           last + 1 + int(added.size())})) {
             return fail();
         }
         added.push_back(MakeComponent(id, Q(record.Name), Q(record.CategoryCode), version, Q(record.Id)));
@@ -688,7 +700,7 @@ std::wstring ProjectStore::Components(const std::wstring& projectId, ProjectComp
     query.finish();
     if (!Run(query,
              QStringLiteral("SELECT id, name, category_code, version, public_component_id FROM project_components "
-                            "WHERE project_id = ? ORDER BY added_at, position, id"),
+                            "WHERE project_id = ? ORDER BY position, added_at, id"),
              {Q(projectId)})) {
         return Fail(db, query.lastError().text(), false);
     }

@@ -1,0 +1,319 @@
+#include "ProjectStore.h"
+#include "StoreUnderTest.h"
+
+#include <QSet>
+#include <QThread>
+#include <QtTest>
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+using namespace vela;
+using namespace vela::test;
+
+// The project store on each database: what one client adds the others see,
+// concurrent additions lose and double nothing, a database that goes away
+// mid-addition leaves no half-written addition, and schemas are migrated.
+class tst_ProjectStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanupTestCase();
+
+    void additionsAreCopiesOthersSee_data();
+    void additionsAreCopiesOthersSee();
+    void concurrentAdditionsLoseAndDoubleNothing_data();
+    void concurrentAdditionsLoseAndDoubleNothing();
+    void brokenStoreWritesNothingAndRecovers_data();
+    void brokenStoreWritesNothingAndRecovers();
+    void schemaIsMigratedOrRefused_data();
+    void schemaIsMigratedOrRefused();
+
+private:
+    StoreUnderTest m_databases;
+};
+
+namespace {
+
+const PublicComponentRecord Door{L"GJ1", L"木门", L"A0101"};
+const PublicComponentRecord Window{L"GJ2", L"铝窗", L"A0201"};
+
+std::vector<PublicComponentRecord> Seed()
+{
+    return {Door};
+}
+
+QString T(const std::wstring& text)
+{
+    return QString::fromStdWString(text);
+}
+
+QStringList Names(const ProjectComponentList& components)
+{
+    QStringList names;
+    for (const auto& component : components) {
+        names << T(component->Name);
+    }
+    return names;
+}
+
+QStringList Repeats(ProjectStore& store, const std::wstring& projectId, const std::vector<std::wstring>& ids)
+{
+    RepeatCheckList checks;
+    const std::wstring error = store.CheckRepeats(projectId, ids, checks);
+    QStringList out{T(error)};
+    for (const auto& check : checks) {
+        out << T(check->PublicComponentId()) + (check->IsExistedInProject() ? QStringLiteral("+") : QStringLiteral("-"));
+    }
+    return out;
+}
+
+} // namespace
+
+void tst_ProjectStore::cleanupTestCase()
+{
+    m_databases.Stop();
+}
+
+void tst_ProjectStore::additionsAreCopiesOthersSee_data()
+{
+    m_databases.AddRows();
+}
+
+void tst_ProjectStore::additionsAreCopiesOthersSee()
+{
+    QFETCH(QString, database);
+    const QString connection = m_databases.Fresh(database);
+    QVERIFY2(!connection.isEmpty(), qPrintable(m_databases.Error()));
+    // Given two clients of one store
+    ProjectStore one(connection);
+    ProjectStore other(connection);
+    QCOMPARE(T(one.SeedIfEmpty(Seed)), QString());
+    QCOMPARE(T(other.SeedIfEmpty(Seed)), QString());
+    QCOMPARE(Repeats(other, L"P1002", {L"GJ1", L"GJ2"}), QStringList({QString(), "GJ1-", "GJ2-"}));
+
+    // When one adds the same public component twice
+    ProjectComponentList first;
+    ProjectComponentList second;
+    QCOMPARE(T(one.AddFromPublic(L"P1002", {Door, Window}, first)), QString());
+    QCOMPARE(T(one.AddFromPublic(L"P1002", {Door}, second)), QString());
+
+    // Then each addition is a copy of its own, and the other client sees them in order
+    QCOMPARE(Names(first), QStringList({"木门", "铝窗"}));
+    QCOMPARE(first[0]->Version, 1);
+    QCOMPARE(T(first[1]->CategoryCode), QStringLiteral("A0201"));
+    QVERIFY(first[0]->Id != second[0]->Id);
+    QCOMPARE(Repeats(other, L"P1002", {L"GJ2", L"GJ3"}), QStringList({QString(), "GJ2+", "GJ3-"}));
+    ProjectComponentList listed;
+    QCOMPARE(T(other.Components(L"P1002", listed)), QString());
+    QCOMPARE(Names(listed), QStringList({"木门", "铝窗", "木门"}));
+    QCOMPARE(T(listed[2]->Id), T(second[0]->Id));
+    QCOMPARE(T(listed[2]->PublicComponentId), QStringLiteral("GJ1"));
+
+    // The seeded first project, and unknown projects refused without a trace
+    QCOMPARE(Repeats(other, L"P1001", {L"GJ1"}), QStringList({QString(), "GJ1+"}));
+    ProjectList projects;
+    QCOMPARE(T(other.Projects(projects)), QString());
+    QCOMPARE(int(projects.size()), 4);
+    QCOMPARE(T(projects[0].Name), QStringLiteral("协同示范项目"));
+    ProjectComponentList none;
+    QCOMPARE(T(one.AddFromPublic(L"P404", {Door}, none)), QStringLiteral("协同项目不存在"));
+    QCOMPARE(T(one.Components(L"P404", none)), QStringLiteral("协同项目不存在"));
+    QCOMPARE(T(one.AddFromPublic(L"P1002", {}, none)), QStringLiteral("没有要添加的构件"));
+    QVERIFY(none.empty());
+    QCOMPARE(m_databases.Count(database, QStringLiteral("project_components")), 4);
+}
+
+void tst_ProjectStore::concurrentAdditionsLoseAndDoubleNothing_data()
+{
+    m_databases.AddRows();
+}
+
+void tst_ProjectStore::concurrentAdditionsLoseAndDoubleNothing()
+{
+    QFETCH(QString, database);
+    const QString connection = m_databases.Fresh(database);
+    QVERIFY2(!connection.isEmpty(), qPrintable(m_databases.Error()));
+    ProjectStore store(connection);
+    QCOMPARE(T(store.SeedIfEmpty(Seed)), QString());
+
+    // 8 clients, each on its own thread and connection, add the same component 100 times.
+    constexpr int Clients = 8;
+    constexpr int Additions = 100;
+    std::vector<ProjectComponentList> added(Clients);
+    std::vector<QString> errors(Clients);
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int client = 0; client < Clients; ++client) {
+        threads.emplace_back(QThread::create([&, client] {
+            for (int i = 0; i < Additions && errors[client].isEmpty(); ++i) {
+                ProjectComponentList one;
+                errors[client] = T(store.AddFromPublic(L"P1003", {Window}, one));
+                added[client].insert(added[client].end(), one.begin(), one.end());
+            }
+        }));
+        threads.back()->start();
+    }
+    for (auto& thread : threads) {
+        QVERIFY(thread->wait(60000));
+    }
+
+    QSet<QString> answered;
+    for (int client = 0; client < Clients; ++client) {
+        QCOMPARE(errors[client], QString());
+        for (const auto& component : added[client]) {
+            answered.insert(T(component->Id));
+        }
+    }
+    QCOMPARE(answered.size(), Clients * Additions);
+    ProjectComponentList listed;
+    QCOMPARE(T(store.Components(L"P1003", listed)), QString());
+    QSet<QString> stored;
+    for (const auto& component : listed) {
+        stored.insert(T(component->Id));
+    }
+    QCOMPARE(int(listed.size()), Clients * Additions);
+    QCOMPARE(stored, answered);
+}
+
+void tst_ProjectStore::brokenStoreWritesNothingAndRecovers_data()
+{
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("breakage");
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("sqlite locked by another writer") << "sqlite" << "lock" << "协同项目库正忙，请稍后重试";
+    QTest::newRow("sqlite file gone") << "sqlite" << "remove" << "协同项目库文件不见了";
+    if (m_databases.HasPostgres()) {
+        QTest::newRow("postgresql stopped") << "postgresql" << "stop" << "";
+    }
+}
+
+void tst_ProjectStore::brokenStoreWritesNothingAndRecovers()
+{
+    QFETCH(QString, database);
+    QFETCH(QString, breakage);
+    QFETCH(QString, failure);
+    const QString connection = m_databases.Fresh(database);
+    QVERIFY2(!connection.isEmpty(), qPrintable(m_databases.Error()));
+    ProjectStore::Options options;
+    options.BusyTimeoutMs = 50;
+    options.ConnectTimeoutSeconds = 1;
+    ProjectStore store(connection, options);
+    QCOMPARE(T(store.SeedIfEmpty({})), QString());
+
+    // Given a client adding three components at a time, over and over
+    std::atomic<int> successes{0};
+    std::atomic<int> failures{0};
+    std::atomic<bool> running{true};
+    QStringList failureTexts;
+    QMutex textsMutex;
+    std::unique_ptr<QThread> client(QThread::create([&] {
+        while (running) {
+            ProjectComponentList added;
+            const std::wstring error = store.AddFromPublic(L"P1004", {Door, Window, Door}, added);
+            if (error.empty()) {
+                QVERIFY(added.size() == 3);
+                ++successes;
+            } else {
+                QMutexLocker lock(&textsMutex);
+                failureTexts << T(error);
+                ++failures;
+            }
+        }
+    }));
+    client->start();
+    QTRY_VERIFY(successes >= 3);
+
+    // When the database breaks mid-way
+    QVERIFY2(m_databases.Break(database, breakage), qPrintable(m_databases.Error()));
+    QTRY_VERIFY_WITH_TIMEOUT(failures >= 2, 20000);
+    // and comes back
+    QVERIFY2(m_databases.Repair(database, breakage), qPrintable(m_databases.Error()));
+    const int before = successes;
+    QTRY_VERIFY_WITH_TIMEOUT(successes >= before + 2, 20000);
+    running = false;
+    QVERIFY(client->wait(20000));
+
+    // Then each failure said so clearly, and only whole additions were kept
+    QMutexLocker lock(&textsMutex);
+    for (const QString& text : failureTexts) {
+        QVERIFY2(failure.isEmpty() ? text.contains(QStringLiteral("协同项目库")) : text.startsWith(failure),
+                 qPrintable(text));
+    }
+    QCOMPARE(m_databases.Count(database, QStringLiteral("project_components")), 3 * successes);
+}
+
+void tst_ProjectStore::schemaIsMigratedOrRefused_data()
+{
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("refusal");
+    QStringList databases{QStringLiteral("sqlite")};
+    if (m_databases.HasPostgres()) {
+        databases << QStringLiteral("postgresql");
+    }
+    for (const QString& database : databases) {
+        const QByteArray name = database.toLatin1();
+        QTest::newRow(name + " fresh") << database << "" << "" << "";
+        QTest::newRow(name + " newer than the program")
+            << database << "" << "INSERT INTO schema_migrations VALUES(99, 'x', 'later')" << "较新的程序";
+        QTest::newRow(name + " applied file changed")
+            << database << "" << "UPDATE schema_migrations SET checksum = 'edited' WHERE version = 1" << "不一致";
+    }
+    // A store written before there were migrations is taken over with its rows.
+    QTest::newRow("sqlite store without migrations")
+        << "sqlite"
+        << "CREATE TABLE projects(id TEXT PRIMARY KEY, name TEXT);"
+           "CREATE TABLE project_components(id TEXT PRIMARY KEY, project_id TEXT, name TEXT, category_code TEXT, "
+           "version INTEGER, public_component_id TEXT, added_at TEXT);"
+           "INSERT INTO projects VALUES('P1', '旧项目');"
+           "INSERT INTO project_components VALUES('PC-old', 'P1', '旧门', 'A0101', 3, 'GJ9', 'seed')"
+        << "" << "";
+}
+
+void tst_ProjectStore::schemaIsMigratedOrRefused()
+{
+    QFETCH(QString, database);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(QString, refusal);
+    const QString connection = m_databases.Fresh(database);
+    QVERIFY2(!connection.isEmpty(), qPrintable(m_databases.Error()));
+    QVERIFY2(m_databases.Exec(database, before), qPrintable(m_databases.Error()));
+    {
+        ProjectStore store(connection);
+        QCOMPARE(T(store.Open()), QString());
+    }
+    QCOMPARE(m_databases.Count(database, QStringLiteral("schema_migrations")), ProjectStore::LatestVersion());
+    QVERIFY2(m_databases.Exec(database, after), qPrintable(m_databases.Error()));
+
+    // A program started later checks again.
+    ProjectStore later(connection);
+    const QString error = T(later.Open());
+    if (!refusal.isEmpty()) {
+        QVERIFY2(error.contains(refusal), qPrintable(error));
+        ProjectList projects;
+        QCOMPARE(T(later.Projects(projects)), error);
+        return;
+    }
+    QCOMPARE(error, QString());
+    QCOMPARE(T(later.SeedIfEmpty(Seed)), QString());
+    ProjectList projects;
+    QCOMPARE(T(later.Projects(projects)), QString());
+    ProjectComponentList added;
+    QCOMPARE(T(later.AddFromPublic(projects[0].Id, {Window}, added)), QString());
+    ProjectComponentList listed;
+    QCOMPARE(T(later.Components(projects[0].Id, listed)), QString());
+    if (!before.isEmpty()) {
+        QCOMPARE(T(projects[0].Name), QStringLiteral("旧项目"));
+        QCOMPARE(Names(listed), QStringList({"旧门", "铝窗"}));
+        QCOMPARE(listed[0]->Version, 3);
+    } else {
+        QCOMPARE(Names(listed), QStringList({"木门", "铝窗"}));
+    }
+}
+
+QTEST_MAIN(tst_ProjectStore)
+#include "tst_ProjectStore.moc"
