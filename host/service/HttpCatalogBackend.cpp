@@ -85,6 +85,7 @@ struct HttpCatalogBackend::Call
     QByteArray Query;
     QByteArray Body;
     std::shared_ptr<RequestToken> Token;
+    bool Background = false;
     // Gets an error text or the answer's JSON object.
     std::function<void(std::wstring error, const QJsonObject& answer)> Answer;
 };
@@ -120,6 +121,7 @@ void HttpCatalogBackend::Send(std::shared_ptr<Call> call, Done<T> done,
 {
     // Taken during the service's call; claimed when the request is about to go out.
     call->Token = background ? nullptr : RequestToken::Current();
+    call->Background = background;
     const QString path = call->Path;
     call->Answer = [done = std::move(done), decode, path](std::wstring error, const QJsonObject& answer) {
         if (!error.empty()) {
@@ -291,6 +293,16 @@ std::wstring HttpCatalogBackend::ProjectName(const std::wstring& projectId)
 
 void HttpCatalogBackend::Enqueue(std::shared_ptr<Call> call)
 {
+    // The background refresh of the project list (one at a time) takes no
+    // place from the requests someone waits for.
+    if (call->Background) {
+        if (m_closing) {
+            call->Answer(ClosedText(), {});
+        } else {
+            Launch(call);
+        }
+        return;
+    }
     m_waiting.push_back(std::move(call));
     StartWaiting();
 }
@@ -308,45 +320,52 @@ void HttpCatalogBackend::StartWaiting()
             call->Answer(ReplyQueue::SupersededErrorText(), {});
             continue;
         }
-        if (!m_manager) {
-            m_manager = new QNetworkAccessManager(m_context);
-        }
-        QUrl url = m_server;
-        QString base = url.path();
-        while (base.endsWith(QLatin1Char('/'))) {
-            base.chop(1);
-        }
-        url.setPath(base + call->Path);
-        url.setQuery(call->Query.isEmpty() ? QString() : QString::fromLatin1(call->Query));
-        QNetworkRequest request(url);
-        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-        request.setRawHeader("Accept", "application/json");
-        QNetworkReply* reply = nullptr;
-        if (call->Verb == "POST") {
-            request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
-            reply = m_manager->post(request, call->Body);
-        } else {
-            reply = m_manager->get(request);
-        }
         ++m_inFlight;
-        // A deadline for the whole exchange; Qt's own transfer timeout only counts silence.
-        auto timedOut = std::make_shared<bool>(false);
-        auto* deadline = new QTimer(reply);
-        deadline->setSingleShot(true);
-        QObject::connect(deadline, &QTimer::timeout, reply, [reply, timedOut] {
-            *timedOut = true;
-            reply->abort();
-        });
-        deadline->start(m_timeoutMs);
-        QObject::connect(reply, &QNetworkReply::finished, m_context,
-                         [this, reply, call, timedOut] { Finish(reply, call, *timedOut); });
+        Launch(call);
     }
+}
+
+void HttpCatalogBackend::Launch(const std::shared_ptr<Call>& call)
+{
+    if (!m_manager) {
+        m_manager = new QNetworkAccessManager(m_context);
+    }
+    QUrl url = m_server;
+    QString base = url.path();
+    while (base.endsWith(QLatin1Char('/'))) {
+        base.chop(1);
+    }
+    url.setPath(base + call->Path);
+    url.setQuery(call->Query.isEmpty() ? QString() : QString::fromLatin1(call->Query));
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setRawHeader("Accept", "application/json");
+    QNetworkReply* reply = nullptr;
+    if (call->Verb == "POST") {
+        request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+        reply = m_manager->post(request, call->Body);
+    } else {
+        reply = m_manager->get(request);
+    }
+    // A deadline for the whole exchange; Qt's own transfer timeout only counts silence.
+    auto timedOut = std::make_shared<bool>(false);
+    auto* deadline = new QTimer(reply);
+    deadline->setSingleShot(true);
+    QObject::connect(deadline, &QTimer::timeout, reply, [reply, timedOut] {
+        *timedOut = true;
+        reply->abort();
+    });
+    deadline->start(m_timeoutMs);
+    QObject::connect(reply, &QNetworkReply::finished, m_context,
+                     [this, reply, call, timedOut] { Finish(reply, call, *timedOut); });
 }
 
 void HttpCatalogBackend::Finish(QNetworkReply* reply, const std::shared_ptr<Call>& call, bool timedOut)
 {
     reply->deleteLater();
-    --m_inFlight;
+    if (!call->Background) {
+        --m_inFlight;
+    }
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QByteArray body = reply->readAll();
     const QString where = reply->url().toString();

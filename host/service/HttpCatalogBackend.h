@@ -81,6 +81,7 @@ private:
     // On the backend's thread only.
     void Enqueue(std::shared_ptr<Call> call);
     void StartWaiting();
+    void Launch(const std::shared_ptr<Call>& call);
     void Finish(QNetworkReply* reply, const std::shared_ptr<Call>& call, bool timedOut);
     void Shutdown();
 

@@ -11,6 +11,7 @@
 
 #include <QMutex>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -36,18 +37,20 @@ private slots:
     void UnusableAnswersAreNamed();
     void CancelledRequestNeverGoesOut();
     void RequestsBeyondSixWaitTheirTurn();
-    void ProjectCallsAreRefused();
+    void ProjectCallsReachTheServersStore();
 
 private:
     std::unique_ptr<CatalogServerProcess> m_server;
     std::shared_ptr<SqliteCatalogBackend> m_embedded;
     std::shared_ptr<HttpCatalogBackend> m_http;
     CatalogJson::UrlMap m_urls;
+    QTemporaryDir m_projects;
 };
 
 void tst_HttpCatalogBackend::initTestCase()
 {
-    m_server = std::make_unique<CatalogServerProcess>();
+    m_server = std::make_unique<CatalogServerProcess>(
+        QStringList{QStringLiteral("--projects"), m_projects.filePath(QStringLiteral("projects.sqlite"))});
     QVERIFY2(m_server->Start(), qPrintable(m_server->Error()));
     m_embedded = std::make_shared<SqliteCatalogBackend>(CatalogServerProcess::SampleCatalog());
     m_http = std::make_shared<HttpCatalogBackend>(m_server->Url());
@@ -185,7 +188,7 @@ void tst_HttpCatalogBackend::UnusableAnswersAreNamed()
     const auto result = Ask<LegendList>([&](auto done) { backend.GetLegend(L"GJ100002", std::move(done)); });
     QCOMPARE(QString::fromStdWString(result.first), error);
     QVERIFY(result.second.empty());
-    QCOMPARE(server.TotalRequests(), 1);
+    QCOMPARE(server.Requests("/api/v1/components/legends?id=GJ100002"), 1);
 }
 
 void tst_HttpCatalogBackend::CancelledRequestNeverGoesOut()
@@ -205,7 +208,7 @@ void tst_HttpCatalogBackend::CancelledRequestNeverGoesOut()
 
     const auto wanted = Ask<LegendList>([&](auto done) { backend.GetLegend(L"GJ100002", std::move(done)); });
     QVERIFY(wanted.first.empty());
-    QCOMPARE(server.TotalRequests(), 1);
+    QCOMPARE(server.Requests("/api/v1/components/legends?id=GJ100002"), 1);
 }
 
 void tst_HttpCatalogBackend::RequestsBeyondSixWaitTheirTurn()
@@ -242,14 +245,31 @@ void tst_HttpCatalogBackend::RequestsBeyondSixWaitTheirTurn()
     QCOMPARE(finished.at(6), QStringLiteral("fast "));
 }
 
-void tst_HttpCatalogBackend::ProjectCallsAreRefused()
+void tst_HttpCatalogBackend::ProjectCallsReachTheServersStore()
 {
-    const auto repeats = Ask<RepeatCheckList>(
-        [&](auto done) { m_http->CheckPublicComponentRespeats(L"P1001", {L"GJ100002"}, std::move(done)); });
-    QCOMPARE(QString::fromStdWString(repeats.first), QStringLiteral("构件库服务器暂不支持协同项目"));
+    // The project list is fetched when the backend is made: names are known without asking.
+    QTRY_COMPARE(QString::fromStdWString(m_http->ProjectName(L"P1002")), QStringLiteral("滨江花园住宅二期"));
+
     const auto added = Ask<ProjectComponentList>(
-        [&](auto done) { m_http->AddComponentFromPublic(L"P1001", {L"GJ100002"}, std::move(done)); });
-    QCOMPARE(QString::fromStdWString(added.first), QStringLiteral("构件库服务器暂不支持协同项目"));
+        [&](auto done) { m_http->AddComponentFromPublic(L"P1002", {L"GJ100002", L"NOPE"}, std::move(done)); });
+    QVERIFY2(added.first.empty(), qPrintable(QString::fromStdWString(added.first)));
+    QCOMPARE(int(added.second.size()), 1);
+    const auto repeats = Ask<RepeatCheckList>(
+        [&](auto done) { m_http->CheckPublicComponentRespeats(L"P1002", {L"GJ100002", L"GJ100003"}, std::move(done)); });
+    QCOMPARE(int(repeats.second.size()), 2);
+    QVERIFY(repeats.second[0]->IsExistedInProject());
+    QVERIFY(!repeats.second[1]->IsExistedInProject());
+    const auto listed = Ask<ProjectComponentList>(
+        [&](auto done) { m_http->GetProjectComponents(L"P1002", std::move(done)); });
+    QCOMPARE(CatalogJson::FromProjectComponents(listed.second), CatalogJson::FromProjectComponents(added.second));
+
+    // Refusals keep the server's words.
+    const auto unknown = Ask<ProjectComponentList>(
+        [&](auto done) { m_http->AddComponentFromPublic(L"P404", {L"GJ100002"}, std::move(done)); });
+    QCOMPARE(QString::fromStdWString(unknown.first), QStringLiteral("协同项目不存在"));
+    const auto nothing = Ask<ProjectComponentList>(
+        [&](auto done) { m_http->AddComponentFromPublic(L"P1002", {L"NOPE"}, std::move(done)); });
+    QCOMPARE(QString::fromStdWString(nothing.first), QStringLiteral("构件不存在"));
 }
 
 QTEST_MAIN(tst_HttpCatalogBackend)
