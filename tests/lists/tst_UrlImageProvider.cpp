@@ -1,4 +1,5 @@
 #include "CountingAccessManager.h"
+#include "HostNetworkDetector.h"
 #include "LocalHttpServer.h"
 #include "PathUtils.h"
 #include "UrlImageProvider.h"
@@ -101,6 +102,7 @@ private slots:
         UrlImageProvider::SetRetryDelays(std::chrono::seconds(30), std::chrono::minutes(30));
         UrlImageProvider::SetDeadlines(std::chrono::seconds(30), std::chrono::seconds(4));
         IVelaLogger::Install(nullptr);
+        HostNetworkDetector::Get()->Watch(QUrl());
     }
 
     void downloadsAreBoundedAndAllArrive()
@@ -370,6 +372,29 @@ private slots:
         QCOMPARE(QImage(StoredFile(key)).pixelColor(1, 1), QColor(Qt::green));
         QCOMPARE(server.Requests(from), 1);
         QCOMPARE(server.Requests(to), 1);
+    }
+
+    // A thumbnail the catalog server cannot deliver because it is gone tells the host so.
+    void unreachableServerTurnsTheHostOffline()
+    {
+        QUrl watched;
+        {
+            test::LocalHttpServer gone;
+            watched = gone.Url("/");
+        }
+        HostNetworkDetector::ProbeTiming noProbes;
+        noProbes.FirstDelayMs = noProbes.LongestDelayMs = 600000;
+        noProbes.HeartbeatMs = 0;
+        HostNetworkDetector* detector = HostNetworkDetector::Get();
+        detector->Watch(watched, noProbes);
+        const std::wstring key = watched.resolved(QUrl(QStringLiteral("catalog/a.png"))).toString().toStdWString();
+        QFile::remove(StoredFile(key));
+        UrlImageProvider provider(nullptr);
+        Deliveries spy(&provider);
+        provider.Provide(key);
+        QVERIFY(spy.Wait());
+        QVERIFY(!spy.Image(0));
+        QTRY_VERIFY(detector->IsOffline());
     }
 
 private:
