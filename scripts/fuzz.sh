@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(component_file_fuzzer catalog_query_fuzzer cache_path_fuzzer)
+[ ${#targets[@]} -gt 0 ] || targets=(component_file_fuzzer catalog_query_fuzzer cache_path_fuzzer catalog_json_fuzzer)
 
 scripts/install-deps.sh
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -31,10 +31,10 @@ for target in "${targets[@]}"; do
     log=$work/$target.log
     mkdir -p "$corpus"
     # Qt's JSON leak can only be named with slow unwinding, which makes the
-    # component-file target about ten times slower: it fuzzes without leak
-    # checks, and the leak pass below replays everything it kept with them.
+    # targets that read JSON about ten times slower: they fuzz without leak
+    # checks, and the leak pass below replays everything they kept with them.
     leaks=1
-    [ "$target" = component_file_fuzzer ] && leaks=0
+    case $target in component_file_fuzzer | catalog_json_fuzzer) leaks=0 ;; esac
     echo "== $target: ${seconds} s"
     if ! ASAN_OPTIONS=detect_leaks=$leaks build-fuzz/bin/$target "$corpus" "fuzz/${target}_seed_corpus" \
            -dict="fuzz/$target.dict" -max_total_time="$seconds" -timeout=10 -detect_leaks=$leaks -print_final_stats=1 \

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and running Plaza needs on Debian 12, if missing.
 # clang, its sanitizer and libFuzzer runtimes and llvm-symbolizer (in `llvm`)
-# are for the fuzz targets and readable sanitizer stacks.
+# are for the fuzz targets and readable sanitizer stacks. The PostgreSQL server
+# is for the tests, which start a throwaway cluster of their own.
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config
@@ -10,7 +11,8 @@ packages=(g++ cmake make pkg-config
           libgtest-dev libbenchmark-dev
           clang libclang-rt-14-dev llvm
           libcpp-httplib-dev
-          libqt5x11extras5-dev xvfb xauth)
+          libqt5x11extras5-dev xvfb xauth
+          postgresql libqt5sql5-psql)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #include "UrlImageProvider.h"
 
 #include "AtomicFile.h"
+#include "HostNetworkDetector.h"
 #include "IVelaLogger.h"
 #include "PathUtils.h"
 #include "WideText.h"
@@ -443,6 +444,9 @@ private:
         Entry& entry = m_entries[key];
         entry.reply = nullptr;
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        // Our own aborts are the deadline or an answer too large; Qt's is its idle timeout.
+        HostNetworkDetector::Get()->ReportReply(
+            *reply, !entry.abortReason.isEmpty() || reply->error() == QNetworkReply::OperationCanceledError);
         if (!entry.abortReason.isEmpty()) {
             Finish(key, run, nullptr, entry.abortReason);
             return;

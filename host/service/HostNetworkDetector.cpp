@@ -15,6 +15,32 @@ namespace vela {
 
 namespace {
 
+// scheme://host:port, so that http://Server/ and http://server:80/x name one server.
+QString Origin(const QUrl& url)
+{
+    if (!url.isValid() || url.host().isEmpty()) {
+        return {};
+    }
+    const QString scheme = url.scheme().toLower();
+    const int port = url.port(scheme == QLatin1String("https") ? 443 : 80);
+    return scheme + QStringLiteral("://") + url.host().toLower() + QLatin1Char(':') + QString::number(port);
+}
+
+bool MeansUnreachable(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::UnknownNetworkError:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void Log(const QString& text)
 {
     if (IVelaLogger* logger = IVelaLogger::Get()) {
@@ -65,6 +91,10 @@ void HostNetworkDetector::Watch(const QUrl& server, const ProbeTiming& timing)
 {
     ++m_generation;
     m_server = server;
+    {
+        QMutexLocker lock(&m_originMutex);
+        m_origin = server.isEmpty() ? QString() : Origin(server);
+    }
     m_timing = timing;
     m_timing.FirstDelayMs = std::max(1, m_timing.FirstDelayMs);
     m_timing.LongestDelayMs = std::max(m_timing.FirstDelayMs, m_timing.LongestDelayMs);
@@ -107,6 +137,27 @@ void HostNetworkDetector::ReportServerSilent()
             }
         },
         Qt::QueuedConnection);
+}
+
+void HostNetworkDetector::ReportReply(const QNetworkReply& reply, bool timedOut)
+{
+    if (!m_watching) {
+        return;
+    }
+    {
+        QMutexLocker lock(&m_originMutex);
+        if (m_origin.isEmpty() || Origin(reply.url()) != m_origin) {
+            return;
+        }
+    }
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status > 0) {
+        ReportServerReached();
+    } else if (timedOut || reply.error() == QNetworkReply::RemoteHostClosedError) {
+        ReportServerSilent();
+    } else if (MeansUnreachable(reply.error())) {
+        ReportServerUnreachable();
+    }
 }
 
 void HostNetworkDetector::Report(bool reachable)

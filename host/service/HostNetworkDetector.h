@@ -2,6 +2,7 @@
 
 #include "vela_service_export.h"
 
+#include <QMutex>
 #include <QObject>
 #include <QPointer>
 #include <QUrl>
@@ -9,6 +10,7 @@
 #include <atomic>
 
 class QNetworkAccessManager;
+class QNetworkReply;
 class QTimer;
 
 namespace vela {
@@ -66,6 +68,12 @@ public:
     // A request got no answer in time: the server may be gone or only slow, so
     // a probe decides.
     void ReportServerSilent();
+    // What one finished exchange showed, when it went to the watched server:
+    // any HTTP status means it answered, a refused connection or an unknown host
+    // that it cannot be reached, and `timedOut` (the caller's deadline or Qt's
+    // transfer timeout, with no answer) lets a probe decide. Replies from other
+    // servers say nothing about this one and are ignored. Thread-safe.
+    void ReportReply(const QNetworkReply& reply, bool timedOut);
 
 signals:
     void NetworkStateChanged(int newState);
@@ -94,6 +102,9 @@ private:
     std::atomic<bool> m_watching{false};
 
     QUrl m_server;
+    // scheme://host:port of the watched server, for reports from any thread.
+    mutable QMutex m_originMutex;
+    QString m_origin;
     ProbeTiming m_timing;
     int m_nextDelayMs = 0;
     bool m_probing = false;

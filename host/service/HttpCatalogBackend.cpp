@@ -46,36 +46,6 @@ std::wstring NetworkErrorText(QNetworkReply::NetworkError error)
     }
 }
 
-// Failures that say the server is not there at all, as opposed to one that
-// answered badly or slowly.
-bool MeansUnreachable(QNetworkReply::NetworkError error)
-{
-    switch (error) {
-    case QNetworkReply::ConnectionRefusedError:
-    case QNetworkReply::HostNotFoundError:
-    case QNetworkReply::TimeoutError:
-    case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::NetworkSessionFailedError:
-    case QNetworkReply::UnknownNetworkError:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Tells the network detector what this exchange showed of the server.
-void ReportReach(QNetworkReply::NetworkError error, int status, bool timedOut)
-{
-    HostNetworkDetector* detector = HostNetworkDetector::Get();
-    if (status > 0) {
-        detector->ReportServerReached();
-    } else if (timedOut || error == QNetworkReply::RemoteHostClosedError) {
-        detector->ReportServerSilent();
-    } else if (MeansUnreachable(error)) {
-        detector->ReportServerUnreachable();
-    }
-}
-
 } // namespace
 
 struct HttpCatalogBackend::Call
@@ -373,7 +343,7 @@ void HttpCatalogBackend::Finish(QNetworkReply* reply, const std::shared_ptr<Call
     QJsonObject answer;
     QString why;
     if (!m_closing) {
-        ReportReach(reply->error(), status, timedOut);
+        HostNetworkDetector::Get()->ReportReply(*reply, timedOut);
     }
     if (m_closing) {
         error = ClosedText();

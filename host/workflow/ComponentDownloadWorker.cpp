@@ -1,6 +1,7 @@
 #include "ComponentDownloadWorker.h"
 
 #include "AtomicFile.h"
+#include "HostNetworkDetector.h"
 
 #include <QFile>
 #include <QNetworkAccessManager>
@@ -209,6 +210,9 @@ void ComponentDownloadWorker::Complete(const QString& key)
     if (!transfer->TooLarge && transfer->Reply->isOpen()) {
         transfer->Data += transfer->Reply->readAll();
     }
+    // Only our deadline and Qt's idle timeout abort a reply (see Check()).
+    HostNetworkDetector::Get()->ReportReply(
+        *transfer->Reply, transfer->TimedOut || transfer->Reply->error() == QNetworkReply::OperationCanceledError);
     const ComponentDownloadResult result = Check(*transfer);
     transfer->Reply->disconnect(this);
     transfer->Reply->deleteLater();

@@ -1,4 +1,5 @@
 #include "CountingAccessManager.h"
+#include "HostNetworkDetector.h"
 #include "LocalHttpServer.h"
 #include "PathUtils.h"
 #include "UrlImageProvider.h"
@@ -101,32 +102,7 @@ private slots:
         UrlImageProvider::SetRetryDelays(std::chrono::seconds(30), std::chrono::minutes(30));
         UrlImageProvider::SetDeadlines(std::chrono::seconds(30), std::chrono::seconds(4));
         IVelaLogger::Install(nullptr);
-    }
-
-    void manyRequestsForOneKeyMakeOneDownload()
-    {
-        const QString file = m_source.filePath(QStringLiteral("one.png"));
-        QVERIFY(WriteImage(file, Qt::green));
-        const std::wstring key = KeyOf(file);
-        UrlImageProvider first(nullptr);
-        UrlImageProvider second(nullptr);
-        Deliveries firstSpy(&first);
-        Deliveries secondSpy(&second);
-
-        for (int i = 0; i < 10; ++i) {
-            first.Provide(key);
-            second.Provide(key);
-        }
-        QCOMPARE(firstSpy.size(), 0); // never answered from inside the call
-        QVERIFY(firstSpy.Wait());
-        QTRY_COMPARE(secondSpy.size(), 1);
-        QCOMPARE(firstSpy.size(), 1);
-        QCOMPARE(m_network->Requests, 1);
-
-        const auto image = firstSpy.Image(0);
-        QVERIFY(image);
-        QCOMPARE(image->pixelColor(3, 3), QColor(Qt::green));
-        QCOMPARE(QImage(StoredFile(key)).pixelColor(3, 3), QColor(Qt::green));
+        HostNetworkDetector::Get()->Watch(QUrl());
     }
 
     void downloadsAreBoundedAndAllArrive()
@@ -144,71 +120,6 @@ private slots:
         for (int i = 0; i < spy.size(); ++i) {
             QVERIFY(spy.Image(i));
         }
-    }
-
-    void failedKeyRestsThenRetries()
-    {
-        const QString file = m_source.filePath(QStringLiteral("late.png"));
-        const std::wstring key = KeyOf(file);
-        UrlImageProvider provider(nullptr);
-        Deliveries spy(&provider);
-
-        // Given a key whose file does not exist yet, the failure is reported once, with no image.
-        provider.Provide(key);
-        QVERIFY(spy.Wait());
-        QVERIFY(!spy.Image(0));
-        QVERIFY(!QFile::exists(StoredFile(key)));
-
-        // While it rests, painting asks again and again without a download, even once the file exists.
-        QVERIFY(WriteImage(file, Qt::blue));
-        for (int paint = 0; paint < 10; ++paint) {
-            provider.Provide(key);
-        }
-        QCOMPARE(m_network->Requests, 1);
-    }
-
-    void restedKeyIsFetchedAgain()
-    {
-        UrlImageProvider::SetRetryDelays(std::chrono::milliseconds(100), std::chrono::milliseconds(100));
-        const QString file = m_source.filePath(QStringLiteral("later.png"));
-        const std::wstring key = KeyOf(file);
-        UrlImageProvider provider(nullptr);
-        Deliveries spy(&provider);
-        provider.Provide(key);
-        QVERIFY(spy.Wait());
-
-        QVERIFY(WriteImage(file, Qt::blue));
-        QTRY_VERIFY_WITH_TIMEOUT((provider.Provide(key), spy.size() > 1 && spy.Last()), 5000);
-        const auto image = spy.Last();
-        QVERIFY(image);
-        QCOMPARE(image->pixelColor(0, 0), QColor(Qt::blue));
-        QCOMPARE(m_network->Requests, 2);
-    }
-
-    void brokenDataIsNotWritten_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("not an image") << QByteArray("<html>not found</html>");
-        QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("truncated png") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-    }
-
-    void brokenDataIsNotWritten()
-    {
-        QFETCH(QByteArray, bytes);
-        const QString file = m_source.filePath(QStringLiteral("broken-%1.png").arg(QTest::currentDataTag()));
-        QFile source(file);
-        QVERIFY(source.open(QIODevice::WriteOnly));
-        source.write(bytes);
-        source.close();
-        const std::wstring key = KeyOf(file);
-
-        UrlImageProvider provider(nullptr);
-        Deliveries spy(&provider);
-        provider.Provide(key);
-        QVERIFY(spy.Wait());
-        QVERIFY(!spy.Image(0));
-        QVERIFY(!QFile::exists(StoredFile(key)));
     }
 
     void httpImageIsStoredAsPng_data()
@@ -236,6 +147,7 @@ private slots:
             first.Provide(key);
             second.Provide(key);
         }
+        QCOMPARE(firstSpy.size(), 0); // never answered from inside the call
         QVERIFY(firstSpy.Wait());
         QTRY_COMPARE(secondSpy.size(), 1);
         QCOMPARE(firstSpy.size(), 1);
@@ -258,6 +170,7 @@ private slots:
         QTest::newRow("not found") << 404 << png << -1;
         QTest::newRow("server error") << 500 << png << -1;
         QTest::newRow("not an image") << 200 << QByteArray("<html>maintenance</html>") << -1;
+        QTest::newRow("empty body") << 200 << QByteArray() << -1;
         QTest::newRow("corrupt png") << 200 << png.left(40) + QByteArray(200, '\x7f') << -1;
         // What arrives is a whole image, but not all the server promised.
         QTest::newRow("connection closed early") << 200 << png + QByteArray(4096, '\0') << png.size();
@@ -459,6 +372,29 @@ private slots:
         QCOMPARE(QImage(StoredFile(key)).pixelColor(1, 1), QColor(Qt::green));
         QCOMPARE(server.Requests(from), 1);
         QCOMPARE(server.Requests(to), 1);
+    }
+
+    // A thumbnail the catalog server cannot deliver because it is gone tells the host so.
+    void unreachableServerTurnsTheHostOffline()
+    {
+        QUrl watched;
+        {
+            test::LocalHttpServer gone;
+            watched = gone.Url("/");
+        }
+        HostNetworkDetector::ProbeTiming noProbes;
+        noProbes.FirstDelayMs = noProbes.LongestDelayMs = 600000;
+        noProbes.HeartbeatMs = 0;
+        HostNetworkDetector* detector = HostNetworkDetector::Get();
+        detector->Watch(watched, noProbes);
+        const std::wstring key = watched.resolved(QUrl(QStringLiteral("catalog/a.png"))).toString().toStdWString();
+        QFile::remove(StoredFile(key));
+        UrlImageProvider provider(nullptr);
+        Deliveries spy(&provider);
+        provider.Provide(key);
+        QVERIFY(spy.Wait());
+        QVERIFY(!spy.Image(0));
+        QTRY_VERIFY(detector->IsOffline());
     }
 
 private:

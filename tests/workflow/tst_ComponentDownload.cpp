@@ -49,7 +49,6 @@ private slots:
     void downloadsCheckedFileIntoCache();
     void failsWithMessage_data();
     void failsWithMessage();
-    void brokenSourceLeavesCachedCopyIntact();
     void downloadsOverHttp_data();
     void downloadsOverHttp();
     void httpFailureLeavesNoFile_data();
@@ -123,25 +122,6 @@ void tst_ComponentDownload::failsWithMessage()
     QVERIFY(!probe.Success);
     QVERIFY2(probe.Message.startsWith(expected), qPrintable(probe.Message));
     QVERIFY(!probe.OffThread);
-}
-
-void tst_ComponentDownload::brokenSourceLeavesCachedCopyIntact()
-{
-    // Given a component already downloaded once
-    m_catalog->AddComponent(L"LAMP", QStringLiteral("吊灯"), {QStringLiteral("L1")});
-    test::WorkflowProbe first(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"LAMP"), nullptr));
-    QVERIFY(first.Wait() && first.Success);
-
-    // When the source turns into half a file and is downloaded again
-    m_catalog->AddRawFile(L"LAMP", "{\"format\": \"plaza-component\", \"vers");
-    test::WorkflowProbe second(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"LAMP"), nullptr));
-    QVERIFY(second.Wait());
-
-    // Then the download fails and the cached copy is still the good one
-    QVERIFY(!second.Success);
-    tarn::ComponentFile file;
-    QVERIFY(tarn::ComponentFile::Read(first.Message, file, nullptr));
-    QCOMPARE(file.FamilyName, QStringLiteral("吊灯"));
 }
 
 void tst_ComponentDownload::downloadsOverHttp_data()

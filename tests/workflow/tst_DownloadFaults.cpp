@@ -3,6 +3,7 @@
 #include "DocumentService.h"
 #include "DownloadPublicComponentWorkflow.h"
 #include "FullFolder.h"
+#include "HostNetworkDetector.h"
 #include "LoadFromPublicIntoDocumentWorkflow4Lumen.h"
 #include "LocalHttpServer.h"
 #include "PathUtils.h"
@@ -74,6 +75,8 @@ private slots:
     void slowServerTimesOut();
     void slowTransfersDoNotStallOthers_data();
     void slowTransfersDoNotStallOthers();
+    void unreachableServerTurnsTheHostOffline_data();
+    void unreachableServerTurnsTheHostOffline();
 
 private:
     QTemporaryDir m_folder;
@@ -96,6 +99,7 @@ void tst_DownloadFaults::init()
 
 void tst_DownloadFaults::cleanup()
 {
+    HostNetworkDetector::Get()->Watch(QUrl());
     CatalogBackend::Install(nullptr);
 }
 
@@ -230,6 +234,45 @@ void tst_DownloadFaults::slowTransfersDoNotStallOthers()
     for (const auto& probe : slow) {
         QVERIFY(probe->Wait(10000));
         QVERIFY2(probe->Message.startsWith(QStringLiteral("构件文件下载超时")), qPrintable(probe->Message));
+    }
+}
+
+void tst_DownloadFaults::unreachableServerTurnsTheHostOffline_data()
+{
+    QTest::addColumn<bool>("fromWatchedServer");
+    QTest::newRow("the catalog server") << true;
+    // Another host being down says nothing about the catalog server.
+    QTest::newRow("another server") << false;
+}
+
+void tst_DownloadFaults::unreachableServerTurnsTheHostOffline()
+{
+    QFETCH(bool, fromWatchedServer);
+    QUrl watched;
+    QUrl other;
+    {
+        // Both ports are closed once the servers are gone.
+        test::LocalHttpServer first;
+        test::LocalHttpServer second;
+        watched = first.Url("/");
+        other = second.Url("/");
+    }
+    HostNetworkDetector::ProbeTiming noProbes;
+    noProbes.FirstDelayMs = noProbes.LongestDelayMs = 600000;
+    noProbes.HeartbeatMs = 0;
+    HostNetworkDetector* detector = HostNetworkDetector::Get();
+    detector->Watch(watched, noProbes);
+    const QUrl file = (fromWatchedServer ? watched : other).resolved(QUrl(QStringLiteral("files/gone.json")));
+    m_catalog->AddUrl(L"GONE", file.toString().toStdWString());
+
+    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"GONE"), nullptr));
+    QVERIFY(probe.Wait());
+    QVERIFY(!probe.Success);
+    if (fromWatchedServer) {
+        QTRY_VERIFY(detector->IsOffline());
+    } else {
+        QCoreApplication::processEvents();
+        QVERIFY(!detector->IsOffline());
     }
 }
 

@@ -1,0 +1,153 @@
+#include "PostgresCluster.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+#include <csignal>
+#include <cstdio>
+
+#include <sys/prctl.h>
+#include <sys/wait.h>
+
+using vela::test::PostgresCluster;
+
+namespace {
+
+// Set in the environment of a copy of this program that only starts a
+// cluster, prints its folder and waits to be killed.
+constexpr const char* OrphanVariable = "PLAZA_PG_ORPHAN";
+
+int RunClusterUntilKilled()
+{
+    PostgresCluster cluster;
+    if (!cluster.Start()) {
+        std::fprintf(stderr, "%s\n", qPrintable(cluster.Error()));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(cluster.Folder()));
+    std::fflush(stdout);
+    return QCoreApplication::exec();
+}
+
+QVariant Scalar(const QSqlDatabase& db, const QString& sql)
+{
+    QSqlQuery query(db);
+    if (!query.exec(sql) || !query.next()) {
+        return QVariant();
+    }
+    return query.value(0);
+}
+
+} // namespace
+
+class TestPostgresCluster : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void KeepsDataAcrossRestartApartFromOthers();
+    void KilledProgramLeavesNoServer();
+};
+
+void TestPostgresCluster::KeepsDataAcrossRestartApartFromOthers()
+{
+    QString folder;
+    {
+        PostgresCluster cluster;
+        QVERIFY2(cluster.Start(), qPrintable(cluster.Error()));
+        folder = cluster.Folder();
+        QVERIFY(cluster.ConnectionString().contains(QStringLiteral("host=") + folder));
+        {
+            QSqlDatabase db = cluster.Open(QStringLiteral("first"));
+            QVERIFY2(db.isOpen(), qPrintable(db.lastError().text()));
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("CREATE TABLE parts (name text)")));
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO parts VALUES ('door')")));
+
+            // A second cluster in the same process has a folder and data of its own.
+            PostgresCluster other;
+            QVERIFY2(other.Start(), qPrintable(other.Error()));
+            QVERIFY(other.Folder() != folder);
+            const QSqlDatabase otherDb = other.Open(QStringLiteral("other"));
+            QVERIFY2(otherDb.isOpen(), qPrintable(otherDb.lastError().text()));
+            QVERIFY(!otherDb.tables().contains(QStringLiteral("parts")));
+            QVERIFY(db.tables().contains(QStringLiteral("parts")));
+
+            // When the server stops under an open session, the next query fails
+            // with the driver's reason instead of hanging.
+            cluster.Stop();
+            QVERIFY(!cluster.IsRunning());
+            QVERIFY(!query.exec(QStringLiteral("SELECT count(*) FROM parts")));
+            QVERIFY(!query.lastError().text().isEmpty());
+            QVERIFY(!cluster.Open(QStringLiteral("while-stopped")).isOpen());
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("first"));
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        QSqlDatabase::removeDatabase(QStringLiteral("while-stopped"));
+
+        QVERIFY2(cluster.Start(), qPrintable(cluster.Error()));
+        {
+            const QSqlDatabase db = cluster.Open(QStringLiteral("second"));
+            QVERIFY2(db.isOpen(), qPrintable(db.lastError().text()));
+            QCOMPARE(Scalar(db, QStringLiteral("SELECT name FROM parts")).toString(), QStringLiteral("door"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("second"));
+        QVERIFY(QFile::exists(folder));
+    }
+    QVERIFY(!QFile::exists(folder));
+}
+
+void TestPostgresCluster::KilledProgramLeavesNoServer()
+{
+    // Given a program with a running cluster, when it is killed outright (as a
+    // test timeout does), then its server ends and only the folder is left.
+    // As subreaper this test inherits the orphaned server, so it can wait for it.
+    QCOMPARE(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(OrphanVariable), QStringLiteral("1"));
+    program.setProcessEnvironment(environment);
+    program.start(QCoreApplication::applicationFilePath(), QStringList());
+    QVERIFY(program.waitForStarted());
+    while (!program.canReadLine() && program.waitForReadyRead(30000)) {
+    }
+    const QString folder = QString::fromLocal8Bit(program.readLine()).trimmed();
+    QVERIFY2(folder.startsWith(QStringLiteral("/tmp/")), program.readAllStandardError().constData());
+    const auto removeFolder = qScopeGuard([&folder] { QDir(folder).removeRecursively(); });
+    QFile lockFile(folder + QStringLiteral("/data/postmaster.pid"));
+    QVERIFY(lockFile.open(QIODevice::ReadOnly));
+    const pid_t server = lockFile.readLine().trimmed().toInt();
+    QVERIFY(server > 0);
+    // Whoever reaps it (Qt reaps strays too), a child that is gone no longer
+    // answers 0 to waitpid.
+    const auto serverEnded = [server] { return waitpid(server, nullptr, WNOHANG) != 0; };
+    const auto stopServer = qScopeGuard([&] {
+        if (!serverEnded()) {
+            kill(server, SIGQUIT);
+            waitpid(server, nullptr, 0);
+        }
+    });
+
+    program.kill();
+    QVERIFY(program.waitForFinished());
+    QTRY_VERIFY_WITH_TIMEOUT(serverEnded(), 10000);
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet(OrphanVariable)) {
+        return RunClusterUntilKilled();
+    }
+    TestPostgresCluster test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_PostgresCluster.moc"
