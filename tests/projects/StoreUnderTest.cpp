@@ -1,5 +1,7 @@
 #include "StoreUnderTest.h"
 
+#include "PostgresCluster.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
@@ -22,18 +24,23 @@ StoreUnderTest::~StoreUnderTest()
     Stop();
 }
 
-bool StoreUnderTest::HasPostgres() const
+bool StoreUnderTest::StartPostgres()
 {
-    return false;
+    if (!m_cluster) {
+        m_cluster = std::make_unique<PostgresCluster>();
+    }
+    if (!m_cluster->IsRunning() && !m_cluster->Start()) {
+        m_error = m_cluster->Error();
+        return false;
+    }
+    return true;
 }
 
 void StoreUnderTest::AddRows()
 {
     QTest::addColumn<QString>("database");
     QTest::newRow("sqlite") << QStringLiteral("sqlite");
-    if (HasPostgres()) {
-        QTest::newRow("postgresql") << QStringLiteral("postgresql");
-    }
+    QTest::newRow("postgresql") << QStringLiteral("postgresql");
 }
 
 QString StoreUnderTest::Fresh(const QString& database)
@@ -45,31 +52,51 @@ QString StoreUnderTest::Fresh(const QString& database)
         m_sqliteFile = folder + QStringLiteral("/projects.sqlite");
         return m_sqliteFile;
     }
-    m_error = QStringLiteral("unknown database %1").arg(database);
-    return {};
+    // One database for the program, emptied for each test.
+    if (!StartPostgres()
+        || !Exec(database, QStringLiteral("DROP TABLE IF EXISTS project_components, projects, schema_migrations"))) {
+        return {};
+    }
+    return m_cluster->ConnectionString();
 }
 
 bool StoreUnderTest::Raw(const QString& database, const QString& sql, int* count)
 {
-    if (!QSqlDatabase::contains(RawName)) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), RawName);
-        db.setDatabaseName(m_sqliteFile);
-        Q_UNUSED(database)
+    const bool postgres = database == QLatin1String("postgresql");
+    // PostgreSQL: a connection per statement, so that a restarted server is no trouble.
+    const QString name = postgres ? RawName + QStringLiteral("-pg") : RawName;
+    bool ok = false;
+    {
+        QSqlDatabase db;
+        if (postgres) {
+            db = m_cluster->Open(name);
+        } else {
+            if (!QSqlDatabase::contains(name)) {
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name).setDatabaseName(m_sqliteFile);
+            }
+            db = QSqlDatabase::database(name, false);
+            if (!db.isOpen()) {
+                db.open();
+            }
+        }
+        QSqlQuery query(db);
+        if (!db.isOpen()) {
+            m_error = db.lastError().text();
+        } else if (postgres && !query.exec(QStringLiteral("SET client_min_messages = warning"))) {
+            m_error = query.lastError().text();
+        } else if (!query.exec(sql)) {
+            m_error = QStringLiteral("%1: %2").arg(sql, query.lastError().text());
+        } else {
+            ok = true;
+            if (count) {
+                *count = query.next() ? query.value(0).toInt() : -1;
+            }
+        }
     }
-    QSqlDatabase db = QSqlDatabase::database(RawName, false);
-    if (!db.isOpen() && !db.open()) {
-        m_error = db.lastError().text();
-        return false;
+    if (postgres) {
+        QSqlDatabase::removeDatabase(name);
     }
-    QSqlQuery query(db);
-    if (!query.exec(sql)) {
-        m_error = QStringLiteral("%1: %2").arg(sql, query.lastError().text());
-        return false;
-    }
-    if (count) {
-        *count = query.next() ? query.value(0).toInt() : -1;
-    }
-    return true;
+    return ok;
 }
 
 bool StoreUnderTest::Exec(const QString& database, const QString& sql)
@@ -96,6 +123,10 @@ bool StoreUnderTest::Break(const QString& database, const QString& breakage)
     if (breakage == QLatin1String("remove")) {
         return QFile::rename(m_sqliteFile, m_sqliteFile + QStringLiteral(".away"));
     }
+    if (breakage == QLatin1String("stop") && m_cluster) {
+        m_cluster->Stop();
+        return true;
+    }
     m_error = QStringLiteral("cannot %1 %2").arg(breakage, database);
     return false;
 }
@@ -108,6 +139,9 @@ bool StoreUnderTest::Repair(const QString& database, const QString& breakage)
     if (breakage == QLatin1String("remove")) {
         return QFile::rename(m_sqliteFile + QStringLiteral(".away"), m_sqliteFile);
     }
+    if (breakage == QLatin1String("stop")) {
+        return StartPostgres();
+    }
     m_error = QStringLiteral("cannot repair %1 of %2").arg(breakage, database);
     return false;
 }
@@ -115,6 +149,7 @@ bool StoreUnderTest::Repair(const QString& database, const QString& breakage)
 void StoreUnderTest::Stop()
 {
     QSqlDatabase::removeDatabase(RawName);
+    m_cluster.reset();
 }
 
 QString StoreUnderTest::Error() const

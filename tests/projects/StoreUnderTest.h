@@ -6,6 +6,10 @@
 #include <memory>
 
 namespace vela::test {
+class PostgresCluster;
+}
+
+namespace vela::test {
 
 // The databases the project store is tested on ("sqlite", "postgresql"):
 // a fresh, empty one per test, reached directly to look at or break it.
@@ -15,7 +19,6 @@ public:
     StoreUnderTest();
     ~StoreUnderTest();
 
-    bool HasPostgres() const;
     // A data column "database" with one row per database.
     void AddRows();
 
@@ -37,7 +40,11 @@ public:
 private:
     bool Raw(const QString& database, const QString& sql, int* count = nullptr);
 
+    bool StartPostgres();
+
     QTemporaryDir m_folder;
+    // Started on first use, for the whole program.
+    std::unique_ptr<PostgresCluster> m_cluster;
     int m_fresh = 0;
     QString m_sqliteFile;
     QString m_error;
