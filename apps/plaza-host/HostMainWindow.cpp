@@ -9,6 +9,7 @@
 #include "DocumentService.h"
 #include "HostNetworkDetector.h"
 #include "PlazaMainWindow.h"
+#include "ProjectPane.h"
 
 #include <QAction>
 #include <QEvent>
@@ -54,6 +55,10 @@ HostMainWindow::HostMainWindow(const QString& catalogDescription)
     setCentralWidget(splitter);
     m_statusLabel = new QLabel(this);
     statusBar()->addWidget(m_statusLabel, 1);
+
+    m_projectPane = new ProjectPane(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_projectPane);
+    m_projectPane->SetProject(QStringLiteral("P1001"));
 
     BuildMenus();
     OpenDocument();
@@ -161,6 +166,7 @@ void HostMainWindow::AddComponentsIntoProject(const QString& projectId)
     std::wstring error;
     const auto added =
         service->AddComponentsFromPublic(vela::InternalAddComponentOptions(projectId.toStdWString()), error);
+    m_projectPane->SetProject(projectId);
     if (!error.empty()) {
         statusBar()->showMessage(QString::fromStdWString(error), 5000);
         return;

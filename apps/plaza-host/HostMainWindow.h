@@ -17,6 +17,7 @@ class Document;
 namespace plazahost {
 
 class DocumentView;
+class ProjectPane;
 
 // The demo host: stands for the CAD application around the Plaza module.
 // It owns the open document, switches the network on and off, and opens Plaza.
@@ -51,6 +52,7 @@ private:
     int m_documentCounter = 0;
     DocumentView* m_documentView = nullptr;
     QTreeWidget* m_projectView = nullptr;
+    ProjectPane* m_projectPane = nullptr;
     QLabel* m_statusLabel = nullptr;
     QAction* m_offlineAction = nullptr;
     QString m_catalogDescription;

@@ -12,6 +12,7 @@
 #include "PlazaPublicComponentsTableModel.h"
 #include "PlazaPublicComponentsTableView.h"
 #include "PlazaPublicPage.h"
+#include "ProjectPane.h"
 #include "PublicComponentRepeatCheckDialog.h"
 #include "StoreUnderTest.h"
 
@@ -148,6 +149,15 @@ void tst_SharedProjects::oneAddsTheOtherIsWarned()
     QCOMPARE(QString::fromStdWString(listed.second[1]->Id), QString::fromStdWString(theirs[0]->Id));
     QVERIFY(mine[0]->Id != theirs[0]->Id);
     QCOMPARE(QString::fromStdWString(listed.second[1]->PublicComponentId), QStringLiteral("GJ100004"));
+
+    // and the demo host's project pane lists both.
+    plazahost::ProjectPane pane;
+    QSignalSpy updated(&pane, &plazahost::ProjectPane::ComponentsUpdated);
+    pane.SetProject(QStringLiteral("P1002"));
+    QVERIFY(updated.wait());
+    QCOMPARE(pane.ProjectId(), QStringLiteral("P1002"));
+    QCOMPARE(pane.Lines().size(), 2);
+    QVERIFY2(pane.Lines().at(1).endsWith(QStringLiteral(" v1 GJ100004")), qPrintable(pane.Lines().at(1)));
     PlazaMainWindow::Destroy();
     CatalogBackend::Install(nullptr);
     first.reset();
