@@ -95,6 +95,7 @@ private:
     QObject* m_context = nullptr;
     // Owned by m_context, made on first use on m_thread.
     QNetworkAccessManager* m_manager = nullptr;
+    QNetworkAccessManager* m_postManager = nullptr;
     std::deque<std::shared_ptr<Call>> m_waiting;
     int m_inFlight = 0;
 
