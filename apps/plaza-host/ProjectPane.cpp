@@ -47,9 +47,12 @@ ProjectPane::ProjectPane(QWidget* parent)
     row->addWidget(m_refresh);
     layout->addLayout(row);
     m_list = new QTreeWidget(body);
-    m_list->setHeaderLabels({QStringLiteral("构件"), QStringLiteral("版本"), QStringLiteral("公共构件"),
-                             QStringLiteral("项目构件 ID")});
+    m_list->setHeaderLabels({QStringLiteral("构件"), QStringLiteral("版本"), QStringLiteral("公共构件")});
+    m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    setMinimumWidth(340);
     m_list->setRootIsDecorated(false);
     layout->addWidget(m_list, 1);
     m_status = new QLabel(body);
@@ -144,10 +147,11 @@ void ProjectPane::RefreshComponents()
                 shown->m_list->clear();
                 for (const std::shared_ptr<vela::IProjectComponent>& component : components) {
                     if (component) {
-                        new QTreeWidgetItem(shown->m_list, {QString::fromStdWString(component->Name),
-                                                            QString::number(component->Version),
-                                                            QString::fromStdWString(component->PublicComponentId),
-                                                            QString::fromStdWString(component->Id)});
+                        auto* item = new QTreeWidgetItem(shown->m_list, {QString::fromStdWString(component->Name),
+                                                                         QString::number(component->Version),
+                                                                         QString::fromStdWString(component->PublicComponentId)});
+                        // Copies of one public component differ only by their own id.
+                        item->setToolTip(0, QString::fromStdWString(component->Id));
                     }
                 }
                 shown->ShowStatus(error.empty() ? QStringLiteral("共 %1 个构件").arg(components.size())
