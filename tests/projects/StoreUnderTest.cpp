@@ -21,7 +21,14 @@ StoreUnderTest::StoreUnderTest() = default;
 
 StoreUnderTest::~StoreUnderTest()
 {
-    Stop();
+    QSqlDatabase::removeDatabase(RawName);
+}
+
+void StoreUnderTest::AddRows()
+{
+    QTest::addColumn<QString>("database");
+    QTest::newRow("sqlite") << QStringLiteral("sqlite");
+    QTest::newRow("postgresql") << QStringLiteral("postgresql");
 }
 
 bool StoreUnderTest::StartPostgres()
@@ -34,13 +41,6 @@ bool StoreUnderTest::StartPostgres()
         return false;
     }
     return true;
-}
-
-void StoreUnderTest::AddRows()
-{
-    QTest::addColumn<QString>("database");
-    QTest::newRow("sqlite") << QStringLiteral("sqlite");
-    QTest::newRow("postgresql") << QStringLiteral("postgresql");
 }
 
 QString StoreUnderTest::Fresh(const QString& database)
@@ -115,41 +115,24 @@ int StoreUnderTest::Count(const QString& database, const QString& table)
     return Raw(database, QStringLiteral("SELECT count(*) FROM %1").arg(table), &count) ? count : -1;
 }
 
-bool StoreUnderTest::Break(const QString& database, const QString& breakage)
+bool StoreUnderTest::Break(const QString& database, const QString& breakage, bool broken)
 {
+    const QString away = m_sqliteFile + QStringLiteral(".away");
     if (breakage == QLatin1String("lock")) {
-        return Raw(database, QStringLiteral("BEGIN IMMEDIATE"));
+        return Raw(database, broken ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("ROLLBACK"));
     }
     if (breakage == QLatin1String("remove")) {
-        return QFile::rename(m_sqliteFile, m_sqliteFile + QStringLiteral(".away"));
+        return broken ? QFile::rename(m_sqliteFile, away) : QFile::rename(away, m_sqliteFile);
     }
     if (breakage == QLatin1String("stop") && m_cluster) {
+        if (!broken) {
+            return StartPostgres();
+        }
         m_cluster->Stop();
         return true;
     }
     m_error = QStringLiteral("cannot %1 %2").arg(breakage, database);
     return false;
-}
-
-bool StoreUnderTest::Repair(const QString& database, const QString& breakage)
-{
-    if (breakage == QLatin1String("lock")) {
-        return Raw(database, QStringLiteral("ROLLBACK"));
-    }
-    if (breakage == QLatin1String("remove")) {
-        return QFile::rename(m_sqliteFile + QStringLiteral(".away"), m_sqliteFile);
-    }
-    if (breakage == QLatin1String("stop")) {
-        return StartPostgres();
-    }
-    m_error = QStringLiteral("cannot repair %1 of %2").arg(breakage, database);
-    return false;
-}
-
-void StoreUnderTest::Stop()
-{
-    QSqlDatabase::removeDatabase(RawName);
-    m_cluster.reset();
 }
 
 QString StoreUnderTest::Error() const
