@@ -404,15 +404,35 @@ std::wstring ProjectStore::Fail(QSqlDatabase& db, const QString& detail, bool ro
     return text;
 }
 
+bool ProjectStore::First(QSqlDatabase& db, QSqlQuery& query, std::wstring& error, const QString& sql,
+                         const QVariantList& values)
+{
+    if (Run(query, sql, values)) {
+        return true;
+    }
+    // Not while the schema is checked: that runs inside the opening of a connection.
+    if (m_postgres && m_migrated) {
+        // A connection from before a restart of the server fails its first
+        // statement; nothing ran yet, so it is connected again and tried once more.
+        query = QSqlQuery();
+        db.close();
+        if (!OpenConnection(db, error)) {
+            db.close();
+            return false;
+        }
+        query = QSqlQuery(db);
+        if (Run(query, sql, values)) {
+            return true;
+        }
+    }
+    error = Fail(db, query.lastError().text(), false);
+    return false;
+}
+
 bool ProjectStore::Begin(QSqlDatabase& db, bool write, std::wstring& error)
 {
     QSqlQuery query(db);
-    const QString begin = !m_postgres && write ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
-    if (!query.exec(begin)) {
-        error = Fail(db, query.lastError().text(), false);
-        return false;
-    }
-    return true;
+    return First(db, query, error, !m_postgres && write ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
 }
 
 bool ProjectStore::Commit(QSqlDatabase& db, std::wstring& error)
@@ -582,8 +602,8 @@ std::wstring ProjectStore::CheckRepeats(const std::wstring& projectId, const std
         return error;
     }
     QSqlQuery query(db);
-    if (!Run(query, QStringLiteral("SELECT 1 FROM projects WHERE id = ?"), {Q(projectId)})) {
-        return Fail(db, query.lastError().text(), false);
+    if (!First(db, query, error, QStringLiteral("SELECT 1 FROM projects WHERE id = ?"), {Q(projectId)})) {
+        return error;
     }
     if (!query.next()) {
         return MissingProjectText();
@@ -672,8 +692,8 @@ std::wstring ProjectStore::Projects(ProjectList& out)
         return error;
     }
     QSqlQuery query(db);
-    if (!Run(query, QStringLiteral("SELECT id, name FROM projects ORDER BY id"))) {
-        return Fail(db, query.lastError().text(), false);
+    if (!First(db, query, error, QStringLiteral("SELECT id, name FROM projects ORDER BY id"))) {
+        return error;
     }
     ProjectList projects;
     while (query.next()) {
@@ -691,8 +711,8 @@ std::wstring ProjectStore::Components(const std::wstring& projectId, ProjectComp
         return error;
     }
     QSqlQuery query(db);
-    if (!Run(query, QStringLiteral("SELECT 1 FROM projects WHERE id = ?"), {Q(projectId)})) {
-        return Fail(db, query.lastError().text(), false);
+    if (!First(db, query, error, QStringLiteral("SELECT 1 FROM projects WHERE id = ?"), {Q(projectId)})) {
+        return error;
     }
     if (!query.next()) {
         return MissingProjectText();

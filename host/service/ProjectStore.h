@@ -6,12 +6,15 @@
 #include <QMutex>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
 
 class QSqlDatabase;
+class QSqlQuery;
 
 namespace vela {
 
@@ -94,6 +97,9 @@ private:
     std::wstring Migrate(QSqlDatabase& db);
     std::wstring StoreGone() const;
     std::wstring Fail(QSqlDatabase& db, const QString& detail, bool rollback);
+    // The first statement of a call (PostgreSQL: on a fresh connection if the old one is gone).
+    bool First(QSqlDatabase& db, QSqlQuery& query, std::wstring& error, const QString& sql,
+               const QVariantList& values = {});
     bool Begin(QSqlDatabase& db, bool write, std::wstring& error);
     bool Commit(QSqlDatabase& db, std::wstring& error);
 
@@ -106,7 +112,7 @@ private:
     quint64 m_fileIdentity = 0;
 
     QMutex m_mutex;
-    bool m_migrated = false;
+    std::atomic<bool> m_migrated{false};
     QStringList m_connectionNames;
 };
 
