@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>%1 个族，%2 个实例</source>
-        <translation>%1 families, %2 instances</translation>
+        <translation>families: %1, instances: %2</translation>
     </message>
     <message>
         <source>未分类</source>
@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>类别 %1，%2 个类型</source>
-        <translation>category %1, %2 types</translation>
+        <translation>category %1, types: %2</translation>
     </message>
     <message>
         <source>实例 #%1</source>
@@ -116,7 +116,7 @@
     </message>
     <message>
         <source>项目 %1 新增 %2 个构件</source>
-        <translation>Added %2 components to project %1</translation>
+        <translation>Project %1: components added: %2</translation>
     </message>
     <message>
         <source>产品: %1    构件库: %2    网络: %3    文档: %4</source>

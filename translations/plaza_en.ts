@@ -40,15 +40,15 @@ Overwrite: replace the component of the same name</translation>
     </message>
     <message>
         <source>将覆盖用的构件中</source>
-        <translation>In the incoming component, use</translation>
+        <translation>Use</translation>
     </message>
     <message>
         <source>替换该类型及实例</source>
-        <translation>to replace this type and its instances</translation>
+        <translation>Replace Type and Instances</translation>
     </message>
     <message>
         <source>覆盖用的构件中无法找到当前工作单元使用的类型%1(有%2个实例)，覆盖后该类型及实例都将删除，您也可以:</source>
-        <translation>The incoming component has no type %1, which is used here (%2 instances). Overwriting deletes this type and its instances. You can also:</translation>
+        <translation>The incoming component has no type %1 (%2 instances here); overwriting deletes them. You can also:</translation>
     </message>
 </context>
 <context>
@@ -288,7 +288,7 @@ Overwrite: replace the component of the same name</translation>
     </message>
     <message>
         <source>输入关键词或短语查找构件</source>
-        <translation>Search components by keyword or phrase</translation>
+        <translation>Search components</translation>
     </message>
     <message>
         <source>卡片模式</source>
@@ -331,7 +331,7 @@ Overwrite: replace the component of the same name</translation>
     <name>vela::PublicComponentRepeatCheckDialog</name>
     <message>
         <source>项目中0个构件已存在，再次添加会被另存为副本</source>
-        <translation>0 components are already in the project; adding them again saves copies</translation>
+        <translation>0 of these components are already in the project; adding them again saves copies</translation>
     </message>
     <message>
         <source>取消</source>
@@ -347,7 +347,7 @@ Overwrite: replace the component of the same name</translation>
     </message>
     <message>
         <source>项目中%1个构件已存在，再次添加会被另存为副本</source>
-        <translation>%1 components are already in the project; adding them again saves copies</translation>
+        <translation>%1 of these components are already in the project; adding them again saves copies</translation>
     </message>
 </context>
 </TS>
