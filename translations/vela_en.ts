@@ -45,6 +45,17 @@
     </message>
 </context>
 <context>
+    <name>Texts</name>
+    <message>
+        <source>构件库已关闭</source>
+        <translation>The component library is closed</translation>
+    </message>
+    <message>
+        <source>查询构件库失败：%1</source>
+        <translation>Catalog query failed: %1</translation>
+    </message>
+</context>
+<context>
     <name>TriangleMesh</name>
     <message>
         <source>轮廓点数 %1 超过上限 %2</source>
@@ -311,6 +322,45 @@
     </message>
 </context>
 <context>
+    <name>vela::HttpCatalogBackend</name>
+    <message>
+        <source>构件库已关闭</source>
+        <translation>The component library is closed</translation>
+    </message>
+    <message>
+        <source>无法连接构件库服务器</source>
+        <translation>Cannot connect to the library server</translation>
+    </message>
+    <message>
+        <source>找不到构件库服务器</source>
+        <translation>Library server not found</translation>
+    </message>
+    <message>
+        <source>连接构件库服务器超时</source>
+        <translation>The library server did not answer in time</translation>
+    </message>
+    <message>
+        <source>构件库服务器中断了连接</source>
+        <translation>The library server closed the connection</translation>
+    </message>
+    <message>
+        <source>连接构件库服务器失败</source>
+        <translation>Could not reach the library server</translation>
+    </message>
+    <message>
+        <source>构件库服务器返回的数据无法识别</source>
+        <translation>The library server returned data that cannot be read</translation>
+    </message>
+    <message>
+        <source>构件库服务器暂不支持协同项目</source>
+        <translation>The library server does not support collaboration projects yet</translation>
+    </message>
+    <message>
+        <source>构件库服务器出错（HTTP %1）</source>
+        <translation>Library server error (HTTP %1)</translation>
+    </message>
+</context>
+<context>
     <name>vela::ImageSlider</name>
     <message>
         <source>暂无图片</source>
@@ -514,6 +564,73 @@
     <message>
         <source>没有可用的构件库</source>
         <translation>No component library is available</translation>
+    </message>
+</context>
+<context>
+    <name>vela::SqliteCatalogBackend</name>
+    <message>
+        <source>查询构件库失败：%1</source>
+        <translation>Catalog query failed: %1</translation>
+    </message>
+    <message>
+        <source>条件缺少属性编码</source>
+        <translation>A filter has no property code</translation>
+    </message>
+    <message>
+        <source>枚举条件不支持运算符 %1</source>
+        <translation>A list filter cannot use operator %1</translation>
+    </message>
+    <message>
+        <source>不支持的条件值类型 %1</source>
+        <translation>Unsupported filter value type %1</translation>
+    </message>
+    <message>
+        <source>条件值“%1”不是数值</source>
+        <translation>Filter value “%1” is not a number</translation>
+    </message>
+    <message>
+        <source>不支持的条件运算符 %1</source>
+        <translation>Unsupported filter operator %1</translation>
+    </message>
+    <message>
+        <source>构件库不存在：%1</source>
+        <translation>No component library at %1</translation>
+    </message>
+    <message>
+        <source>无法打开构件库：%1（%2）</source>
+        <translation>Cannot open the component library %1 (%2)</translation>
+    </message>
+    <message>
+        <source>构件库格式不正确：%1</source>
+        <translation>Not a valid component library: %1</translation>
+    </message>
+    <message>
+        <source>协同项目库无法打开：%1（%2）</source>
+        <translation>Cannot open the project store %1 (%2)</translation>
+    </message>
+    <message>
+        <source>分类不存在</source>
+        <translation>No such category</translation>
+    </message>
+    <message>
+        <source>构件不存在</source>
+        <translation>No such component</translation>
+    </message>
+    <message>
+        <source>规格不存在</source>
+        <translation>No such specification</translation>
+    </message>
+    <message>
+        <source>构件没有构件文件</source>
+        <translation>The component has no component file</translation>
+    </message>
+    <message>
+        <source>协同项目不存在</source>
+        <translation>No such collaboration project</translation>
+    </message>
+    <message>
+        <source>没有要添加的构件</source>
+        <translation>No components to add</translation>
     </message>
 </context>
 <context>
