@@ -112,6 +112,7 @@ private slots:
     void browsingSearchingFilteringAndPaging();
     void nothingFoundOffersClearingFilters();
     void tableLoadLinkLoadsTheComponent();
+    void aMissingCatalogIsExplainedInEnglish();
 
 private:
     void WaitForPage();
@@ -276,6 +277,17 @@ void tst_PlazaEnglish::tableLoadLinkLoadsTheComponent()
     for (const KelBulletin::Record& shown : KelBulletin::History()) {
         QVERIFY2(!shown.Message.contains(Chinese), qPrintable(shown.Message));
     }
+}
+
+void tst_PlazaEnglish::aMissingCatalogIsExplainedInEnglish()
+{
+    // The service layer's own reason reaches the list area.
+    CatalogBackend::Install(nullptr);
+    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicRefreshButton"))->click();
+    auto* reason = m_window->findChild<QLabel*>(QStringLiteral("PlazaPublicEmptyStateReason"));
+    QTRY_VERIFY(reason && reason->isVisible());
+    QCOMPARE(reason->text(), QStringLiteral("No component library is available"));
+    VERIFY_ENGLISH(m_window);
 }
 
 QTEST_MAIN(tst_PlazaEnglish)
