@@ -41,13 +41,13 @@ QString ProductName()
 HostMainWindow::HostMainWindow(const QString& catalogDescription)
     : m_catalogDescription(catalogDescription)
 {
-    setWindowTitle(QStringLiteral("Vela 设计 — %1").arg(ProductName()));
+    setWindowTitle(tr("Vela 设计 — %1").arg(ProductName()));
     resize(1280, 800);
 
     auto* splitter = new QSplitter(this);
     m_documentView = new DocumentView(splitter);
     m_projectView = new QTreeWidget(splitter);
-    m_projectView->setHeaderLabels({QStringLiteral("协同项目构件"), QStringLiteral("版本"), QStringLiteral("来源")});
+    m_projectView->setHeaderLabels({tr("协同项目构件"), tr("版本"), tr("来源")});
     m_projectView->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
@@ -69,21 +69,21 @@ HostMainWindow::~HostMainWindow()
 
 void HostMainWindow::BuildMenus()
 {
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("文档"));
-    fileMenu->addAction(QStringLiteral("新建文档"), this, [this] { OpenDocument(); });
-    fileMenu->addAction(QStringLiteral("关闭文档"), this, [this] { CloseDocument(); });
+    QMenu* fileMenu = menuBar()->addMenu(tr("文档"));
+    fileMenu->addAction(tr("新建文档"), this, [this] { OpenDocument(); });
+    fileMenu->addAction(tr("关闭文档"), this, [this] { CloseDocument(); });
     fileMenu->addSeparator();
-    fileMenu->addAction(QStringLiteral("退出"), this, &QWidget::close);
+    fileMenu->addAction(tr("退出"), this, &QWidget::close);
 
-    QMenu* libraryMenu = menuBar()->addMenu(QStringLiteral("构件库"));
-    libraryMenu->addAction(QStringLiteral("打开公共构件库 (Plaza)"), this, [this] { OpenPlaza(); });
+    QMenu* libraryMenu = menuBar()->addMenu(tr("构件库"));
+    libraryMenu->addAction(tr("打开公共构件库 (Plaza)"), this, [this] { OpenPlaza(); });
 
     if (vela::AppService::Get() && vela::AppService::Get()->IsRivo()) {
-        QMenu* projectMenu = menuBar()->addMenu(QStringLiteral("协同"));
-        projectMenu->addAction(QStringLiteral("从公共构件库添加构件到项目..."), this, [this] {
+        QMenu* projectMenu = menuBar()->addMenu(tr("协同"));
+        projectMenu->addAction(tr("从公共构件库添加构件到项目..."), this, [this] {
             bool ok = false;
-            const QString projectId = QInputDialog::getText(this, QStringLiteral("协同项目"),
-                                                            QStringLiteral("项目 ID:"), QLineEdit::Normal,
+            const QString projectId = QInputDialog::getText(this, tr("协同项目"),
+                                                            tr("项目 ID:"), QLineEdit::Normal,
                                                             QStringLiteral("P1001"), &ok);
             if (ok) {
                 AddComponentsIntoProject(projectId);
@@ -91,8 +91,8 @@ void HostMainWindow::BuildMenus()
         });
     }
 
-    QMenu* networkMenu = menuBar()->addMenu(QStringLiteral("网络"));
-    m_offlineAction = networkMenu->addAction(QStringLiteral("离线"));
+    QMenu* networkMenu = menuBar()->addMenu(tr("网络"));
+    m_offlineAction = networkMenu->addAction(tr("离线"));
     m_offlineAction->setCheckable(true);
     connect(m_offlineAction, &QAction::toggled, this, [this](bool offline) { SetOffline(offline); });
 }
@@ -101,7 +101,7 @@ void HostMainWindow::OpenDocument()
 {
     CloseDocument();
     ++m_documentCounter;
-    m_document = std::make_unique<tarn::Document>(QStringLiteral("项目%1").arg(m_documentCounter).toStdWString());
+    m_document = std::make_unique<tarn::Document>(tr("项目%1").arg(m_documentCounter).toStdWString());
     vela::DocumentService::Get()->SetCurrentDocument(m_document.get());
     m_documentView->SetDocument(m_document.get());
     RefreshStatus();
@@ -155,7 +155,7 @@ void HostMainWindow::AddComponentsIntoProject(const QString& projectId)
     auto* service =
         vela::Container::Get()->Resolve<vela::IInternalRivoCollaborationProjectComponentService>();
     if (!service) {
-        statusBar()->showMessage(QStringLiteral("协同服务未注册"), 5000);
+        statusBar()->showMessage(tr("协同服务未注册"), 5000);
         return;
     }
     std::wstring error;
@@ -170,7 +170,7 @@ void HostMainWindow::AddComponentsIntoProject(const QString& projectId)
                                             QString::number(component->Version),
                                             QString::fromStdWString(component->PublicComponentId)});
     }
-    statusBar()->showMessage(QStringLiteral("项目 %1 新增 %2 个构件").arg(projectId).arg(added.size()), 5000);
+    statusBar()->showMessage(tr("项目 %1 新增 %2 个构件").arg(projectId).arg(added.size()), 5000);
 }
 
 QStringList HostMainWindow::ProjectComponentLines() const
@@ -185,11 +185,11 @@ QStringList HostMainWindow::ProjectComponentLines() const
 void HostMainWindow::RefreshStatus()
 {
     const bool offline = vela::HostNetworkDetector::Get()->IsOffline();
-    m_statusLabel->setText(QStringLiteral("产品: %1    构件库: %2    网络: %3    文档: %4")
+    m_statusLabel->setText(tr("产品: %1    构件库: %2    网络: %3    文档: %4")
                                .arg(ProductName(), m_catalogDescription,
-                                    offline ? QStringLiteral("离线") : QStringLiteral("在线"),
+                                    offline ? tr("离线") : tr("在线"),
                                     m_document ? QString::fromStdWString(m_document->GetName())
-                                               : QStringLiteral("无")));
+                                               : tr("无")));
 }
 
 } // namespace plazahost

@@ -268,7 +268,8 @@ void PlazaTour::AddSteps()
         }
     });
     browse(QStringLiteral("cleared"), [] {
-        Click(ButtonWithText(PlazaChild<vela::ConditionValuesPane>(), QStringLiteral("清空条件")));
+        Click(ButtonWithText(PlazaChild<vela::ConditionValuesPane>(),
+                             QCoreApplication::translate("vela::PlazaPublicPage", "清空条件")));
     });
     browse(QStringLiteral("page-2"), [] { Click(ButtonWithText(PlazaChild<vela::Pager>(), QStringLiteral("2"))); });
     AddStep(QStringLiteral("table"),

@@ -5,6 +5,7 @@
 #include "PlazaAnalyzeService.h"
 #include "PlazaMainWindow.h"
 #include "PlazaTour.h"
+#include "PlazaTranslations.h"
 #include "SqliteCatalogBackend.h"
 #include "VelaLogger.h"
 
@@ -13,7 +14,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QUrl>
 
 #include <cstdio>
@@ -55,6 +58,29 @@ vela::Product ParseProduct(const QString& name, bool* ok)
     return vela::Product::Sorn;
 }
 
+// Qt's own texts (OK, Cancel, ...), the demo host's and Plaza's in one language.
+// Chinese is the source language of the host and of Plaza, so only Qt needs a catalog for it.
+bool InstallTranslations(const QString& language)
+{
+    static QTranslator qtTranslator;
+    static QTranslator hostTranslator;
+    if (language == QLatin1String("zh")) {
+        if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                              QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(&qtTranslator);
+        }
+        return vela::PlazaTranslations::Install(QLocale(QLocale::Chinese, QLocale::China));
+    }
+    if (language == QLatin1String("en")) {
+        if (hostTranslator.load(QStringLiteral(":/vela/translations/plaza-host_en.qm"))) {
+            QCoreApplication::installTranslator(&hostTranslator);
+        }
+        return vela::PlazaTranslations::Install(QLocale(QLocale::English, QLocale::UnitedStates))
+               && !hostTranslator.isEmpty();
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -90,8 +116,15 @@ int main(int argc, char* argv[])
         QStringLiteral("server"),
         QStringLiteral("Browse the catalog of a plaza-catalog-server at this address instead of a catalog folder."),
         QStringLiteral("url"));
-    parser.addOptions({productOption, catalogOption, tourOption, serverOption});
+    const QCommandLineOption langOption(QStringLiteral("lang"),
+                                        QStringLiteral("Interface language: zh (default) or en."),
+                                        QStringLiteral("language"), QStringLiteral("zh"));
+    parser.addOptions({productOption, catalogOption, tourOption, serverOption, langOption});
     parser.process(app);
+    if (!InstallTranslations(parser.value(langOption))) {
+        std::fprintf(stderr, "unknown language '%s' (use zh or en)\n", qPrintable(parser.value(langOption)));
+        return 2;
+    }
 
     bool productOk = false;
     const vela::Product product = ParseProduct(parser.value(productOption), &productOk);

@@ -6,6 +6,7 @@
 #include "RequestToken.h"
 #include "WideText.h"
 
+#include <QCoreApplication>
 #include <QAtomicInt>
 #include <QDateTime>
 #include <QDir>
@@ -54,6 +55,12 @@ struct CatalogSnapshot
 
 namespace {
 
+// Texts a person may read, in the interface language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(vela::SqliteCatalogBackend)
+};
+
 QAtomicInt s_instances;
 
 constexpr int MaximumPageSize = 1000;
@@ -70,7 +77,7 @@ QString Q(const std::wstring& text)
 
 std::wstring SqlError(const QSqlQuery& query)
 {
-    return Text(QStringLiteral("查询构件库失败：%1").arg(query.lastError().text()));
+    return Text(Texts::tr("查询构件库失败：%1").arg(query.lastError().text()));
 }
 
 // Runs a prepared query with its values bound in order.
@@ -194,7 +201,7 @@ std::wstring MakeFilter(const ConditionFilterOption& condition, const CatalogSna
                         bool& known)
 {
     if (condition.Code().empty()) {
-        return L"条件缺少属性编码";
+        return Texts::tr("条件缺少属性编码").toStdWString();
     }
     const auto pid = snapshot.PropertyIds.constFind(Q(condition.Code()));
     known = pid != snapshot.PropertyIds.cend();
@@ -202,7 +209,7 @@ std::wstring MakeFilter(const ConditionFilterOption& condition, const CatalogSna
 
     if (condition.ValueType == ConditionFilterOption::Enumeration) {
         if (condition.Operator != ConditionFilterOption::Equal) {
-            return Text(QStringLiteral("枚举条件不支持运算符 %1").arg(condition.Operator));
+            return Text(Texts::tr("枚举条件不支持运算符 %1").arg(condition.Operator));
         }
         filter.Predicate = QStringLiteral("%1.text = ?");
         filter.Values << Q(condition.Value());
@@ -211,12 +218,12 @@ std::wstring MakeFilter(const ConditionFilterOption& condition, const CatalogSna
     }
     if (condition.ValueType != ConditionFilterOption::IntegerOrBoolean
         && condition.ValueType != ConditionFilterOption::Number) {
-        return Text(QStringLiteral("不支持的条件值类型 %1").arg(condition.ValueType));
+        return Text(Texts::tr("不支持的条件值类型 %1").arg(condition.ValueType));
     }
     const bool logic = condition.ValueType == ConditionFilterOption::IntegerOrBoolean;
     const auto number = [&](const std::wstring& text, double& out) -> std::wstring {
         if (!ParseNumber(text, logic, out)) {
-            return Text(QStringLiteral("条件值“%1”不是数值").arg(Q(text)));
+            return Text(Texts::tr("条件值“%1”不是数值").arg(Q(text)));
         }
         return {};
     };
@@ -261,7 +268,7 @@ std::wstring MakeFilter(const ConditionFilterOption& condition, const CatalogSna
         filter.Values << from << to;
         return {};
     default:
-        return Text(QStringLiteral("不支持的条件运算符 %1").arg(condition.Operator));
+        return Text(Texts::tr("不支持的条件运算符 %1").arg(condition.Operator));
     }
 }
 
@@ -359,7 +366,7 @@ void SqliteCatalogBackend::Answer(Store store, Done<T> done, Work work)
     std::shared_ptr<RequestToken> token = RequestToken::Current();
     pool.start([this, store, token = std::move(token), done = std::move(done), work = std::move(work)]() mutable {
         if (m_closing) {
-            done(L"构件库已关闭", T{});
+            done(Texts::tr("构件库已关闭").toStdWString(), T{});
             return;
         }
         if (token && !token->Start()) {
@@ -377,7 +384,7 @@ void SqliteCatalogBackend::Answer(Store store, Done<T> done, Work work)
                 error = work(db, result);
             }
         } catch (const std::exception& e) {
-            error = Text(QStringLiteral("查询构件库失败：%1").arg(QString::fromLocal8Bit(e.what())));
+            error = Text(Texts::tr("查询构件库失败：%1").arg(QString::fromLocal8Bit(e.what())));
         }
         if (!error.empty()) {
             result = T{};
@@ -416,13 +423,13 @@ QSqlDatabase SqliteCatalogBackend::Connection(Store store, QString* error)
 bool SqliteCatalogBackend::OpenCatalog(QSqlDatabase& db, QString* error)
 {
     if (!QFileInfo(m_catalogFile).isFile()) {
-        *error = QStringLiteral("构件库不存在：%1").arg(m_catalogFile);
+        *error = Texts::tr("构件库不存在：%1").arg(m_catalogFile);
         return false;
     }
     db.setDatabaseName(m_catalogFile);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open()) {
-        *error = QStringLiteral("无法打开构件库：%1（%2）").arg(m_catalogFile, db.lastError().text());
+        *error = Texts::tr("无法打开构件库：%1（%2）").arg(m_catalogFile, db.lastError().text());
         return false;
     }
     QSqlQuery query(db);
@@ -432,7 +439,7 @@ bool SqliteCatalogBackend::OpenCatalog(QSqlDatabase& db, QString* error)
     }
     if (!query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'format'")) || !query.next()
         || query.value(0).toString() != CatalogSchema::FormatName()) {
-        *error = QStringLiteral("构件库格式不正确：%1").arg(m_catalogFile);
+        *error = Texts::tr("构件库格式不正确：%1").arg(m_catalogFile);
         return false;
     }
     return true;
@@ -447,7 +454,7 @@ bool SqliteCatalogBackend::OpenProjects(QSqlDatabase& db, QString* error)
         QDir().mkpath(QFileInfo(m_projectStore).path());
     }
     if (!db.open()) {
-        *error = QStringLiteral("协同项目库无法打开：%1（%2）").arg(m_projectStore, db.lastError().text());
+        *error = Texts::tr("协同项目库无法打开：%1（%2）").arg(m_projectStore, db.lastError().text());
         return false;
     }
     QSqlQuery query(db);
@@ -463,7 +470,7 @@ bool SqliteCatalogBackend::OpenProjects(QSqlDatabase& db, QString* error)
     }
     for (const QString& sql : schema) {
         if (!query.exec(sql)) {
-            *error = QStringLiteral("协同项目库无法打开：%1（%2）").arg(m_projectStore, query.lastError().text());
+            *error = Texts::tr("协同项目库无法打开：%1（%2）").arg(m_projectStore, query.lastError().text());
             return false;
         }
     }
@@ -766,7 +773,7 @@ std::wstring SqliteCatalogBackend::QueryComponents(QSqlDatabase& db, const Compo
     if (!request.CategoryCode.empty()) {
         const auto index = snapshot->IndexByCode.constFind(Q(request.CategoryCode));
         if (index == snapshot->IndexByCode.cend()) {
-            return L"分类不存在";
+            return Texts::tr("分类不存在").toStdWString();
         }
         const CatalogSnapshot::Category& category = snapshot->Categories[*index];
         first = category.First;
@@ -839,7 +846,7 @@ struct ComponentRow
 std::wstring FindComponent(QSqlDatabase& db, const std::wstring& componentId, ComponentRow& row)
 {
     if (componentId.empty()) {
-        return L"构件不存在";
+        return Texts::tr("构件不存在").toStdWString();
     }
     QSqlQuery query(db);
     if (!Prepare(query, QStringLiteral("SELECT id, name, category_code, shop_id, file, detail FROM components "
@@ -848,7 +855,7 @@ std::wstring FindComponent(QSqlDatabase& db, const std::wstring& componentId, Co
         return SqlError(query);
     }
     if (!query.next()) {
-        return L"构件不存在";
+        return Texts::tr("构件不存在").toStdWString();
     }
     row.Id = query.value(0).toString();
     row.Name = query.value(1).toString();
@@ -986,7 +993,7 @@ std::wstring SqliteCatalogBackend::QuerySpecification(QSqlDatabase& db, const st
         return error;
     }
     if (specificationId.empty()) {
-        return L"规格不存在";
+        return Texts::tr("规格不存在").toStdWString();
     }
     QSqlQuery query(db);
     if (!Prepare(query, QStringLiteral("SELECT name FROM specifications WHERE detail = ? AND specification_id = ? LIMIT 1"))
@@ -994,7 +1001,7 @@ std::wstring SqliteCatalogBackend::QuerySpecification(QSqlDatabase& db, const st
         return SqlError(query);
     }
     if (!query.next()) {
-        return L"规格不存在";
+        return Texts::tr("规格不存在").toStdWString();
     }
     auto specification = std::make_shared<ISpecification>();
     specification->Id = specificationId;
@@ -1016,7 +1023,7 @@ std::wstring SqliteCatalogBackend::QueryCategoryProperty(QSqlDatabase& db, const
         return error;
     }
     if (!snapshot->IndexByCode.contains(Q(categoryCode))) {
-        return L"分类不存在";
+        return Texts::tr("分类不存在").toStdWString();
     }
     QSqlQuery query(db);
     if (!Prepare(query, QStringLiteral("SELECT p.pid, p.code, p.name, p.unit, p.type FROM category_properties AS cp "
@@ -1071,7 +1078,7 @@ std::wstring SqliteCatalogBackend::QueryFileUrl(QSqlDatabase& db, const std::wst
         return error;
     }
     out = ResolveUrl(row.File);
-    return out.empty() ? L"构件没有构件文件" : std::wstring();
+    return out.empty() ? Texts::tr("构件没有构件文件").toStdWString() : std::wstring();
 }
 
 std::wstring SqliteCatalogBackend::QueryRepeats(QSqlDatabase& db, const std::wstring& projectId,
@@ -1082,7 +1089,7 @@ std::wstring SqliteCatalogBackend::QueryRepeats(QSqlDatabase& db, const std::wst
         return SqlError(query);
     }
     if (!query.next()) {
-        return L"协同项目不存在";
+        return Texts::tr("协同项目不存在").toStdWString();
     }
     if (!Prepare(query, QStringLiteral("SELECT 1 FROM project_components WHERE project_id = ? "
                                        "AND public_component_id = ? LIMIT 1"))) {
@@ -1107,11 +1114,11 @@ std::wstring SqliteCatalogBackend::AddFromPublic(QSqlDatabase& db, const std::ws
         return SqlError(query);
     }
     if (!query.next()) {
-        return L"协同项目不存在";
+        return Texts::tr("协同项目不存在").toStdWString();
     }
     query.finish();
     if (ids.empty()) {
-        return L"没有要添加的构件";
+        return Texts::tr("没有要添加的构件").toStdWString();
     }
     QString openError;
     QSqlDatabase catalog = Connection(Store::Catalog, &openError);
@@ -1130,7 +1137,7 @@ std::wstring SqliteCatalogBackend::AddFromPublic(QSqlDatabase& db, const std::ws
     for (const std::wstring& id : ids) {
         ComponentRow row;
         const std::wstring error = FindComponent(catalog, id, row);
-        if (error == L"构件不存在") {
+        if (error == Texts::tr("构件不存在").toStdWString()) {
             continue;
         }
         if (!error.empty()) {
@@ -1151,10 +1158,10 @@ std::wstring SqliteCatalogBackend::AddFromPublic(QSqlDatabase& db, const std::ws
         added.push_back(component);
     }
     if (!db.commit()) {
-        return Text(QStringLiteral("查询构件库失败：%1").arg(db.lastError().text()));
+        return Text(Texts::tr("查询构件库失败：%1").arg(db.lastError().text()));
     }
     if (added.empty()) {
-        return L"构件不存在";
+        return Texts::tr("构件不存在").toStdWString();
     }
     out = std::move(added);
     return {};
