@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -128,7 +129,10 @@ int main(int argc, char* argv[])
 
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);
-    vela::VelaLogger logger(dataFolder + QStringLiteral("/plaza-host.log"), false);
+    // The log file gets every line; the console only warnings and errors, unless
+    // QT_LOGGING_RULES asks for more (it is read after these rules).
+    QLoggingCategory::setFilterRules(QStringLiteral("vela.*.debug=false\nvela.*.info=false"));
+    vela::VelaLogger logger(dataFolder + QStringLiteral("/plaza-host.log"), true);
     vela::IVelaLogger::Install(&logger);
     vela::PlazaAnalyzeService analytics(dataFolder + QStringLiteral("/events.jsonl"));
     vela::PlazaAnalyzeService::Install(&analytics);
