@@ -184,29 +184,34 @@ const QImage& PlaceholderImage(const QSize& size)
     return s_image;
 }
 
-// Whether any card in sight still draws the placeholder instead of its thumbnail.
-bool VisibleCardsWaitForThumbnails()
+// Whether a card or table row in sight still draws the placeholder instead of its thumbnail.
+bool VisibleRowsWaitForThumbnails()
 {
-    QListView* cards = CardView();
-    if (!cards || !cards->isVisible()) {
-        return false;
-    }
     constexpr QSize Side(48, 48);
-    const QRect sight = cards->viewport()->rect();
-    for (int row = 0; row < cards->model()->rowCount(); ++row) {
-        const QModelIndex card = cards->model()->index(row, 0);
-        if (!cards->visualRect(card).intersects(sight)) {
+    const QList<QAbstractItemView*> views{CardView(), PlazaChild<vela::PlazaPublicComponentsTableView>()};
+    for (QAbstractItemView* view : views) {
+        if (!view || !view->isVisible()) {
             continue;
         }
-        const QIcon icon = card.data(Qt::DecorationRole).value<QIcon>();
-        if (icon.pixmap(Side).toImage() == PlaceholderImage(Side)) {
-            return true;
+        const QAbstractItemModel* model = view->model();
+        const QRect sight = view->viewport()->rect();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            for (int column = 0; column < model->columnCount(); ++column) {
+                const QModelIndex index = model->index(row, column);
+                const QVariant decoration = index.data(Qt::DecorationRole);
+                if (!decoration.canConvert<QIcon>() || !view->visualRect(index).intersects(sight)) {
+                    continue;
+                }
+                if (decoration.value<QIcon>().pixmap(Side).toImage() == PlaceholderImage(Side)) {
+                    return true;
+                }
+            }
         }
     }
     return false;
 }
 
-bool ProgressBulletinShown()
+bool BulletinShown()
 {
     for (vela::KelBulletin* bulletin : vela::KelBulletin::OpenBulletins()) {
         if (bulletin->isVisible()) {
@@ -392,7 +397,7 @@ void PlazaTour::AddDetailSteps()
         return window && !window->Previewer()->IsLoading() && window->Previewer()->Viewport()->Message().isEmpty();
     };
     AddPassingStep(QStringLiteral("preview-download"), [] { Click(PlazaChild<QWidget>("PreviewMox3DPushButton")); },
-                   ProgressBulletinShown, previewShown);
+                   BulletinShown, previewShown);
     AddStep(QStringLiteral("preview-3d"), [] {}, previewShown, nullptr, Target::Preview);
     AddStep(QStringLiteral("preview-closed"),
             [] {
@@ -429,7 +434,7 @@ void PlazaTour::AddDocumentSteps()
     };
 
     if (!sorn) {
-        AddPassingStep(QStringLiteral("loading"), [] { ClickCard(0, CardSingleButton, true); }, ProgressBulletinShown,
+        AddPassingStep(QStringLiteral("loading"), [] { ClickCard(0, CardSingleButton, true); }, BulletinShown,
                        [this] { return FamilyCount(m_host) == 1; });
         AddStep(QStringLiteral("load"), [] {}, [this] { return FamilyCount(m_host) == 1; });
     } else {
@@ -441,7 +446,7 @@ void PlazaTour::AddDocumentSteps()
         };
         AddPassingStep(QStringLiteral("placing"),
                        [] { ClickCard(CardRow(QStringLiteral("铝合金平开窗 C0612")), CardPlaceButton, true); },
-                       ProgressBulletinShown, placed);
+                       BulletinShown, placed);
         AddStep(QStringLiteral("placed"), [] {}, placed, nullptr, Target::Host);
         AddStep(QStringLiteral("reopened"), [this] { m_host->OpenPlaza(); }, [] { return Plaza()->isVisible(); });
         const auto loadSingleType = [] {
@@ -479,7 +484,11 @@ void PlazaTour::AddDocumentSteps()
                     ClickCard(row, CardCheckBox, true);
                 }
             },
-            [] { return PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->text().endsWith(QStringLiteral("(3)")); });
+            [] {
+                // The previous load's notice leaves first, so the batch's progress is seen alone.
+                return PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->text().endsWith(QStringLiteral("(3)"))
+                       && !BulletinShown();
+            });
     const auto batchLoaded = [this] {
         return !PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->isEnabled() && Plaza()->isVisible()
                && FamilyCount(m_host) >= 4;
@@ -585,12 +594,12 @@ void PlazaTour::WaitForStep(size_t index, int attempt)
 
 void PlazaTour::WaitForThumbnails(size_t index, int attempt)
 {
-    if (VisibleCardsWaitForThumbnails()) {
+    if (VisibleRowsWaitForThumbnails()) {
         if (attempt < MaxThumbnailAttempts) {
             QTimer::singleShot(PollInterval, this, [this, index, attempt] { WaitForThumbnails(index, attempt + 1); });
             return;
         }
-        std::fprintf(stderr, "tour: step '%s' shows cards still waiting for their thumbnails\n",
+        std::fprintf(stderr, "tour: step '%s' shows rows still waiting for their thumbnails\n",
                      qPrintable(m_steps[index].Name));
     }
     QTimer::singleShot(SettleDelay, this, [this, index] { FinishStep(index); });

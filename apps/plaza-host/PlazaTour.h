@@ -61,7 +61,7 @@ private:
                         std::function<bool()> over, Target target = Target::Plaza);
     void RunStep(size_t index);
     void WaitForStep(size_t index, int attempt);
-    // Cards still drawing the placeholder are given a bounded time to receive their thumbnails.
+    // Cards and rows still drawing the placeholder are given a bounded time to receive their thumbnails.
     void WaitForThumbnails(size_t index, int attempt);
     void FinishStep(size_t index);
     void SaveScreenshot(const Step& step, size_t index);
