@@ -5,6 +5,7 @@
 #include "PlazaAnalyzeService.h"
 #include "PlazaMainWindow.h"
 #include "PlazaTour.h"
+#include "QuitOnSignal.h"
 #include "SqliteCatalogBackend.h"
 #include "VelaLogger.h"
 
@@ -182,6 +183,7 @@ int main(int argc, char* argv[])
             tour->Start();
         } else {
             host.RememberLayout();
+            new plazahost::QuitOnSignal(&host);
             host.show();
         }
         exitCode = QApplication::exec();
