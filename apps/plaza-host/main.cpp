@@ -102,15 +102,15 @@ int main(int argc, char* argv[])
                                            QStringLiteral("Product to emulate: sorn (default), lumen or rivo."),
                                            QStringLiteral("name"), QStringLiteral("sorn"));
     const QCommandLineOption catalogOption(
-        QStringLiteral("catalog"), QStringLiteral("Catalog folder to browse (default: the sample catalog of the build)."),
+        QStringLiteral("catalog"), QStringLiteral("Catalog folder (default: the build's sample catalog)."),
         QStringLiteral("path"), QStringLiteral(PLAZA_DEFAULT_CATALOG));
     const QCommandLineOption tourOption(
         QStringLiteral("tour"),
-        QStringLiteral("Run the scripted tour offscreen, save a screenshot of each step into the folder and exit."),
+        QStringLiteral("Run the scripted tour, save screenshots into the folder."),
         QStringLiteral("folder"));
     const QCommandLineOption serverOption(
         QStringLiteral("server"),
-        QStringLiteral("Browse the catalog of a plaza-catalog-server at this address instead of a catalog folder."),
+        QStringLiteral("Browse a plaza-catalog-server at this address instead."),
         QStringLiteral("url"));
     parser.addOptions({productOption, catalogOption, tourOption, serverOption});
     parser.process(app);
