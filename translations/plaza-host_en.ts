@@ -59,48 +59,12 @@
         <translation>Source</translation>
     </message>
     <message>
-        <source>文档</source>
-        <translation>Document</translation>
-    </message>
-    <message>
-        <source>新建文档</source>
-        <translation>New Document</translation>
-    </message>
-    <message>
-        <source>关闭文档</source>
-        <translation>Close Document</translation>
-    </message>
-    <message>
-        <source>退出</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>构件库</source>
-        <translation>Library</translation>
-    </message>
-    <message>
-        <source>打开公共构件库 (Plaza)</source>
-        <translation>Open Public Library (Plaza)</translation>
-    </message>
-    <message>
-        <source>协同</source>
-        <translation>Collaboration</translation>
-    </message>
-    <message>
-        <source>从公共构件库添加构件到项目...</source>
-        <translation>Add Components from Public Library to Project...</translation>
-    </message>
-    <message>
         <source>协同项目</source>
         <translation>Collaboration Project</translation>
     </message>
     <message>
         <source>项目 ID:</source>
         <translation>Project ID:</translation>
-    </message>
-    <message>
-        <source>网络</source>
-        <translation>Network</translation>
     </message>
     <message>
         <source>离线</source>
@@ -129,6 +93,62 @@
     <message>
         <source>无</source>
         <translation>none</translation>
+    </message>
+    <message>
+        <source>文档(&amp;D)</source>
+        <translation>&amp;Document</translation>
+    </message>
+    <message>
+        <source>新建文档(&amp;N)</source>
+        <translation>&amp;New Document</translation>
+    </message>
+    <message>
+        <source>关闭文档(&amp;C)</source>
+        <translation>&amp;Close Document</translation>
+    </message>
+    <message>
+        <source>退出(&amp;Q)</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>构件库(&amp;L)</source>
+        <translation>&amp;Library</translation>
+    </message>
+    <message>
+        <source>打开公共构件库 (Plaza)(&amp;O)</source>
+        <translation>&amp;Open Public Library (Plaza)</translation>
+    </message>
+    <message>
+        <source>重新检查构件库(&amp;R)</source>
+        <translation>&amp;Recheck Library</translation>
+    </message>
+    <message>
+        <source>协同(&amp;P)</source>
+        <translation>&amp;Project</translation>
+    </message>
+    <message>
+        <source>从公共构件库添加构件到项目(&amp;A)...</source>
+        <translation>&amp;Add Components from the Public Library...</translation>
+    </message>
+    <message>
+        <source>网络(&amp;N)</source>
+        <translation>&amp;Network</translation>
+    </message>
+    <message>
+        <source>离线(&amp;O)</source>
+        <translation>&amp;Offline</translation>
+    </message>
+    <message>
+        <source>没有可用的构件库</source>
+        <translation>No component library is available</translation>
+    </message>
+    <message>
+        <source>构件库中没有分类</source>
+        <translation>The library has no categories</translation>
+    </message>
+    <message>
+        <source>无法打开构件库 %1：%2</source>
+        <translation>Cannot open the library %1: %2</translation>
     </message>
 </context>
 <context>
