@@ -48,7 +48,7 @@ Overwrite: replace the component of the same name</translation>
     </message>
     <message>
         <source>覆盖用的构件中无法找到当前工作单元使用的类型%1(有%2个实例)，覆盖后该类型及实例都将删除，您也可以:</source>
-        <translation>The incoming component has no type %1 (%2 instances here); overwriting deletes them. You can also:</translation>
+        <translation>The incoming component lacks type %1 (instances here: %2); overwriting deletes the type and its instances. You can also:</translation>
     </message>
 </context>
 <context>
@@ -331,7 +331,7 @@ Overwrite: replace the component of the same name</translation>
     <name>vela::PublicComponentRepeatCheckDialog</name>
     <message>
         <source>项目中0个构件已存在，再次添加会被另存为副本</source>
-        <translation>0 of these components are already in the project; adding them again saves copies</translation>
+        <translation>Already in the project: 0 of these components. Adding them again saves copies.</translation>
     </message>
     <message>
         <source>取消</source>
@@ -347,7 +347,7 @@ Overwrite: replace the component of the same name</translation>
     </message>
     <message>
         <source>项目中%1个构件已存在，再次添加会被另存为副本</source>
-        <translation>%1 of these components are already in the project; adding them again saves copies</translation>
+        <translation>Already in the project: %1 of these components. Adding them again saves copies.</translation>
     </message>
 </context>
 </TS>
