@@ -16,6 +16,10 @@ class QSqlDatabase;
 namespace vela {
 
 struct CatalogSnapshot;
+class CatalogUrlResolver;
+class MatchQuery;
+class MatchSet;
+class MatchSetCache;
 
 // The embedded catalog (see CatalogSchema) and a project store, answered on
 // worker threads. Each worker thread holds its own connection, opened on
@@ -66,6 +70,17 @@ public:
 
     QString CatalogFolder() const;
 
+    // What the match-set cache holds now, for tests and benchmarks.
+    struct CacheUse
+    {
+        int Entries = 0;
+        qint64 Bytes = 0;
+    };
+    CacheUse MatchCacheUse() const;
+    // The cache's bounds: a few sets of a large catalog.
+    static constexpr int MatchCacheEntries = 8;
+    static constexpr qint64 MatchCacheBytes = 24 * 1024 * 1024;
+
 private:
     enum class Store { Catalog, Projects };
 
@@ -77,6 +92,8 @@ private:
     bool OpenProjects(QSqlDatabase& db, QString* error);
     std::shared_ptr<const CatalogSnapshot> Snapshot(QSqlDatabase& db, std::wstring& error);
     std::wstring ResolveUrl(const QString& stored) const;
+    std::wstring Matches(QSqlDatabase& db, const CatalogSnapshot& snapshot, const MatchQuery& query, qint64 first,
+                         qint64 last, std::shared_ptr<const MatchSet>& out);
 
     std::wstring QueryCategories(QSqlDatabase& db, const CategoryQuery& query, CategoryList& out);
     std::wstring QueryComponents(QSqlDatabase& db, const ComponentQuery& query, ComponentPage& out);
@@ -94,8 +111,7 @@ private:
                                ProjectComponentList& out);
 
     QString m_folder;
-    // "file:///.../" of the folder, encoded, for joining plain relative paths.
-    QString m_folderUrl;
+    std::unique_ptr<const CatalogUrlResolver> m_urls;
     QString m_catalogFile;
     QString m_projectStore;
     int m_instance = 0;
@@ -103,6 +119,7 @@ private:
 
     QMutex m_snapshotMutex;
     std::shared_ptr<const CatalogSnapshot> m_snapshot;
+    std::unique_ptr<MatchSetCache> m_matches;
 
     QMutex m_namesMutex;
     std::map<std::wstring, std::wstring> m_projectNames;
