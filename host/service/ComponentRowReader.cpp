@@ -16,16 +16,24 @@ std::wstring SqlError(const QString& message)
     return QStringLiteral("查询构件库失败：%1").arg(message).toStdWString();
 }
 
+// Stepping over a row costs far less than looking one up.
+constexpr qint64 DenseSpan = 16;
+
+void ReadRow(const SqliteStatement& statement, const CatalogUrlResolver& urls, ComponentList& out)
+{
+    auto component = std::make_shared<IComponent>();
+    component->Id = statement.WideText(0);
+    component->Name = statement.WideText(1);
+    component->CategoryCode = statement.WideText(2);
+    component->ThumbnailUrl = urls.Resolve(statement.RawText(3));
+    component->ShopId = statement.WideText(4);
+    out.push_back(std::move(component));
+}
+
 void ReadRows(SqliteStatement& statement, const CatalogUrlResolver& urls, ComponentList& out)
 {
     while (statement.Next()) {
-        auto component = std::make_shared<IComponent>();
-        component->Id = statement.WideText(0);
-        component->Name = statement.WideText(1);
-        component->CategoryCode = statement.WideText(2);
-        component->ThumbnailUrl = urls.Resolve(statement.RawText(3));
-        component->ShopId = statement.WideText(4);
-        out.push_back(std::move(component));
+        ReadRow(statement, urls, out);
     }
 }
 
@@ -53,6 +61,30 @@ std::wstring ComponentRowReader::ReadSeqs(QSqlDatabase& db, const CatalogUrlReso
     // A run of consecutive seqs is one range read.
     if (qint64(end[-1]) - qint64(*begin) == qint64(end - begin) - 1) {
         return ReadRange(db, urls, *begin, end[-1], 0, end - begin, out);
+    }
+    // Matches that lie close together are read as one range, skipping the
+    // rows between them; scattered ones are looked up one by one.
+    const qint64 span = qint64(end[-1]) - qint64(*begin) + 1;
+    if (span <= DenseSpan * qint64(end - begin)) {
+        SqliteStatement statement(SqliteStatement::Handle(db),
+                                  QStringLiteral("SELECT id, name, category_code, thumbnail, shop_id, seq "
+                                                 "FROM components WHERE seq BETWEEN ? AND ? ORDER BY seq"));
+        if (!statement.Bind({qint64(*begin), qint64(end[-1])})) {
+            return SqlError(statement.Error());
+        }
+        out.reserve(size_t(end - begin));
+        const int32_t* wanted = begin;
+        while (wanted != end && statement.Next()) {
+            const qint64 seq = statement.Int64(5);
+            while (wanted != end && *wanted < seq) {
+                ++wanted;
+            }
+            if (wanted != end && *wanted == seq) {
+                ReadRow(statement, urls, out);
+                ++wanted;
+            }
+        }
+        return statement.Error().isEmpty() ? std::wstring() : SqlError(statement.Error());
     }
     SqliteStatement statement(SqliteStatement::Handle(db), Columns + QStringLiteral("WHERE seq = ?"));
     out.reserve(size_t(end - begin));
