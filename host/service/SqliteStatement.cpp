@@ -2,14 +2,34 @@
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QSqlQuery>
 
 #include <sqlite3.h>
 
+#include <atomic>
+
 namespace vela {
+
+namespace {
+
+// Whether Qt SQL's SQLite is the one linked here: a handle of another build
+// must not be passed to these functions. One answer for the process.
+bool SameSqlite(const QSqlDatabase& db)
+{
+    static std::atomic<int> s_same{-1};
+    if (s_same < 0) {
+        QSqlQuery query(db);
+        s_same = query.exec(QStringLiteral("SELECT sqlite_source_id()")) && query.next()
+                 && query.value(0).toString() == QLatin1String(sqlite3_sourceid());
+    }
+    return s_same == 1;
+}
+
+} // namespace
 
 sqlite3* SqliteStatement::Handle(const QSqlDatabase& db)
 {
-    if (!db.isOpen() || !db.driver()) {
+    if (!db.isOpen() || !db.driver() || !SameSqlite(db)) {
         return nullptr;
     }
     const QVariant handle = db.driver()->handle();

@@ -18,7 +18,8 @@ namespace vela {
 class SqliteStatement
 {
 public:
-    // The handle of an open QSQLITE connection, or null.
+    // The handle of an open QSQLITE connection, or null (also when Qt SQL
+    // runs on a SQLite build other than the one linked here).
     static sqlite3* Handle(const QSqlDatabase& db);
 
     SqliteStatement(sqlite3* db, const QString& sql);
