@@ -36,6 +36,11 @@ class MatchSetCache;
 // is always returned whole, with HasMatches marking the categories whose
 // subtree holds a match, so the tree never changes shape under the user.
 //
+// The components matching a keyword and conditions are found once per query
+// and kept in a small cache shared by the workers (see MatchSetEngine), so the
+// total, every page and the tree of one query read the same set, and a page
+// costs its own rows whatever its number.
+//
 // The project store is a SQLite file (created and seeded with a few
 // projects when missing) or, with an empty path, a store in memory that
 // lives as long as the backend. Its tables:

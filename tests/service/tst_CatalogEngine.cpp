@@ -16,7 +16,6 @@
 #include "AwaitReply.h"
 
 #include <atomic>
-#include <map>
 #include <memory>
 
 using namespace vela;
@@ -107,8 +106,8 @@ struct BruteForce
         QString Id;
         QString FoldedName;
         QString Category;
-        std::map<QString, QVariant> Numbers;
-        std::map<QString, QString> Texts;
+        // By property code: the text of an Enum, the number of the others.
+        QHash<QString, QVariant> Values;
     };
     QVector<Row> Rows;
     QHash<QString, QString> Parents;
@@ -125,18 +124,13 @@ struct BruteForce
             ok = db.open() && query.exec(QStringLiteral("SELECT id, name, category_code FROM components ORDER BY seq"));
             while (ok && query.next()) {
                 Rows.append({query.value(0).toString(), CatalogSchema::Fold(query.value(1).toString()),
-                             query.value(2).toString(), {}, {}});
+                             query.value(2).toString(), {}});
             }
             ok = ok && query.exec(QStringLiteral("SELECT p.code, v.seq, v.number, v.text FROM component_values AS v "
                                                  "JOIN properties AS p ON p.pid = v.pid"));
             while (ok && query.next()) {
-                Row& row = Rows[query.value(1).toInt() - 1];
-                if (!query.isNull(2)) {
-                    row.Numbers[query.value(0).toString()] = query.value(2);
-                }
-                if (!query.isNull(3)) {
-                    row.Texts[query.value(0).toString()] = query.value(3).toString();
-                }
+                Rows[query.value(1).toInt() - 1].Values.insert(query.value(0).toString(),
+                                                               query.isNull(2) ? query.value(3) : query.value(2));
             }
             ok = ok && query.exec(QStringLiteral("SELECT code, parent_code FROM categories ORDER BY position"));
             while (ok && query.next()) {
@@ -150,16 +144,14 @@ struct BruteForce
 
     static bool Passes(const Row& row, const ConditionFilterOption& c)
     {
-        const QString code = QString::fromStdWString(c.Code());
+        const QVariant value = row.Values.value(QString::fromStdWString(c.Code()));
         if (c.ValueType == ConditionFilterOption::Enumeration) {
-            const auto text = row.Texts.find(code);
-            return text != row.Texts.end() && text->second == QString::fromStdWString(c.Value());
+            return value.type() == QVariant::String && value.toString() == QString::fromStdWString(c.Value());
         }
-        const auto found = row.Numbers.find(code);
-        if (found == row.Numbers.end()) {
+        if (value.type() != QVariant::Double) {
             return false;
         }
-        const double n = found->second.toDouble();
+        const double n = value.toDouble();
         const double v = QString::fromStdWString(c.Value()).toDouble();
         const double from = QString::fromStdWString(c.FromValue()).toDouble();
         const double to = QString::fromStdWString(c.ToValue()).toDouble();
