@@ -16,6 +16,10 @@ class QSqlDatabase;
 namespace vela {
 
 struct CatalogSnapshot;
+class CatalogUrlResolver;
+class MatchQuery;
+class MatchSet;
+class MatchSetCache;
 
 // The embedded catalog (see CatalogSchema) and a project store, answered on
 // worker threads. Each worker thread holds its own connection, opened on
@@ -31,6 +35,11 @@ struct CatalogSnapshot;
 // (tree order, then as written); the sort mode is not used. The category tree
 // is always returned whole, with HasMatches marking the categories whose
 // subtree holds a match, so the tree never changes shape under the user.
+//
+// The components matching a keyword and conditions are found once per query
+// and kept in a small cache shared by the workers (see MatchSetEngine), so the
+// total, every page and the tree of one query read the same set, and a page
+// costs its own rows whatever its number.
 //
 // The project store is a SQLite file (created and seeded with a few
 // projects when missing) or, with an empty path, a store in memory that
@@ -66,6 +75,17 @@ public:
 
     QString CatalogFolder() const;
 
+    // What the match-set cache holds now, for tests and benchmarks.
+    struct CacheUse
+    {
+        int Entries = 0;
+        qint64 Bytes = 0;
+    };
+    CacheUse MatchCacheUse() const;
+    // The cache's bounds: a few sets of a large catalog.
+    static constexpr int MatchCacheEntries = 8;
+    static constexpr qint64 MatchCacheBytes = 24 * 1024 * 1024;
+
 private:
     enum class Store { Catalog, Projects };
 
@@ -77,6 +97,8 @@ private:
     bool OpenProjects(QSqlDatabase& db, QString* error);
     std::shared_ptr<const CatalogSnapshot> Snapshot(QSqlDatabase& db, std::wstring& error);
     std::wstring ResolveUrl(const QString& stored) const;
+    std::wstring Matches(QSqlDatabase& db, const CatalogSnapshot& snapshot, const MatchQuery& query, qint64 first,
+                         qint64 last, std::shared_ptr<const MatchSet>& out);
 
     std::wstring QueryCategories(QSqlDatabase& db, const CategoryQuery& query, CategoryList& out);
     std::wstring QueryComponents(QSqlDatabase& db, const ComponentQuery& query, ComponentPage& out);
@@ -94,8 +116,7 @@ private:
                                ProjectComponentList& out);
 
     QString m_folder;
-    // "file:///.../" of the folder, encoded, for joining plain relative paths.
-    QString m_folderUrl;
+    std::unique_ptr<const CatalogUrlResolver> m_urls;
     QString m_catalogFile;
     QString m_projectStore;
     int m_instance = 0;
@@ -103,6 +124,7 @@ private:
 
     QMutex m_snapshotMutex;
     std::shared_ptr<const CatalogSnapshot> m_snapshot;
+    std::unique_ptr<MatchSetCache> m_matches;
 
     QMutex m_namesMutex;
     std::map<std::wstring, std::wstring> m_projectNames;
