@@ -42,6 +42,9 @@ function(plaza_add_library target alias)
         $<BUILD_INTERFACE:${CMAKE_CURRENT_BINARY_DIR}>
         $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/${subdir}>)
     target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+    # The logging category of the library's log lines (VelaLogObject.h).
+    string(TOLOWER "vela.${alias}" log_category)
+    target_compile_definitions(${target} PRIVATE VELA_LOG_CATEGORY="${log_category}")
     set(headers ${ARG_SOURCES})
     list(FILTER headers INCLUDE REGEX "\\.h$")
     plaza_install_library(${target} ${subdir}

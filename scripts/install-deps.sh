@@ -6,7 +6,8 @@
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config
-          qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
+          qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite libsqlite3-dev
+          qttools5-dev qttools5-dev-tools qttranslations5-l10n
           fonts-wqy-microhei
           libgtest-dev libbenchmark-dev
           clang libclang-rt-14-dev llvm

@@ -23,7 +23,7 @@ QString ParameterSummary(const tarn::FamilyType& type)
     if (parameters.size() > SummaryParameters) {
         parts << QStringLiteral("…");
     }
-    return parts.isEmpty() ? DocumentView::tr("无参数") : parts.join(QStringLiteral("，"));
+    return parts.isEmpty() ? DocumentView::tr("无参数") : parts.join(DocumentView::tr("，"));
 }
 
 QString PositionText(const tarn::ComponentFile::Point3& p)

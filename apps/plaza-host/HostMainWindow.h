@@ -3,11 +3,13 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class QSplitter;
 class QTreeWidget;
 
 #include <memory>
 
 class QAction;
+class QCloseEvent;
 class QLabel;
 
 namespace tarn {
@@ -34,6 +36,11 @@ public:
     void SetOffline(bool offline);
     // Creates the Plaza window on first use and shows it modally at the next event-loop turn.
     void OpenPlaza();
+    // Asks the installed catalog for its categories and says in the window when it cannot answer.
+    void CheckCatalog();
+    // Takes back the window's size, position and splitter from the last session and keeps
+    // them at close; a tour leaves both alone so its pictures do not depend on a person's use.
+    void RememberLayout();
 
     tarn::Document* Document() const;
     // Asks the collaboration service, through the host's container, for public
@@ -43,10 +50,12 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();
     void RefreshStatus();
+    void ShowCatalogProblem(const QString& reason);
 
     std::unique_ptr<tarn::Document> m_document;
     int m_documentCounter = 0;
@@ -54,6 +63,10 @@ private:
     QTreeWidget* m_projectView = nullptr;
     ProjectPane* m_projectPane = nullptr;
     QLabel* m_statusLabel = nullptr;
+    QLabel* m_catalogProblem = nullptr;
+    QSplitter* m_splitter = nullptr;
+    int m_catalogChecks = 0;
+    bool m_remembersLayout = false;
     QAction* m_offlineAction = nullptr;
     QString m_catalogDescription;
 };

@@ -4,6 +4,7 @@
 #include "ConditionFiltersPane.h"
 #include "ConditionValuesPane.h"
 #include "HostMainWindow.h"
+#include "KelBulletin.h"
 #include "Pager.h"
 #include "PlazaMainWindow.h"
 #include "PlazaPublicComponentsCardListModel.h"
@@ -23,6 +24,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QIcon>
+#include <QImage>
 #include <QListView>
 #include <QPainter>
 #include <QKeyEvent>
@@ -40,6 +43,11 @@ namespace {
 
 constexpr int PollInterval = 25;
 constexpr int MaxAttempts = 400; // ten seconds
+constexpr int MaxThumbnailAttempts = 400; // ten seconds: a slow server sends a page of thumbnails a few at a time
+// Time for pending repaints (thumbnails, layouts) to land before a picture is taken.
+constexpr int SettleDelay = 150;
+// A passing state may end any moment: its picture is taken almost at once.
+constexpr int PassingSettleDelay = 30;
 
 QWidget* Plaza()
 {
@@ -166,6 +174,53 @@ QWidget* VisibleTopLevel(const std::function<bool(QWidget*)>& accept)
     return nullptr;
 }
 
+// The picture a card shows while its thumbnail is on its way, as a card draws it.
+const QImage& PlaceholderImage(const QSize& size)
+{
+    static QImage s_image;
+    if (s_image.size() != size) {
+        s_image = QIcon(QPixmap(QStringLiteral(":/images/default_thumbnail.png"))).pixmap(size).toImage();
+    }
+    return s_image;
+}
+
+// Whether a card or table row in sight still draws the placeholder instead of its thumbnail.
+bool VisibleRowsWaitForThumbnails()
+{
+    constexpr QSize Side(48, 48);
+    const QList<QAbstractItemView*> views{CardView(), PlazaChild<vela::PlazaPublicComponentsTableView>()};
+    for (QAbstractItemView* view : views) {
+        if (!view || !view->isVisible()) {
+            continue;
+        }
+        const QAbstractItemModel* model = view->model();
+        const QRect sight = view->viewport()->rect();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            for (int column = 0; column < model->columnCount(); ++column) {
+                const QModelIndex index = model->index(row, column);
+                const QVariant decoration = index.data(Qt::DecorationRole);
+                if (!decoration.canConvert<QIcon>() || !view->visualRect(index).intersects(sight)) {
+                    continue;
+                }
+                if (decoration.value<QIcon>().pixmap(Side).toImage() == PlaceholderImage(Side)) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+bool BulletinShown()
+{
+    for (vela::KelBulletin* bulletin : vela::KelBulletin::OpenBulletins()) {
+        if (bulletin->isVisible()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 vela::Mox3DPreviewWindow* PreviewWindow()
 {
     return qobject_cast<vela::Mox3DPreviewWindow*>(
@@ -212,6 +267,13 @@ void PlazaTour::AddStep(const QString& name, std::function<void()> action, std::
     step.Ready = std::move(ready);
     step.MakeReady = std::move(makeReady);
     m_steps.push_back(std::move(step));
+}
+
+void PlazaTour::AddPassingStep(const QString& name, std::function<void()> action, std::function<bool()> passing,
+                               std::function<bool()> over, Target target)
+{
+    AddStep(name, std::move(action), [passing, over] { return passing() || over(); }, nullptr, target);
+    m_steps.back().Passing = std::move(passing);
 }
 
 void PlazaTour::AddSteps()
@@ -268,7 +330,8 @@ void PlazaTour::AddSteps()
         }
     });
     browse(QStringLiteral("cleared"), [] {
-        Click(ButtonWithText(PlazaChild<vela::ConditionValuesPane>(), QStringLiteral("清空条件")));
+        Click(ButtonWithText(PlazaChild<vela::ConditionValuesPane>(),
+                             QCoreApplication::translate("vela::PlazaPublicPage", "清空条件")));
     });
     browse(QStringLiteral("page-2"), [] { Click(ButtonWithText(PlazaChild<vela::Pager>(), QStringLiteral("2"))); });
     AddStep(QStringLiteral("table"),
@@ -330,13 +393,13 @@ void PlazaTour::AddDetailSteps()
                 auto* preview = PlazaChild<QWidget>("PreviewMox3DPushButton");
                 return preview && preview->isVisible();
             });
-    AddStep(QStringLiteral("preview-3d"), [] { Click(PlazaChild<QWidget>("PreviewMox3DPushButton")); },
-            [] {
-                vela::Mox3DPreviewWindow* window = PreviewWindow();
-                return window && !window->Previewer()->IsLoading()
-                       && window->Previewer()->Viewport()->Message().isEmpty();
-            },
-            nullptr, Target::Preview);
+    const auto previewShown = [] {
+        vela::Mox3DPreviewWindow* window = PreviewWindow();
+        return window && !window->Previewer()->IsLoading() && window->Previewer()->Viewport()->Message().isEmpty();
+    };
+    AddPassingStep(QStringLiteral("preview-download"), [] { Click(PlazaChild<QWidget>("PreviewMox3DPushButton")); },
+                   BulletinShown, previewShown);
+    AddStep(QStringLiteral("preview-3d"), [] {}, previewShown, nullptr, Target::Preview);
     AddStep(QStringLiteral("preview-closed"),
             [] {
                 if (vela::Mox3DPreviewWindow* window = PreviewWindow()) {
@@ -372,17 +435,20 @@ void PlazaTour::AddDocumentSteps()
     };
 
     if (!sorn) {
-        AddStep(QStringLiteral("load"), [] { ClickCard(0, CardSingleButton, true); },
-                [this] { return FamilyCount(m_host) == 1; });
+        AddPassingStep(QStringLiteral("loading"), [] { ClickCard(0, CardSingleButton, true); }, BulletinShown,
+                       [this] { return FamilyCount(m_host) == 1; });
+        AddStep(QStringLiteral("load"), [] {}, [this] { return FamilyCount(m_host) == 1; });
     } else {
         // A family of four types with one placed instance, then a one-type
         // family of the same name: renamed, then overwritten, which asks
         // which type takes over the placed instance.
-        AddStep(QStringLiteral("placed"), [] { ClickCard(CardRow(QStringLiteral("铝合金平开窗 C0612")), CardPlaceButton, true); },
-                [this] {
-                    return !Plaza()->isVisible() && m_host->Document() && !m_host->Document()->Instances().empty();
-                },
-                nullptr, Target::Host);
+        const auto placed = [this] {
+            return !Plaza()->isVisible() && m_host->Document() && !m_host->Document()->Instances().empty();
+        };
+        AddPassingStep(QStringLiteral("placing"),
+                       [] { ClickCard(CardRow(QStringLiteral("铝合金平开窗 C0612")), CardPlaceButton, true); },
+                       BulletinShown, placed);
+        AddStep(QStringLiteral("placed"), [] {}, placed, nullptr, Target::Host);
         AddStep(QStringLiteral("reopened"), [this] { m_host->OpenPlaza(); }, [] { return Plaza()->isVisible(); });
         const auto loadSingleType = [] {
             QTimer::singleShot(0, [] { ClickCard(CardRow(QStringLiteral("铝合金平开窗 C0912")), CardLoadButton, true); });
@@ -419,13 +485,26 @@ void PlazaTour::AddDocumentSteps()
                     ClickCard(row, CardCheckBox, true);
                 }
             },
-            [] { return PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->text().endsWith(QStringLiteral("(3)")); });
-    AddStep(QStringLiteral("batch-loaded"),
-            [] { Click(PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")); },
-            [this] {
-                return !PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->isEnabled() && Plaza()->isVisible()
-                       && FamilyCount(m_host) >= 4;
+            [] {
+                // The previous load's notice leaves first, so the batch's progress is seen alone.
+                return PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->text().endsWith(QStringLiteral("(3)"))
+                       && !BulletinShown();
             });
+    const auto batchLoaded = [this] {
+        return !PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->isEnabled() && Plaza()->isVisible()
+               && FamilyCount(m_host) >= 4;
+    };
+    AddPassingStep(QStringLiteral("batch-progress"), [] { Click(PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")); },
+                   [] {
+                       for (vela::KelBulletin* bulletin : vela::KelBulletin::OpenBulletins()) {
+                           if (bulletin->isVisible() && bulletin->ProgressMaximum() > 0) {
+                               return true;
+                           }
+                       }
+                       return false;
+                   },
+                   batchLoaded);
+    AddStep(QStringLiteral("batch-loaded"), [] {}, batchLoaded);
     AddStep(QStringLiteral("document"), [] {}, [] { return true; }, nullptr, Target::Host);
 }
 
@@ -507,11 +586,35 @@ void PlazaTour::WaitForStep(size_t index, int attempt)
         m_failed.append(step.Name);
         std::fprintf(stderr, "tour: step '%s' did not complete in time\n", qPrintable(step.Name));
     }
-    // Let pending repaints (thumbnails, layouts) land before the picture is taken.
-    QTimer::singleShot(150, this, [this, index] {
-        SaveScreenshot(m_steps[index], index);
-        RunStep(index + 1);
-    });
+    if (step.Passing) {
+        QTimer::singleShot(PassingSettleDelay, this, [this, index] { FinishStep(index); });
+        return;
+    }
+    WaitForThumbnails(index, 0);
+}
+
+void PlazaTour::WaitForThumbnails(size_t index, int attempt)
+{
+    if (VisibleRowsWaitForThumbnails()) {
+        if (attempt < MaxThumbnailAttempts) {
+            QTimer::singleShot(PollInterval, this, [this, index, attempt] { WaitForThumbnails(index, attempt + 1); });
+            return;
+        }
+        std::fprintf(stderr, "tour: step '%s' shows rows still waiting for their thumbnails\n",
+                     qPrintable(m_steps[index].Name));
+    }
+    QTimer::singleShot(SettleDelay, this, [this, index] { FinishStep(index); });
+}
+
+void PlazaTour::FinishStep(size_t index)
+{
+    const Step& step = m_steps[index];
+    if (step.Passing && !step.Passing()) {
+        std::printf("tour: %s passed too quickly to be pictured\n", qPrintable(step.Name));
+    } else {
+        SaveScreenshot(step, index);
+    }
+    RunStep(index + 1);
 }
 
 void PlazaTour::SaveScreenshot(const Step& step, size_t index)

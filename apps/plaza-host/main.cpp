@@ -5,6 +5,8 @@
 #include "PlazaAnalyzeService.h"
 #include "PlazaMainWindow.h"
 #include "PlazaTour.h"
+#include "PlazaTranslations.h"
+#include "QuitOnSignal.h"
 #include "SqliteCatalogBackend.h"
 #include "VelaLogger.h"
 
@@ -13,10 +15,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLoggingCategory>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QUrl>
 
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 
 namespace {
@@ -28,16 +34,26 @@ bool HasDisplay()
 }
 
 // Read before the application exists, because the platform is chosen then.
-bool AsksForTour(int argc, char* argv[])
+bool HasArgument(int argc, char* argv[], std::initializer_list<const char*> names)
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
-        if (argument == "--tour" || argument.startsWith("--tour=")) {
-            return true;
+        for (const char* name : names) {
+            if (argument == name || argument.startsWith(QByteArray(name) + '=')) {
+                return true;
+            }
         }
     }
     return false;
 }
+
+// Platforms that show nothing to a person: without a tour the host would wait unseen.
+bool ShowsNothing(const QString& platform)
+{
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+constexpr char NoDisplayMessage[] = "no display: use --tour DIR or a real display\n";
 
 vela::Product ParseProduct(const QString& name, bool* ok)
 {
@@ -55,21 +71,50 @@ vela::Product ParseProduct(const QString& name, bool* ok)
     return vela::Product::Sorn;
 }
 
+// Qt's own texts (OK, Cancel, ...), the demo host's and Plaza's in one language.
+// Chinese is the source language of the host and of Plaza, so only Qt needs a catalog for it.
+bool InstallTranslations(const QString& language)
+{
+    static QTranslator qtTranslator;
+    static QTranslator hostTranslator;
+    if (language == QLatin1String("zh")) {
+        if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                              QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(&qtTranslator);
+        }
+        return vela::PlazaTranslations::Install(QLocale(QLocale::Chinese, QLocale::China));
+    }
+    if (language == QLatin1String("en")) {
+        if (hostTranslator.load(QStringLiteral(":/vela/translations/plaza-host_en.qm"))) {
+            QCoreApplication::installTranslator(&hostTranslator);
+        }
+        return vela::PlazaTranslations::Install(QLocale(QLocale::English, QLocale::UnitedStates))
+               && !hostTranslator.isEmpty();
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    // Without a display the host runs its tour; a tour always runs on the offscreen platform.
-    const bool headless = !HasDisplay();
-    if (headless || AsksForTour(argc, argv)) {
+    // A tour always runs on the offscreen platform; help and version need no display.
+    const bool touring = HasArgument(argc, argv, {"--tour"});
+    const bool informational = HasArgument(argc, argv, {"-h", "--help", "--help-all", "-v", "--version"});
+    if (touring || informational) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    } else if (!HasDisplay()) {
+        std::fputs(NoDisplayMessage, stderr);
+        return 2;
     }
     // Sharp on high-density screens; both must be set before the application exists.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
+    // Names the settings file and the data folders (see the README's "Where data goes").
     QApplication::setApplicationName(QStringLiteral("plaza-host"));
     QApplication::setOrganizationName(QStringLiteral("Vela"));
+    QApplication::setApplicationVersion(QStringLiteral(PLAZA_VERSION));
     // The host application's own user-interface font.
     QFont font(QStringLiteral("Microsoft YaHei"));
     font.setPixelSize(12);
@@ -78,20 +123,30 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Demo host application of the Plaza public component library."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption productOption(QStringLiteral("product"),
-                                           QStringLiteral("Product to emulate: sorn, lumen or rivo."),
+                                           QStringLiteral("Product to emulate: sorn (default), lumen or rivo."),
                                            QStringLiteral("name"), QStringLiteral("sorn"));
-    const QCommandLineOption catalogOption(QStringLiteral("catalog"), QStringLiteral("Catalog folder to browse."),
-                                           QStringLiteral("path"), QStringLiteral(PLAZA_DEFAULT_CATALOG));
-    const QCommandLineOption tourOption(QStringLiteral("tour"),
-                                        QStringLiteral("Run the scripted tour and save screenshots into the folder."),
-                                        QStringLiteral("folder"));
+    const QCommandLineOption catalogOption(
+        QStringLiteral("catalog"), QStringLiteral("Catalog folder (default: the build's sample catalog)."),
+        QStringLiteral("path"), QStringLiteral(PLAZA_DEFAULT_CATALOG));
+    const QCommandLineOption tourOption(
+        QStringLiteral("tour"),
+        QStringLiteral("Run the scripted tour, save screenshots into the folder."),
+        QStringLiteral("folder"));
     const QCommandLineOption serverOption(
         QStringLiteral("server"),
-        QStringLiteral("Browse the catalog of a plaza-catalog-server at this address instead of a catalog folder."),
+        QStringLiteral("Browse a plaza-catalog-server at this address instead."),
         QStringLiteral("url"));
-    parser.addOptions({productOption, catalogOption, tourOption, serverOption});
+    const QCommandLineOption langOption(QStringLiteral("lang"),
+                                        QStringLiteral("Interface language: zh (default) or en."),
+                                        QStringLiteral("language"), QStringLiteral("zh"));
+    parser.addOptions({productOption, catalogOption, tourOption, serverOption, langOption});
     parser.process(app);
+    if (!InstallTranslations(parser.value(langOption))) {
+        std::fprintf(stderr, "unknown language '%s' (use zh or en)\n", qPrintable(parser.value(langOption)));
+        return 2;
+    }
 
     bool productOk = false;
     const vela::Product product = ParseProduct(parser.value(productOption), &productOk);
@@ -100,14 +155,18 @@ int main(int argc, char* argv[])
                      qPrintable(parser.value(productOption)));
         return 2;
     }
-    QString tourFolder = parser.value(tourOption);
-    if (tourFolder.isEmpty() && headless) {
-        tourFolder = QDir::current().filePath(QStringLiteral("plaza-tour"));
+    const QString tourFolder = parser.value(tourOption);
+    if (tourFolder.isEmpty() && ShowsNothing(QGuiApplication::platformName())) {
+        std::fputs(NoDisplayMessage, stderr);
+        return 2;
     }
 
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);
-    vela::VelaLogger logger(dataFolder + QStringLiteral("/plaza-host.log"), false);
+    // The log file gets every line; the console only warnings and errors, unless
+    // QT_LOGGING_RULES asks for more (it is read after these rules).
+    QLoggingCategory::setFilterRules(QStringLiteral("vela.*.debug=false\nvela.*.info=false"));
+    vela::VelaLogger logger(dataFolder + QStringLiteral("/plaza-host.log"), true);
     vela::IVelaLogger::Install(&logger);
     vela::PlazaAnalyzeService analytics(dataFolder + QStringLiteral("/events.jsonl"));
     vela::PlazaAnalyzeService::Install(&analytics);
@@ -135,9 +194,12 @@ int main(int argc, char* argv[])
                      qPrintable(catalogFolder));
     }
 
+    // The application creates Plaza once, after its services and before anything may ask for it.
+    vela::PlazaMainWindow::Initialize();
     int exitCode = 0;
     {
         plazahost::HostMainWindow host(parser.isSet(serverOption) ? server.toString() : catalogFolder);
+        host.CheckCatalog();
         std::unique_ptr<plazahost::PlazaTour> tour;
         if (!tourFolder.isEmpty()) {
             tour = std::make_unique<plazahost::PlazaTour>(&host, tourFolder);
@@ -153,6 +215,8 @@ int main(int argc, char* argv[])
             host.show();
             tour->Start();
         } else {
+            host.RememberLayout();
+            new plazahost::QuitOnSignal(&host);
             host.show();
         }
         exitCode = QApplication::exec();

@@ -1,5 +1,6 @@
 #include "PlazaAnalyzeService.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -45,7 +46,10 @@ void PlazaAnalyzeService::Track(const std::wstring& eventName, QJsonObject paylo
     const QString name = QString::fromStdWString(eventName);
     QMutexLocker lock(&m_mutex);
     if (m_file.isOpen()) {
-        const QJsonObject line{{QStringLiteral("event"), name}, {QStringLiteral("payload"), payload}};
+        // UTC, so lines from hosts in several time zones sort and compare as they are.
+        const QJsonObject line{{QStringLiteral("time"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
+                               {QStringLiteral("event"), name},
+                               {QStringLiteral("payload"), payload}};
         m_file.write(QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
         m_file.flush();
     }

@@ -14,8 +14,8 @@
 namespace vela {
 
 // The host's analytics service. Each event is appended as one JSON line
-// ({"event":…,"payload":{…}}) to the events file, when one is set, and kept
-// in memory for the host and for tests.
+// ({"event":…,"payload":{…},"time":"2026-12-06T08:00:00.000Z"}, the time in UTC)
+// to the events file, when one is set, and kept in memory for the host and for tests.
 class VELA_ANALYZESERVICE_EXPORT PlazaAnalyzeService
 {
 public:

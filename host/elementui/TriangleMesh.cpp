@@ -91,7 +91,7 @@ bool TriangleMesh::IsWithinLimits(const tarn::ComponentFile& file, QString* why,
             break;
         case tarn::ComponentFile::SolidKind::Extrusion:
             if (solid.Profile.size() > MaxProfilePoints) {
-                return refuse("轮廓点数 %1 超过上限 %2", solid.Profile.size(), MaxProfilePoints);
+                return refuse(QT_TRANSLATE_NOOP("TriangleMesh", "轮廓点数 %1 超过上限 %2"), solid.Profile.size(), MaxProfilePoints);
             }
             points += solid.Profile.size();
             triangles += 4 * qint64(solid.Profile.size());
@@ -99,10 +99,10 @@ bool TriangleMesh::IsWithinLimits(const tarn::ComponentFile& file, QString* why,
         }
     }
     if (points > MaxTotalProfilePoints) {
-        return refuse("轮廓点总数 %1 超过上限 %2", points, MaxTotalProfilePoints);
+        return refuse(QT_TRANSLATE_NOOP("TriangleMesh", "轮廓点总数 %1 超过上限 %2"), points, MaxTotalProfilePoints);
     }
     if (triangles > MaxTriangles) {
-        return refuse("三角形数 %1 超过上限 %2", triangles, MaxTriangles);
+        return refuse(QT_TRANSLATE_NOOP("TriangleMesh", "三角形数 %1 超过上限 %2"), triangles, MaxTriangles);
     }
     return true;
 }

@@ -97,7 +97,7 @@ QImage Decode(QIODevice* device, int longestSide, QString* why, bool* scaled)
                             || size.height() > MaxImageSide
                             || qint64(size.width()) * qint64(size.height()) > MaxImagePixels;
         if (absurd) {
-            *why = Tr("图片尺寸过大：%1 × %2").arg(size.width()).arg(size.height());
+            *why = Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "图片尺寸过大：%1 × %2")).arg(size.width()).arg(size.height());
             return QImage();
         }
         // JPEG decodes straight to a smaller size. Other formats decode whole and are then
@@ -112,7 +112,7 @@ QImage Decode(QIODevice* device, int longestSide, QString* why, bool* scaled)
     }
     QImage image = reader.read();
     if (image.isNull()) {
-        *why = Tr("图片无法解码：%1").arg(reader.errorString());
+        *why = Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "图片无法解码：%1")).arg(reader.errorString());
         return QImage();
     }
     if (longestSide > 0 && std::max(image.width(), image.height()) > longestSide) {
@@ -145,14 +145,14 @@ bool Store(const QString& path, const QByteArray& bytes, const QImage& image, bo
         buffer.open(QIODevice::WriteOnly);
         QImageWriter writer(&buffer, "png");
         if (!writer.write(image)) {
-            *why = Tr("图片无法编码：%1").arg(writer.errorString());
+            *why = Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "图片无法编码：%1")).arg(writer.errorString());
             return false;
         }
     }
     const auto readsBack = [](const QString& written, QString* reason) {
         QImageReader reader(written);
         if (reader.read().isNull()) {
-            *reason = Tr("写入的图片无法读取：%1").arg(reader.errorString());
+            *reason = Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "写入的图片无法读取：%1")).arg(reader.errorString());
             return false;
         }
         return true;
@@ -163,7 +163,7 @@ bool Store(const QString& path, const QByteArray& bytes, const QImage& image, bo
 void LogFailure(const std::wstring& key, const QString& why)
 {
     if (IVelaLogger* logger = IVelaLogger::Get()) {
-        VelaLogObject line(Tr("图片获取失败 %1：%2").arg(WideText::ToQString(key), why));
+        VelaLogObject line(QStringLiteral("图片获取失败 %1：%2").arg(WideText::ToQString(key), why));
         logger->Warning(line);
     }
 }
@@ -349,7 +349,7 @@ private:
             if (image.isNull()) {
                 QFile::remove(path);
                 QMetaObject::invokeMethod(this, [this, key, run, path, why] {
-                    LogFailure(key, Tr("缓存的图片已损坏，重新获取（%1）").arg(why));
+                    LogFailure(key, Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "缓存的图片已损坏，重新获取（%1）")).arg(why));
                     if (IsRunning(key, run)) {
                         Fetch(key, run, path);
                     }
@@ -389,7 +389,7 @@ private:
             return;
         }
         Entry& entry = m_entries[key];
-        const QString why = Tr("超时：%1 毫秒内未完成").arg(s_deadline.count());
+        const QString why = Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "超时：%1 毫秒内未完成")).arg(s_deadline.count());
         if (entry.reply) {
             entry.abortReason = why;
             entry.reply->abort();
@@ -403,7 +403,7 @@ private:
     {
         const QUrl url = ToUrl(key);
         if (!IsFetchable(url)) {
-            PostFinish(key, run, nullptr, Tr("不是可下载的地址"));
+            PostFinish(key, run, nullptr, Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "不是可下载的地址")));
             return;
         }
         QNetworkRequest request(url);
@@ -411,7 +411,7 @@ private:
         request.setTransferTimeout(static_cast<int>(std::min<qint64>(TransferTimeoutMs, s_deadline.count())));
         QNetworkReply* reply = Manager()->get(request);
         if (!reply) {
-            PostFinish(key, run, nullptr, Tr("无法发出请求"));
+            PostFinish(key, run, nullptr, Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "无法发出请求")));
             return;
         }
         m_entries[key].reply = reply;
@@ -419,7 +419,7 @@ private:
         auto handled = std::make_shared<bool>(false);
         connect(reply, &QNetworkReply::downloadProgress, this, [this, key, run, reply](qint64 received, qint64 total) {
             if ((received > MaxImageBytes || total > MaxImageBytes) && IsRunning(key, run)) {
-                m_entries[key].abortReason = Tr("图片过大：超过 %1 字节").arg(MaxImageBytes);
+                m_entries[key].abortReason = Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "图片过大：超过 %1 字节")).arg(MaxImageBytes);
                 reply->abort();
             }
         });
@@ -430,7 +430,7 @@ private:
         connect(reply, &QObject::destroyed, this, [this, key, run, handled] {
             if (!*handled) {
                 *handled = true;
-                Finish(key, run, nullptr, Tr("下载被中断"));
+                Finish(key, run, nullptr, Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "下载被中断")));
             }
         });
     }
@@ -452,7 +452,7 @@ private:
             return;
         }
         if (status >= 400) {
-            Finish(key, run, nullptr, Tr("服务器回答 HTTP %1").arg(status));
+            Finish(key, run, nullptr, Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "服务器回答 HTTP %1")).arg(status));
             return;
         }
         if (reply->error() != QNetworkReply::NoError) {
@@ -461,7 +461,7 @@ private:
         }
         const QByteArray bytes = reply->readAll();
         if (bytes.isEmpty() || bytes.size() > MaxImageBytes) {
-            Finish(key, run, nullptr, bytes.isEmpty() ? Tr("没有收到数据") : Tr("图片过大"));
+            Finish(key, run, nullptr, bytes.isEmpty() ? Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "没有收到数据")) : Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "图片过大")));
             return;
         }
         // Decoding and writing stay off the user-interface thread.
@@ -509,7 +509,7 @@ private:
             entry.holdsSlot = false;
             entry.reply = nullptr;
             entry.restUntil = m_clock.elapsed() + RestAfter(++entry.failures);
-            LogFailure(key, why.isEmpty() ? Tr("未知原因") : why);
+            LogFailure(key, why.isEmpty() ? Tr(QT_TRANSLATE_NOOP("UrlImageProvider", "未知原因")) : why);
         }
         StartQueued();
         for (const QPointer<UrlImageProvider>& waiter : waiters) {

@@ -2,13 +2,15 @@
 
 namespace vela {
 
-VelaLogObject::VelaLogObject(const std::wstring& text)
+VelaLogObject::VelaLogObject(const std::wstring& text, const char* category)
     : m_text(QString::fromStdWString(text))
+    , m_category(category ? category : "vela")
 {
 }
 
-VelaLogObject::VelaLogObject(const QString& text)
+VelaLogObject::VelaLogObject(const QString& text, const char* category)
     : m_text(text)
+    , m_category(category ? category : "vela")
 {
 }
 
@@ -27,6 +29,11 @@ VelaLogObject& VelaLogObject::operator<<(const std::wstring& piece)
 QString VelaLogObject::Text() const
 {
     return m_text;
+}
+
+const char* VelaLogObject::Category() const
+{
+    return m_category;
 }
 
 } // namespace vela

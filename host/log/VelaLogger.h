@@ -6,16 +6,21 @@
 #include <QFile>
 #include <QMutex>
 #include <QStringList>
+#include <QtGlobal>
 
 namespace vela {
 
-// Writes each line with a time stamp and level to a log file and to stderr,
-// and keeps the most recent lines in memory so tests can read them.
+// Writes each line with a time stamp and level to a log file, hands it to Qt's
+// message output under its library's logging category, and keeps the most recent
+// lines in memory so tests can read them.
 class VELA_LOG_EXPORT VelaLogger : public IVelaLogger
 {
 public:
-    // An empty path logs to stderr and memory only.
-    explicit VelaLogger(const QString& filePath = QString(), bool echoToStderr = true);
+    // An empty path logs to the message output and memory only. With `echo`, lines also
+    // go to Qt's message output (stderr unless the application installs a handler),
+    // where QT_LOGGING_RULES ("vela.workflow.debug=true") chooses which are shown; trace
+    // lines are debug messages, info info, warnings warnings and errors critical.
+    explicit VelaLogger(const QString& filePath = QString(), bool echo = true);
     ~VelaLogger() override;
 
     void Trace(VelaLogObject& object) override;
@@ -28,7 +33,7 @@ public:
     void ClearLines();
 
 private:
-    void Write(const char* level, const VelaLogObject& object);
+    void Write(QtMsgType type, const char* level, const VelaLogObject& object);
 
     mutable QMutex m_mutex;
     QFile m_file;

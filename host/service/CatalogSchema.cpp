@@ -47,6 +47,27 @@ QStringList CatalogSchema::CreateStatements()
     };
 }
 
+QStringList CatalogSchema::ValueIndexStatements()
+{
+    // Partial: a condition compares with `=`, `<` or `>`, which a NULL never passes.
+    return {
+        QStringLiteral("CREATE INDEX %1 ON component_values(pid, text, seq) WHERE text IS NOT NULL")
+            .arg(TextValueIndex()),
+        QStringLiteral("CREATE INDEX %1 ON component_values(pid, number, seq) WHERE number IS NOT NULL")
+            .arg(NumberValueIndex()),
+    };
+}
+
+QString CatalogSchema::TextValueIndex()
+{
+    return QStringLiteral("component_values_text");
+}
+
+QString CatalogSchema::NumberValueIndex()
+{
+    return QStringLiteral("component_values_number");
+}
+
 QString CatalogSchema::Fold(const QString& text)
 {
     return text.trimmed().toCaseFolded();

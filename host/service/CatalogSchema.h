@@ -34,6 +34,9 @@ namespace vela {
 //       keys the tables below (components may share one detail).
 //   component_values(pid, seq, number, text) WITHOUT ROWID, PRIMARY KEY(pid, seq)
 //       Enum values in `text`; Number, Int and Logic (1 or 0) in `number`.
+//       Value indexes (pid, text, seq) and (pid, number, seq) let one
+//       condition find its components in a large category without reading
+//       the others; catalogs written before them still work, more slowly.
 //   name_grams(gram, seq) WITHOUT ROWID, PRIMARY KEY(gram, seq)
 //       Every distinct character and pair of adjacent characters of each
 //       case-folded name, coded by GramCode; answers one- and two-character keywords.
@@ -54,6 +57,11 @@ public:
 
     // The statements that create an empty catalog.
     static QStringList CreateStatements();
+    // The value indexes, made once the values are written (bulk inserts in
+    // index order are much faster than keeping the indexes up to date).
+    static QStringList ValueIndexStatements();
+    static QString TextValueIndex();
+    static QString NumberValueIndex();
 
     // The form names and keywords are matched in: case-folded, trimmed.
     static QString Fold(const QString& text);

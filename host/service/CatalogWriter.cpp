@@ -408,7 +408,7 @@ bool CatalogWriter::Finish(QString* error)
         QStringLiteral("INSERT INTO name_trigrams(rowid, name) SELECT m.seq, s.folded "
                        "FROM order_map AS m CROSS JOIN staging AS s ON s.rowid = m.srow WHERE s.folded <> ''"),
     };
-    for (const QString& sql : numbering) {
+    for (const QString& sql : numbering + CatalogSchema::ValueIndexStatements()) {
         if (!Exec(sql)) {
             return failed();
         }

@@ -16,7 +16,8 @@ namespace vela {
 
 // Writes a new embedded catalog (see CatalogSchema) from records given in any
 // order: it numbers the components in category tree order and builds the
-// keyword index and the category ranges when finished. Used from one thread.
+// keyword index, the value indexes and the category ranges when finished.
+// Used from one thread.
 class VELA_SERVICE_EXPORT CatalogWriter
 {
 public:

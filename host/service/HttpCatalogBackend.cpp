@@ -7,6 +7,7 @@
 #include "RequestToken.h"
 #include "WideText.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -19,7 +20,13 @@ namespace vela {
 
 namespace {
 
-const wchar_t* ClosedText() { return L"构件库已关闭"; }
+// Texts a person may read, in the interface language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(vela::HttpCatalogBackend)
+};
+
+std::wstring ClosedText() { return Texts::tr("构件库已关闭").toStdWString(); }
 
 void Log(const QString& text)
 {
@@ -34,15 +41,15 @@ std::wstring NetworkErrorText(QNetworkReply::NetworkError error)
 {
     switch (error) {
     case QNetworkReply::ConnectionRefusedError:
-        return L"无法连接构件库服务器";
+        return Texts::tr("无法连接构件库服务器").toStdWString();
     case QNetworkReply::HostNotFoundError:
-        return L"找不到构件库服务器";
+        return Texts::tr("找不到构件库服务器").toStdWString();
     case QNetworkReply::TimeoutError:
-        return L"连接构件库服务器超时";
+        return Texts::tr("连接构件库服务器超时").toStdWString();
     case QNetworkReply::RemoteHostClosedError:
-        return L"构件库服务器中断了连接";
+        return Texts::tr("构件库服务器中断了连接").toStdWString();
     default:
-        return L"连接构件库服务器失败";
+        return Texts::tr("连接构件库服务器失败").toStdWString();
     }
 }
 
@@ -102,7 +109,7 @@ void HttpCatalogBackend::Send(std::shared_ptr<Call> call, Done<T> done,
         QString why;
         if (!decode(answer, result, &why)) {
             Log(QStringLiteral("catalog server answer to %1 unreadable: %2").arg(path, why));
-            done(L"构件库服务器返回的数据无法识别", T{});
+            done(Texts::tr("构件库服务器返回的数据无法识别").toStdWString(), T{});
             return;
         }
         done({}, std::move(result));
@@ -355,7 +362,7 @@ void HttpCatalogBackend::Finish(QNetworkReply* reply, const std::shared_ptr<Call
     if (m_closing) {
         error = ClosedText();
     } else if (timedOut) {
-        error = L"连接构件库服务器超时";
+        error = Texts::tr("连接构件库服务器超时").toStdWString();
         Log(QStringLiteral("catalog server request %1 timed out after %2 ms").arg(where).arg(m_timeoutMs));
     } else if (status == 0 || (reply->error() != QNetworkReply::NoError && status < 400)) {
         error = NetworkErrorText(reply->error());
@@ -365,14 +372,14 @@ void HttpCatalogBackend::Finish(QNetworkReply* reply, const std::shared_ptr<Call
         QJsonObject object;
         const QString message =
             CatalogJson::Parse(body, object, nullptr) ? CatalogJson::ErrorMessage(object) : QString();
-        error = message.isEmpty() ? QStringLiteral("构件库服务器出错（HTTP %1）").arg(status).toStdWString()
+        error = message.isEmpty() ? Texts::tr("构件库服务器出错（HTTP %1）").arg(status).toStdWString()
                                   : message.toStdWString();
         Log(QStringLiteral("catalog server request %1 answered HTTP %2: %3")
                 .arg(where)
                 .arg(status)
                 .arg(QString::fromUtf8(body.left(200))));
     } else if (!CatalogJson::Parse(body, answer, &why)) {
-        error = L"构件库服务器返回的数据无法识别";
+        error = Texts::tr("构件库服务器返回的数据无法识别").toStdWString();
         Log(QStringLiteral("catalog server answer to %1 unreadable: %2").arg(where, why));
     }
     call->Answer(std::move(error), answer);

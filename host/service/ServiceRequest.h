@@ -6,12 +6,18 @@
 #include "ReplyQueue.h"
 #include "RequestToken.h"
 
+#include <QCoreApplication>
+
+#include <string>
 #include <utility>
 
 namespace vela {
 
 // The text of every request made while the host is offline.
-inline const wchar_t* OfflineErrorText() { return L"没有网络连接"; }
+inline std::wstring OfflineErrorText()
+{
+    return QCoreApplication::translate("vela::ServiceRequest", "没有网络连接").toStdWString();
+}
 
 // Replies of one kind from one thread finish in the order they were asked for.
 enum class RequestKind
@@ -63,7 +69,7 @@ CustomReply<T>* SendRequest(RequestKind kind, Send send)
     }
     const std::shared_ptr<CatalogBackend> backend = CatalogBackend::Current();
     if (!backend) {
-        reply->Fail(L"没有可用的构件库");
+        reply->Fail(QCoreApplication::translate("vela::ServiceRequest", "没有可用的构件库").toStdWString());
         return reply;
     }
     RequestToken::Scope scope(reply->Token());

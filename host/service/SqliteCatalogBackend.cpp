@@ -1,12 +1,18 @@
 #include "SqliteCatalogBackend.h"
 
 #include "CatalogSchema.h"
+#include "CatalogSnapshot.h"
+#include "CatalogUrlResolver.h"
+#include "ComponentRowReader.h"
+#include "MatchSetCache.h"
+#include "MatchSetEngine.h"
 #include "ProjectStore.h"
 #include "QueryText.h"
 #include "ReplyQueue.h"
 #include "RequestToken.h"
 #include "WideText.h"
 
+#include <QCoreApplication>
 #include <QAtomicInt>
 #include <QDateTime>
 #include <QDir>
@@ -27,33 +33,13 @@
 
 namespace vela {
 
-// What every query needs of the tree, read once: the catalog never changes
-// while it is open.
-struct CatalogSnapshot
-{
-    struct Category
-    {
-        QString Code;
-        QString ParentCode;
-        QString Name;
-        bool Leaf = false;
-        qint64 First = 0;
-        qint64 OwnLast = -1;
-        qint64 Last = -1;
-        qint64 Count = 0;
-        int Parent = -1;
-    };
-
-    // In tree pre-order.
-    QVector<Category> Categories;
-    QHash<QString, int> IndexByCode;
-    QHash<QString, qint64> PropertyIds;
-    qint64 ComponentCount = 0;
-    qint64 FirstSeq = 0;
-    qint64 LastSeq = -1;
-};
-
 namespace {
+
+// Texts a person may read, in the interface language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(vela::SqliteCatalogBackend)
+};
 
 QAtomicInt s_instances;
 
@@ -71,7 +57,7 @@ QString Q(const std::wstring& text)
 
 std::wstring SqlError(const QSqlQuery& query)
 {
-    return Text(QStringLiteral("查询构件库失败：%1").arg(query.lastError().text()));
+    return Text(Texts::tr("查询构件库失败：%1").arg(query.lastError().text()));
 }
 
 // Runs a prepared query with its values bound in order.
@@ -89,228 +75,6 @@ bool Prepare(QSqlQuery& query, const QString& sql)
     return query.prepare(sql);
 }
 
-// One property condition as SQL over an alias of component_values.
-struct Filter
-{
-    qint64 Pid = 0;
-    // Uses %1 for the alias.
-    QString Predicate;
-    QVariantList Values;
-    // Equality narrows most, so it drives the query when there is no keyword.
-    bool Equality = false;
-};
-
-// How the components matching a keyword and conditions are found: a driving
-// index range (keyword grams, trigrams, one condition, or the components
-// themselves) inside a seq range, with the other conditions probed per row.
-struct MatchPlan
-{
-    enum class Driver { Components, Gram, Trigram, Value };
-
-    Driver Kind = Driver::Components;
-    QVariant Key;
-    Filter Lead;
-    QVector<Filter> Probes;
-    // A condition names a property the catalog does not have.
-    bool MatchesNothing = false;
-
-    bool Unfiltered() const { return Kind == Driver::Components && Probes.isEmpty() && !MatchesNothing; }
-
-    QString Seq() const { return Kind == Driver::Trigram ? QStringLiteral("d.rowid") : QStringLiteral("d.seq"); }
-
-    // "FROM ... WHERE ..." with the seq range as the last two placeholders before the probes.
-    QString From() const
-    {
-        QString sql;
-        switch (Kind) {
-        case Driver::Components:
-            sql = QStringLiteral("FROM components AS d WHERE d.seq BETWEEN ? AND ?");
-            break;
-        case Driver::Gram:
-            sql = QStringLiteral("FROM name_grams AS d WHERE d.gram = ? AND d.seq BETWEEN ? AND ?");
-            break;
-        case Driver::Trigram:
-            sql = QStringLiteral("FROM name_trigrams AS d WHERE name_trigrams MATCH ? AND d.rowid BETWEEN ? AND ?");
-            break;
-        case Driver::Value:
-            sql = QStringLiteral("FROM component_values AS d WHERE d.pid = ? AND d.seq BETWEEN ? AND ? AND (%1)")
-                      .arg(Lead.Predicate.arg(QStringLiteral("d")));
-            break;
-        }
-        int index = 0;
-        for (const Filter& probe : Probes) {
-            const QString alias = QStringLiteral("v%1").arg(index++);
-            sql += QStringLiteral(" AND EXISTS (SELECT 1 FROM component_values AS %1 WHERE %1.pid = ? AND %1.seq = %2 "
-                                  "AND (%3))")
-                       .arg(alias, Seq(), probe.Predicate.arg(alias));
-        }
-        return sql;
-    }
-
-    QVariantList Values(qint64 first, qint64 last) const
-    {
-        QVariantList values;
-        switch (Kind) {
-        case Driver::Components:
-            break;
-        case Driver::Gram:
-        case Driver::Trigram:
-            values << Key;
-            break;
-        case Driver::Value:
-            values << Lead.Pid;
-            break;
-        }
-        values << first << last;
-        if (Kind == Driver::Value) {
-            values << Lead.Values;
-        }
-        for (const Filter& probe : Probes) {
-            values << probe.Pid << probe.Values;
-        }
-        return values;
-    }
-};
-
-bool ParseNumber(const std::wstring& text, bool allowLogic, double& out)
-{
-    const QString value = Q(text).trimmed();
-    if (allowLogic) {
-        const QString lower = value.toLower();
-        if (lower == QLatin1String("true") || value == QStringLiteral("是")) {
-            out = 1;
-            return true;
-        }
-        if (lower == QLatin1String("false") || value == QStringLiteral("否")) {
-            out = 0;
-            return true;
-        }
-    }
-    bool ok = false;
-    out = value.toDouble(&ok);
-    return ok && std::isfinite(out);
-}
-
-std::wstring MakeFilter(const ConditionFilterOption& condition, const CatalogSnapshot& snapshot, Filter& filter,
-                        bool& known)
-{
-    if (condition.Code().empty()) {
-        return L"条件缺少属性编码";
-    }
-    const auto pid = snapshot.PropertyIds.constFind(Q(condition.Code()));
-    known = pid != snapshot.PropertyIds.cend();
-    filter.Pid = known ? *pid : 0;
-
-    if (condition.ValueType == ConditionFilterOption::Enumeration) {
-        if (condition.Operator != ConditionFilterOption::Equal) {
-            return Text(QStringLiteral("枚举条件不支持运算符 %1").arg(condition.Operator));
-        }
-        filter.Predicate = QStringLiteral("%1.text = ?");
-        filter.Values << Q(condition.Value());
-        filter.Equality = true;
-        return {};
-    }
-    if (condition.ValueType != ConditionFilterOption::IntegerOrBoolean
-        && condition.ValueType != ConditionFilterOption::Number) {
-        return Text(QStringLiteral("不支持的条件值类型 %1").arg(condition.ValueType));
-    }
-    const bool logic = condition.ValueType == ConditionFilterOption::IntegerOrBoolean;
-    const auto number = [&](const std::wstring& text, double& out) -> std::wstring {
-        if (!ParseNumber(text, logic, out)) {
-            return Text(QStringLiteral("条件值“%1”不是数值").arg(Q(text)));
-        }
-        return {};
-    };
-    double value = 0;
-    double from = 0;
-    double to = 0;
-    std::wstring error;
-    switch (condition.Operator) {
-    case ConditionFilterOption::Equal:
-    case ConditionFilterOption::Greater:
-    case ConditionFilterOption::GreaterOrEqual:
-    case ConditionFilterOption::Less:
-    case ConditionFilterOption::LessOrEqual: {
-        error = number(condition.Value(), value);
-        if (!error.empty()) {
-            return error;
-        }
-        static const QHash<int, QString> comparisons = {
-            {ConditionFilterOption::Equal, QStringLiteral("=")},
-            {ConditionFilterOption::Greater, QStringLiteral(">")},
-            {ConditionFilterOption::GreaterOrEqual, QStringLiteral(">=")},
-            {ConditionFilterOption::Less, QStringLiteral("<")},
-            {ConditionFilterOption::LessOrEqual, QStringLiteral("<=")},
-        };
-        filter.Predicate = QStringLiteral("%1.number ") + comparisons.value(condition.Operator) + QStringLiteral(" ?");
-        filter.Values << value;
-        filter.Equality = condition.Operator == ConditionFilterOption::Equal;
-        return {};
-    }
-    case ConditionFilterOption::BetweenExclusive:
-    case ConditionFilterOption::Between:
-        error = number(condition.FromValue(), from);
-        if (error.empty()) {
-            error = number(condition.ToValue(), to);
-        }
-        if (!error.empty()) {
-            return error;
-        }
-        filter.Predicate = condition.Operator == ConditionFilterOption::Between
-                               ? QStringLiteral("%1.number >= ? AND %1.number <= ?")
-                               : QStringLiteral("%1.number > ? AND %1.number < ?");
-        filter.Values << from << to;
-        return {};
-    default:
-        return Text(QStringLiteral("不支持的条件运算符 %1").arg(condition.Operator));
-    }
-}
-
-// Keyword and conditions are cleaned here too: whatever the caller passes, a
-// NUL or a stray control character never reaches the query text.
-std::wstring MakePlan(const std::wstring& rawKeyword, const Conditions& rawConditions, const CatalogSnapshot& snapshot,
-                      MatchPlan& plan)
-{
-    const std::wstring keyword = QueryText::Normalize(rawKeyword);
-    QVector<Filter> filters;
-    for (const std::shared_ptr<ConditionFilterOption>& condition : QueryText::NormalizeConditions(rawConditions)) {
-        if (!condition) {
-            continue;
-        }
-        Filter filter;
-        bool known = false;
-        const std::wstring error = MakeFilter(*condition, snapshot, filter, known);
-        if (!error.empty()) {
-            return error;
-        }
-        plan.MatchesNothing = plan.MatchesNothing || !known;
-        filters.append(filter);
-    }
-
-    const QString folded = CatalogSchema::Fold(Q(keyword));
-    const QVector<uint> points = folded.toUcs4();
-    if (points.size() == 1) {
-        plan.Kind = MatchPlan::Driver::Gram;
-        plan.Key = CatalogSchema::GramCode(points[0]);
-    } else if (points.size() == 2) {
-        plan.Kind = MatchPlan::Driver::Gram;
-        plan.Key = CatalogSchema::GramCode(points[0], points[1]);
-    } else if (points.size() > 2) {
-        // One FTS5 string: the trigram tokenizer takes it as a phrase, quotes doubled.
-        plan.Kind = MatchPlan::Driver::Trigram;
-        QString phrase = folded;
-        phrase.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-        plan.Key = QStringLiteral("\"%1\"").arg(phrase);
-    } else if (!filters.isEmpty()) {
-        plan.Kind = MatchPlan::Driver::Value;
-        const auto lead = std::find_if(filters.begin(), filters.end(), [](const Filter& f) { return f.Equality; });
-        const int index = lead == filters.end() ? 0 : int(lead - filters.begin());
-        plan.Lead = filters.takeAt(index);
-    }
-    plan.Probes = filters;
-    return {};
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -323,6 +87,7 @@ SqliteCatalogBackend::SqliteCatalogBackend(const QString& catalog, const QString
 SqliteCatalogBackend::SqliteCatalogBackend(const QString& catalog, std::shared_ptr<ProjectStore> projects)
     : m_projects(std::move(projects))
     , m_instance(s_instances.fetchAndAddRelaxed(1))
+    , m_matches(std::make_unique<MatchSetCache>(MatchCacheEntries, MatchCacheBytes))
 {
     if (catalog.endsWith(QLatin1String(".sqlite"), Qt::CaseInsensitive)) {
         m_catalogFile = QDir::cleanPath(QDir::current().absoluteFilePath(catalog));
@@ -331,7 +96,7 @@ SqliteCatalogBackend::SqliteCatalogBackend(const QString& catalog, std::shared_p
         m_folder = QDir::cleanPath(QDir::current().absoluteFilePath(catalog));
         m_catalogFile = m_folder + QLatin1Char('/') + CatalogSchema::FileName();
     }
-    m_folderUrl = QUrl::fromLocalFile(m_folder + QLatin1Char('/')).toString(QUrl::FullyEncoded);
+    m_urls = std::make_unique<const CatalogUrlResolver>(m_folder);
     m_catalogPool.setMaxThreadCount(std::max(2, std::min(4, QThread::idealThreadCount())));
     // Threads keep their connections and page caches, so they are kept too.
     m_catalogPool.setExpiryTimeout(-1);
@@ -355,6 +120,11 @@ QString SqliteCatalogBackend::CatalogFolder() const
     return m_folder;
 }
 
+SqliteCatalogBackend::CacheUse SqliteCatalogBackend::MatchCacheUse() const
+{
+    return {m_matches->Entries(), m_matches->Bytes()};
+}
+
 template <class T, class Work>
 void SqliteCatalogBackend::Answer(Done<T> done, Work work)
 {
@@ -362,7 +132,7 @@ void SqliteCatalogBackend::Answer(Done<T> done, Work work)
     std::shared_ptr<RequestToken> token = RequestToken::Current();
     m_catalogPool.start([this, token = std::move(token), done = std::move(done), work = std::move(work)]() mutable {
         if (m_closing) {
-            done(L"构件库已关闭", T{});
+            done(Texts::tr("构件库已关闭").toStdWString(), T{});
             return;
         }
         if (token && !token->Start()) {
@@ -380,7 +150,7 @@ void SqliteCatalogBackend::Answer(Done<T> done, Work work)
                 error = work(db, result);
             }
         } catch (const std::exception& e) {
-            error = Text(QStringLiteral("查询构件库失败：%1").arg(QString::fromLocal8Bit(e.what())));
+            error = Text(Texts::tr("查询构件库失败：%1").arg(QString::fromLocal8Bit(e.what())));
         }
         if (!error.empty()) {
             result = T{};
@@ -417,13 +187,13 @@ QSqlDatabase SqliteCatalogBackend::Connection(QString* error)
 bool SqliteCatalogBackend::OpenCatalog(QSqlDatabase& db, QString* error)
 {
     if (!QFileInfo(m_catalogFile).isFile()) {
-        *error = QStringLiteral("构件库不存在：%1").arg(m_catalogFile);
+        *error = Texts::tr("构件库不存在：%1").arg(m_catalogFile);
         return false;
     }
     db.setDatabaseName(m_catalogFile);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open()) {
-        *error = QStringLiteral("无法打开构件库：%1（%2）").arg(m_catalogFile, db.lastError().text());
+        *error = Texts::tr("无法打开构件库：%1（%2）").arg(m_catalogFile, db.lastError().text());
         return false;
     }
     QSqlQuery query(db);
@@ -433,7 +203,7 @@ bool SqliteCatalogBackend::OpenCatalog(QSqlDatabase& db, QString* error)
     }
     if (!query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'format'")) || !query.next()
         || query.value(0).toString() != CatalogSchema::FormatName()) {
-        *error = QStringLiteral("构件库格式不正确：%1").arg(m_catalogFile);
+        *error = Texts::tr("构件库格式不正确：%1").arg(m_catalogFile);
         return false;
     }
     return true;
@@ -506,85 +276,15 @@ void SqliteCatalogBackend::AnswerProject(Done<T> done, Work work)
 std::shared_ptr<const CatalogSnapshot> SqliteCatalogBackend::Snapshot(QSqlDatabase& db, std::wstring& error)
 {
     QMutexLocker lock(&m_snapshotMutex);
-    if (m_snapshot) {
-        return m_snapshot;
+    if (!m_snapshot) {
+        m_snapshot = CatalogSnapshot::Read(db, error);
     }
-    auto snapshot = std::make_shared<CatalogSnapshot>();
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT code, parent_code, name, leaf, first_seq, own_last_seq, last_seq, "
-                                   "component_count FROM categories ORDER BY position"))) {
-        error = SqlError(query);
-        return nullptr;
-    }
-    while (query.next()) {
-        CatalogSnapshot::Category category;
-        category.Code = query.value(0).toString();
-        category.ParentCode = query.value(1).toString();
-        category.Name = query.value(2).toString();
-        category.Leaf = query.value(3).toInt() != 0;
-        category.First = query.value(4).toLongLong();
-        category.OwnLast = query.value(5).toLongLong();
-        category.Last = query.value(6).toLongLong();
-        category.Count = query.value(7).toLongLong();
-        if (category.Code.isEmpty() || snapshot->IndexByCode.contains(category.Code)) {
-            continue;
-        }
-        snapshot->IndexByCode.insert(category.Code, snapshot->Categories.size());
-        snapshot->Categories.append(category);
-    }
-    for (CatalogSnapshot::Category& category : snapshot->Categories) {
-        category.Parent = snapshot->IndexByCode.value(category.ParentCode, -1);
-    }
-    if (!query.exec(QStringLiteral("SELECT code, pid FROM properties"))) {
-        error = SqlError(query);
-        return nullptr;
-    }
-    while (query.next()) {
-        snapshot->PropertyIds.insert(query.value(0).toString(), query.value(1).toLongLong());
-    }
-    if (!query.exec(QStringLiteral("SELECT min(seq), max(seq) FROM components")) || !query.next()) {
-        error = SqlError(query);
-        return nullptr;
-    }
-    snapshot->FirstSeq = query.isNull(0) ? 0 : query.value(0).toLongLong();
-    snapshot->LastSeq = query.isNull(1) ? -1 : query.value(1).toLongLong();
-    // The writer keeps the count; counting a million rows is only the fallback.
-    if (query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'component_count'")) && query.next()) {
-        snapshot->ComponentCount = query.value(0).toLongLong();
-    } else if (query.exec(QStringLiteral("SELECT count(*) FROM components")) && query.next()) {
-        snapshot->ComponentCount = query.value(0).toLongLong();
-    }
-    m_snapshot = snapshot;
     return m_snapshot;
 }
 
 std::wstring SqliteCatalogBackend::ResolveUrl(const QString& stored) const
 {
-    const QString text = stored.trimmed();
-    if (text.isEmpty()) {
-        return {};
-    }
-    // Plain relative paths, as the writer stores them, need no parsing: one
-    // page of results resolves twenty of them.
-    const bool plain = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-               || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_') || c == QLatin1Char('-')
-               || c == QLatin1Char('/') || c == QLatin1Char('.');
-    });
-    if (plain && !text.startsWith(QLatin1Char('/')) && !text.contains(QLatin1String(".."))) {
-        return Text(m_folderUrl + text);
-    }
-    // Remote and absolute URLs pass as they are; a one-letter scheme is a drive letter.
-    const QUrl url(text);
-    if (url.isValid() && url.scheme().size() > 1) {
-        return Text(text);
-    }
-    const QString path = QDir::cleanPath(QDir(m_folder).absoluteFilePath(text));
-    if (!path.startsWith(m_folder + QLatin1Char('/'))) {
-        return {};
-    }
-    return Text(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
+    return m_urls->Resolve(stored);
 }
 
 // ---------------------------------------------------------------------------
@@ -694,6 +394,26 @@ std::wstring SqliteCatalogBackend::ProjectName(const std::wstring& projectId)
 // ---------------------------------------------------------------------------
 // Queries, on worker threads
 
+std::wstring SqliteCatalogBackend::Matches(QSqlDatabase& db, const CatalogSnapshot& snapshot,
+                                           const MatchQuery& query, qint64 first, qint64 last,
+                                           std::shared_ptr<const MatchSet>& out)
+{
+    const QString key = query.Key();
+    const QString everywhere = QStringLiteral("%1 %2 ").arg(snapshot.FirstSeq).arg(snapshot.LastSeq) + key;
+    // The tree asks for the whole catalog first; a category's page then reads its part.
+    if (first != snapshot.FirstSeq || last != snapshot.LastSeq) {
+        out = m_matches->Find(everywhere);
+        if (out && out->Covers(first, last)) {
+            return {};
+        }
+    }
+    return m_matches->Get(QStringLiteral("%1 %2 ").arg(first).arg(last) + key,
+                         [&](std::shared_ptr<const MatchSet>& set) {
+                             return MatchSetEngine::Compute(db, snapshot, query, first, last, set);
+                         },
+                         out);
+}
+
 std::wstring SqliteCatalogBackend::QueryCategories(QSqlDatabase& db, const CategoryQuery& request, CategoryList& out)
 {
     std::wstring error;
@@ -701,8 +421,8 @@ std::wstring SqliteCatalogBackend::QueryCategories(QSqlDatabase& db, const Categ
     if (!snapshot) {
         return error;
     }
-    MatchPlan plan;
-    error = MakePlan(request.Keyword, request.Filters, *snapshot, plan);
+    MatchQuery query;
+    error = MatchQuery::Make(request.Keyword, request.Filters, *snapshot, query);
     if (!error.empty()) {
         return error;
     }
@@ -711,35 +431,20 @@ std::wstring SqliteCatalogBackend::QueryCategories(QSqlDatabase& db, const Categ
     // would move the category the user stands on out from under them.
     const QVector<CatalogSnapshot::Category>& categories = snapshot->Categories;
     QVector<bool> matches(categories.size(), false);
-    if (plan.Unfiltered()) {
+    if (query.Unfiltered()) {
         for (int i = 0; i < categories.size(); ++i) {
             matches[i] = categories[i].Count > 0;
         }
-    } else if (!plan.MatchesNothing) {
-        QSqlQuery probe(db);
-        if (!Prepare(probe, QStringLiteral("SELECT 1 ") + plan.From() + QStringLiteral(" LIMIT 1"))) {
-            return SqlError(probe);
-        }
-        const auto any = [&](qint64 first, qint64 last, bool& found) {
-            if (!Run(probe, plan.Values(first, last))) {
-                return false;
-            }
-            found = probe.next();
-            probe.finish();
-            return true;
-        };
-        bool anywhere = false;
-        if (!any(snapshot->FirstSeq, snapshot->LastSeq, anywhere)) {
-            return SqlError(probe);
+    } else if (!query.MatchesNothing) {
+        std::shared_ptr<const MatchSet> set;
+        error = Matches(db, *snapshot, query, snapshot->FirstSeq, snapshot->LastSeq, set);
+        if (!error.empty()) {
+            return error;
         }
         // Own components only: ancestors learn from their children below.
-        for (int i = 0; anywhere && i < categories.size(); ++i) {
+        for (int i = 0; i < categories.size(); ++i) {
             if (categories[i].OwnLast >= categories[i].First && categories[i].First > 0) {
-                bool found = false;
-                if (!any(categories[i].First, categories[i].OwnLast, found)) {
-                    return SqlError(probe);
-                }
-                matches[i] = found;
+                matches[i] = set->AnyIn(categories[i].First, categories[i].OwnLast);
             }
         }
         for (int i = categories.size() - 1; i >= 0; --i) {
@@ -775,33 +480,35 @@ std::wstring SqliteCatalogBackend::QueryComponents(QSqlDatabase& db, const Compo
     if (!request.CategoryCode.empty()) {
         const auto index = snapshot->IndexByCode.constFind(Q(request.CategoryCode));
         if (index == snapshot->IndexByCode.cend()) {
-            return L"分类不存在";
+            return Texts::tr("分类不存在").toStdWString();
         }
         const CatalogSnapshot::Category& category = snapshot->Categories[*index];
         first = category.First;
         last = category.Last;
         count = category.Count;
     }
-    MatchPlan plan;
-    error = MakePlan(request.Keyword, request.Filters, *snapshot, plan);
+    MatchQuery query;
+    error = MatchQuery::Make(request.Keyword, request.Filters, *snapshot, query);
     if (!error.empty()) {
         return error;
     }
 
     auto page = std::make_shared<IPagedData<ComponentList>>();
     out = page;
-    if (plan.MatchesNothing || last < first) {
+    if (query.MatchesNothing || last < first) {
         return {};
     }
-    if (plan.Unfiltered()) {
+    std::shared_ptr<const MatchSet> set;
+    std::pair<size_t, size_t> span;
+    if (query.Unfiltered()) {
         page->Total = count;
     } else {
-        QSqlQuery total(db);
-        if (!Prepare(total, QStringLiteral("SELECT count(*) ") + plan.From()) || !Run(total, plan.Values(first, last))
-            || !total.next()) {
-            return SqlError(total);
+        error = Matches(db, *snapshot, query, first, last, set);
+        if (!error.empty()) {
+            return error;
         }
-        page->Total = total.value(0).toLongLong();
+        span = set->Span(first, last);
+        page->Total = qint64(span.second - span.first);
     }
 
     const qint64 pageIndex = std::max<qint64>(1, request.PageIndex);
@@ -810,27 +517,19 @@ std::wstring SqliteCatalogBackend::QueryComponents(QSqlDatabase& db, const Compo
     if (pageSize <= 0 || offset >= page->Total) {
         return {};
     }
-    QSqlQuery rows(db);
-    const QString sql = QStringLiteral("SELECT c.id, c.name, c.category_code, c.thumbnail, c.shop_id FROM "
-                                       "(SELECT %1 AS seq %2 ORDER BY %1 LIMIT ? OFFSET ?) AS p "
-                                       "JOIN components AS c ON c.seq = p.seq ORDER BY c.seq")
-                            .arg(plan.Seq(), plan.From());
-    QVariantList values = plan.Values(first, last);
-    values << pageSize << offset;
-    if (!Prepare(rows, sql) || !Run(rows, values)) {
-        return SqlError(rows);
+    if (set) {
+        // Seek in the match set: the rows before the page are never read.
+        const int32_t* seqs = set->Seqs().data();
+        const size_t begin = span.first + size_t(offset);
+        const size_t end = std::min(span.second, begin + size_t(pageSize));
+        return ComponentRowReader::ReadSeqs(db, *m_urls, seqs + begin, seqs + end, page->Data);
     }
-    page->Data.reserve(size_t(pageSize));
-    while (rows.next()) {
-        auto component = std::make_shared<IComponent>();
-        component->Id = Text(rows.value(0).toString());
-        component->Name = Text(rows.value(1).toString());
-        component->CategoryCode = Text(rows.value(2).toString());
-        component->ThumbnailUrl = ResolveUrl(rows.value(3).toString());
-        component->ShopId = Text(rows.value(4).toString());
-        page->Data.push_back(component);
+    // Seqs are numbered without gaps, so a page of a category starts at a
+    // known seq; a catalog with gaps is walked instead.
+    if (last - first + 1 == count) {
+        return ComponentRowReader::ReadRange(db, *m_urls, first + offset, last, 0, pageSize, page->Data);
     }
-    return {};
+    return ComponentRowReader::ReadRange(db, *m_urls, first, last, offset, pageSize, page->Data);
 }
 
 namespace {
@@ -848,7 +547,7 @@ struct ComponentRow
 std::wstring FindComponent(QSqlDatabase& db, const std::wstring& componentId, ComponentRow& row)
 {
     if (componentId.empty()) {
-        return L"构件不存在";
+        return Texts::tr("构件不存在").toStdWString();
     }
     QSqlQuery query(db);
     if (!Prepare(query, QStringLiteral("SELECT id, name, category_code, shop_id, file, detail FROM components "
@@ -857,7 +556,7 @@ std::wstring FindComponent(QSqlDatabase& db, const std::wstring& componentId, Co
         return SqlError(query);
     }
     if (!query.next()) {
-        return L"构件不存在";
+        return Texts::tr("构件不存在").toStdWString();
     }
     row.Id = query.value(0).toString();
     row.Name = query.value(1).toString();
@@ -995,7 +694,7 @@ std::wstring SqliteCatalogBackend::QuerySpecification(QSqlDatabase& db, const st
         return error;
     }
     if (specificationId.empty()) {
-        return L"规格不存在";
+        return Texts::tr("规格不存在").toStdWString();
     }
     QSqlQuery query(db);
     if (!Prepare(query, QStringLiteral("SELECT name FROM specifications WHERE detail = ? AND specification_id = ? LIMIT 1"))
@@ -1003,7 +702,7 @@ std::wstring SqliteCatalogBackend::QuerySpecification(QSqlDatabase& db, const st
         return SqlError(query);
     }
     if (!query.next()) {
-        return L"规格不存在";
+        return Texts::tr("规格不存在").toStdWString();
     }
     auto specification = std::make_shared<ISpecification>();
     specification->Id = specificationId;
@@ -1025,7 +724,7 @@ std::wstring SqliteCatalogBackend::QueryCategoryProperty(QSqlDatabase& db, const
         return error;
     }
     if (!snapshot->IndexByCode.contains(Q(categoryCode))) {
-        return L"分类不存在";
+        return Texts::tr("分类不存在").toStdWString();
     }
     QSqlQuery query(db);
     if (!Prepare(query, QStringLiteral("SELECT p.pid, p.code, p.name, p.unit, p.type FROM category_properties AS cp "
@@ -1080,7 +779,7 @@ std::wstring SqliteCatalogBackend::QueryFileUrl(QSqlDatabase& db, const std::wst
         return error;
     }
     out = ResolveUrl(row.File);
-    return out.empty() ? L"构件没有构件文件" : std::wstring();
+    return out.empty() ? Texts::tr("构件没有构件文件").toStdWString() : std::wstring();
 }
 
 // Unknown ids are left out; when none is known there is nothing to add.
@@ -1088,7 +787,7 @@ std::wstring SqliteCatalogBackend::ResolvePublic(const std::vector<std::wstring>
                                                  std::vector<PublicComponentRecord>& out)
 {
     if (ids.empty()) {
-        return L"没有要添加的构件";
+        return Texts::tr("没有要添加的构件").toStdWString();
     }
     QString openError;
     QSqlDatabase catalog = Connection(&openError);
@@ -1098,7 +797,7 @@ std::wstring SqliteCatalogBackend::ResolvePublic(const std::vector<std::wstring>
     for (const std::wstring& id : ids) {
         ComponentRow row;
         const std::wstring error = FindComponent(catalog, id, row);
-        if (error == L"构件不存在") {
+        if (error == Texts::tr("构件不存在").toStdWString()) {
             continue;
         }
         if (!error.empty()) {
@@ -1106,7 +805,7 @@ std::wstring SqliteCatalogBackend::ResolvePublic(const std::vector<std::wstring>
         }
         out.push_back({id, Text(row.Name), Text(row.CategoryCode)});
     }
-    return out.empty() ? L"构件不存在" : std::wstring();
+    return out.empty() ? Texts::tr("构件不存在").toStdWString() : std::wstring();
 }
 
 } // namespace vela

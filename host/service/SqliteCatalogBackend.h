@@ -16,6 +16,10 @@ class QSqlDatabase;
 namespace vela {
 
 struct CatalogSnapshot;
+class CatalogUrlResolver;
+class MatchQuery;
+class MatchSet;
+class MatchSetCache;
 class ProjectStore;
 struct PublicComponentRecord;
 
@@ -33,6 +37,11 @@ struct PublicComponentRecord;
 // (tree order, then as written); the sort mode is not used. The category tree
 // is always returned whole, with HasMatches marking the categories whose
 // subtree holds a match, so the tree never changes shape under the user.
+//
+// The components matching a keyword and conditions are found once per query
+// and kept in a small cache shared by the workers (see MatchSetEngine), so the
+// total, every page and the tree of one query read the same set, and a page
+// costs its own rows whatever its number.
 //
 // Project requests go to a ProjectStore (a SQLite file, seeded with a few
 // projects when new; with an empty path a store in memory that lives as long
@@ -70,6 +79,17 @@ public:
 
     QString CatalogFolder() const;
 
+    // What the match-set cache holds now, for tests and benchmarks.
+    struct CacheUse
+    {
+        int Entries = 0;
+        qint64 Bytes = 0;
+    };
+    CacheUse MatchCacheUse() const;
+    // The cache's bounds: a few sets of a large catalog.
+    static constexpr int MatchCacheEntries = 8;
+    static constexpr qint64 MatchCacheBytes = 24 * 1024 * 1024;
+
 private:
     template <class T, class Work>
     void Answer(Done<T> done, Work work);
@@ -84,6 +104,8 @@ private:
     void KeepProjectNames(const ProjectList& projects);
     std::shared_ptr<const CatalogSnapshot> Snapshot(QSqlDatabase& db, std::wstring& error);
     std::wstring ResolveUrl(const QString& stored) const;
+    std::wstring Matches(QSqlDatabase& db, const CatalogSnapshot& snapshot, const MatchQuery& query, qint64 first,
+                         qint64 last, std::shared_ptr<const MatchSet>& out);
 
     std::wstring QueryCategories(QSqlDatabase& db, const CategoryQuery& query, CategoryList& out);
     std::wstring QueryComponents(QSqlDatabase& db, const ComponentQuery& query, ComponentPage& out);
@@ -97,8 +119,7 @@ private:
     std::wstring QueryFileUrl(QSqlDatabase& db, const std::wstring& componentId, std::wstring& out);
 
     QString m_folder;
-    // "file:///.../" of the folder, encoded, for joining plain relative paths.
-    QString m_folderUrl;
+    std::unique_ptr<const CatalogUrlResolver> m_urls;
     QString m_catalogFile;
     std::shared_ptr<ProjectStore> m_projects;
     int m_instance = 0;
@@ -106,6 +127,7 @@ private:
 
     QMutex m_snapshotMutex;
     std::shared_ptr<const CatalogSnapshot> m_snapshot;
+    std::unique_ptr<MatchSetCache> m_matches;
 
     QMutex m_projectsOpenMutex;
     bool m_projectsOpened = false;

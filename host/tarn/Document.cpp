@@ -20,6 +20,14 @@ constexpr double DefaultWidth = 1000;
 QMutex s_registryMutex;
 std::map<int64_t, Document*> s_registry;
 
+bool Fail(std::wstring* error, const QString& message)
+{
+    if (error) {
+        *error = message.toStdWString();
+    }
+    return false;
+}
+
 bool Fail(std::wstring* error, const wchar_t* message)
 {
     if (error) {
@@ -31,18 +39,18 @@ bool Fail(std::wstring* error, const wchar_t* message)
 bool CheckFile(const std::shared_ptr<const ComponentFile>& file, std::wstring* error)
 {
     if (!file) {
-        return Fail(error, L"没有构件文件");
+        return Fail(error, Document::tr("没有构件文件"));
     }
     if (file->FamilyName.trimmed().isEmpty()) {
-        return Fail(error, L"构件文件没有族名称");
+        return Fail(error, Document::tr("构件文件没有族名称"));
     }
     if (file->Types.isEmpty()) {
-        return Fail(error, L"构件文件没有任何类型");
+        return Fail(error, Document::tr("构件文件没有任何类型"));
     }
     QSet<QString> names;
     for (const ComponentFile::Type& type : file->Types) {
         if (type.Name.trimmed().isEmpty() || names.contains(type.Name)) {
-            return Fail(error, L"构件文件的类型名称为空或重复");
+            return Fail(error, Document::tr("构件文件的类型名称为空或重复"));
         }
         names.insert(type.Name);
     }
@@ -218,7 +226,7 @@ const Family* Document::LoadFamily(const std::shared_ptr<const ComponentFile>& f
             return nullptr;
         }
         if (m_revision != revision) {
-            Fail(error, L"文档在载入期间已被修改，请重试");
+            Fail(error, tr("文档在载入期间已被修改，请重试"));
             return nullptr;
         }
         if (!nothingChosen && incoming->FindType(chosen)) {
@@ -230,7 +238,7 @@ const Family* Document::LoadFamily(const std::shared_ptr<const ComponentFile>& f
         return f->GetRuntimeId() == existingId;
     });
     if (slot == m_families.end()) {
-        Fail(error, L"文档在载入期间已被修改，请重试");
+        Fail(error, tr("文档在载入期间已被修改，请重试"));
         return nullptr;
     }
     UnindexFamily(slot->get());
@@ -261,7 +269,7 @@ const Family* Document::LoadFamilyAs(const std::shared_ptr<const ComponentFile>&
         return nullptr;
     }
     if (name.empty() || FindFamily(name)) {
-        Fail(error, L"族名称已被占用");
+        Fail(error, tr("族名称已被占用"));
         return nullptr;
     }
     return Insert(std::make_unique<Family>(name, file));

@@ -80,11 +80,11 @@ QString AtomicFile::Reason(int error, const QString& fallback)
 #ifdef EDQUOT
     case EDQUOT:
 #endif
-        return Tr("磁盘空间不足");
+        return Tr(QT_TRANSLATE_NOOP("AtomicFile", "磁盘空间不足"));
     case EACCES:
     case EPERM:
     case EROFS:
-        return Tr("没有写入权限");
+        return Tr(QT_TRANSLATE_NOOP("AtomicFile", "没有写入权限"));
     default:
         return fallback;
     }
@@ -93,13 +93,13 @@ QString AtomicFile::Reason(int error, const QString& fallback)
 bool AtomicFile::Write(const QString& target, const QByteArray& data, const Check& check, QString* error,
                        QString* reason)
 {
-    const QString cannotSave = Tr("无法保存");
+    const QString cannotSave = Tr(QT_TRANSLATE_NOOP("AtomicFile", "无法保存"));
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
     errno = 0;
     if (!QDir().mkpath(folder)) {
         const QString kind = Reason(errno, cannotSave);
-        return Fail(error, reason, Tr("无法创建文件夹 %1：%2").arg(folder, kind), kind);
+        return Fail(error, reason, Tr(QT_TRANSLATE_NOOP("AtomicFile", "无法创建文件夹 %1：%2")).arg(folder, kind), kind);
     }
 
     // Beside the target, so the final rename never crosses file systems.
@@ -107,7 +107,7 @@ bool AtomicFile::Write(const QString& target, const QByteArray& data, const Chec
     errno = 0;
     if (!temporary.open()) {
         const int why = errno;
-        return Fail(error, reason, Tr("无法写入 %1：%2").arg(folder, Reason(why, temporary.errorString())),
+        return Fail(error, reason, Tr(QT_TRANSLATE_NOOP("AtomicFile", "无法写入 %1：%2")).arg(folder, Reason(why, temporary.errorString())),
                     Reason(why, cannotSave));
     }
     // errno is read right after each step: Qt's own clean-up may change it later.
@@ -132,18 +132,18 @@ bool AtomicFile::Write(const QString& target, const QByteArray& data, const Chec
         if (why == 0 && temporary.error() == QFileDevice::ResourceError) {
             why = ENOSPC;
         }
-        return Fail(error, reason, Tr("无法写入 %1：%2").arg(folder, Reason(why, temporary.errorString())),
+        return Fail(error, reason, Tr(QT_TRANSLATE_NOOP("AtomicFile", "无法写入 %1：%2")).arg(folder, Reason(why, temporary.errorString())),
                     Reason(why, cannotSave));
     }
 
     // What the disk holds, not what the buffers accepted.
     const QString writtenPath = temporary.fileName();
     if (QFileInfo(writtenPath).size() != data.size()) {
-        return Fail(error, reason, Tr("无法写入 %1：%2").arg(folder, Tr("写入的文件不完整")), cannotSave);
+        return Fail(error, reason, Tr(QT_TRANSLATE_NOOP("AtomicFile", "无法写入 %1：%2")).arg(folder, Tr(QT_TRANSLATE_NOOP("AtomicFile", "写入的文件不完整"))), cannotSave);
     }
     QString refused;
     if (check && !check(writtenPath, &refused)) {
-        return Fail(error, reason, refused.isEmpty() ? Tr("文件未通过检查") : refused, Tr("文件已损坏"));
+        return Fail(error, reason, refused.isEmpty() ? Tr(QT_TRANSLATE_NOOP("AtomicFile", "文件未通过检查")) : refused, Tr(QT_TRANSLATE_NOOP("AtomicFile", "文件已损坏")));
     }
 
     // The temporary file is private to its owner; the replacement keeps the old file's
@@ -156,7 +156,7 @@ bool AtomicFile::Write(const QString& target, const QByteArray& data, const Chec
     errno = 0;
     if (!ReplaceWith(writtenPath, target)) {
         const int renameError = errno;
-        return Fail(error, reason, Tr("无法替换 %1：%2").arg(target, Reason(renameError, Tr("重命名失败"))),
+        return Fail(error, reason, Tr(QT_TRANSLATE_NOOP("AtomicFile", "无法替换 %1：%2")).arg(target, Reason(renameError, Tr(QT_TRANSLATE_NOOP("AtomicFile", "重命名失败")))),
                     Reason(renameError, cannotSave));
     }
     temporary.setAutoRemove(false);

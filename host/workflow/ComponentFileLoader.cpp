@@ -4,15 +4,18 @@
 #include "DocumentService.h"
 #include "FamilyLoadOptionsDefaultImpl.h"
 
+#include <QCoreApplication>
 #include <QPointer>
+
+#include <utility>
 
 namespace vela {
 
 namespace {
 
-ComponentFileLoader::Outcome Failure(const wchar_t* message)
+ComponentFileLoader::Outcome Failure(std::wstring message)
 {
-    return {message, tarn::RuntimeId::InvalidID};
+    return {std::move(message), tarn::RuntimeId::InvalidID};
 }
 
 } // namespace
@@ -26,7 +29,7 @@ ComponentFileLoader::Outcome ComponentFileLoader::Load(tarn::RuntimeId documentI
         return Failure(L"目标文档已关闭");
     }
     if (!file) {
-        return Failure(L"没有构件文件");
+        return Failure(QCoreApplication::translate("vela::ComponentFileLoader", "没有构件文件").toStdWString());
     }
 
     tarn::FamilyFoundStrategy strategy = tarn::KeepExistingAndRename;
@@ -68,7 +71,7 @@ ComponentFileLoader::Outcome ComponentFileLoader::Load(tarn::RuntimeId documentI
                                      ? document->LoadFamily(file, strategy, hostOptions.get(), &error)
                                      : document->LoadFamilyAs(file, renamedTo, &error);
     if (!family) {
-        return {error.empty() ? std::wstring(L"载入失败") : error, tarn::RuntimeId::InvalidID};
+        return {error.empty() ? QCoreApplication::translate("vela::ComponentFileLoader", "载入失败").toStdWString() : error, tarn::RuntimeId::InvalidID};
     }
     return {std::wstring(), family->GetRuntimeId()};
 }

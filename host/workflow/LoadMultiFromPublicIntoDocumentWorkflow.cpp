@@ -43,7 +43,7 @@ void LoadMultiFromPublicIntoDocumentWorkflow::InternalProceed()
         m_targets.push_back(ComponentFileLoader::ResolveDocument(argument.DocumentId));
     }
     if (std::none_of(m_targets.begin(), m_targets.end(), [](tarn::RuntimeId id) { return id.IsValid(); })) {
-        Finish(false, L"没有打开的文档");
+        Finish(false, tr("没有打开的文档").toStdWString());
         return;
     }
 

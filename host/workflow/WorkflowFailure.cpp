@@ -34,7 +34,11 @@ std::wstring WorkflowFailure::ListText(const std::vector<WorkflowFailure>& failu
         if (!text.empty()) {
             text += L'\n';
         }
-        text += failures[i].DisplayName() + L"：" + (failures[i].Reason.empty() ? Tr("载入失败") : failures[i].Reason);
+        const std::wstring reason =
+            failures[i].Reason.empty() ? Tr(QT_TRANSLATE_NOOP("WorkflowFailure", "载入失败")) : failures[i].Reason;
+        text += QCoreApplication::translate("WorkflowFailure", "%1：%2")
+                    .arg(QString::fromStdWString(failures[i].DisplayName()), QString::fromStdWString(reason))
+                    .toStdWString();
     }
     if (shown < failures.size()) {
         if (!text.empty()) {
@@ -48,12 +52,12 @@ std::wstring WorkflowFailure::ListText(const std::vector<WorkflowFailure>& failu
 std::wstring WorkflowFailure::LoadReason(const std::wstring& loaderError)
 {
     if (loaderError == L"操作取消") {
-        return Tr("已取消");
+        return Tr(QT_TRANSLATE_NOOP("WorkflowFailure", "已取消"));
     }
     if (loaderError == L"目标文档已关闭") {
-        return Tr("文档已关闭");
+        return Tr(QT_TRANSLATE_NOOP("WorkflowFailure", "文档已关闭"));
     }
-    return Tr("载入失败");
+    return Tr(QT_TRANSLATE_NOOP("WorkflowFailure", "载入失败"));
 }
 
 } // namespace vela

@@ -163,14 +163,14 @@ QVariant PlazaPublicComponentsTableModel::headerData(int section, Qt::Orientatio
     switch (section) {
     case CheckColumn:
         if (role == Qt::AccessibleDescriptionRole) {
-            return QStringLiteral("复选框");
+            return tr("复选框");
         }
         break;
     case NameColumn:
         switch (role) {
         case Qt::DisplayRole:
         case Qt::AccessibleDescriptionRole:
-            return QStringLiteral("构件名");
+            return tr("构件名");
         case Qt::TextAlignmentRole:
             return LeftVCenter;
         case Qt::BackgroundRole:
@@ -184,11 +184,11 @@ QVariant PlazaPublicComponentsTableModel::headerData(int section, Qt::Orientatio
     case LoadColumn:
         switch (role) {
         case Qt::DisplayRole:
-            return QStringLiteral("操作");
+            return tr("操作");
         case Qt::TextAlignmentRole:
             return LeftVCenter;
         case Qt::AccessibleDescriptionRole:
-            return QStringLiteral("载入");
+            return tr("载入");
         default:
             break;
         }
@@ -198,7 +198,7 @@ QVariant PlazaPublicComponentsTableModel::headerData(int section, Qt::Orientatio
         case Qt::TextAlignmentRole:
             return LeftVCenter;
         case Qt::AccessibleDescriptionRole:
-            return QStringLiteral("布置");
+            return tr("布置");
         default:
             break;
         }

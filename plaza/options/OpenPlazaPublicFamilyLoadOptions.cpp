@@ -12,10 +12,18 @@ namespace vela {
 std::shared_ptr<tarn::IFamilyLoadOptions> OpenPlazaPublicFamilyLoadOptions::GetFamilyLoadOptions(
     FamilyConflictAction& action, const FamilyConflictInfo& info)
 {
-    const std::wstring question = L"项目中已存在“" + info.ExistingName + L"”"
-                                  + (info.HasInstancesInCanvas ? L"，且画布中有此构件实例" : L"")
-                                  + L"，选择需要进行的操作?\r\n\r\n" + L"重命名：名称更改为“" + info.RenamedName
-                                  + L"”\r\n" + L"覆盖：覆盖项目中重名构件";
+    const QString existing = QString::fromStdWString(info.ExistingName);
+    const QString renamed = QString::fromStdWString(info.RenamedName);
+    const QString question =
+        info.HasInstancesInCanvas
+            ? QCoreApplication::translate("OpenPlazaPublicFamilyLoadOptions",
+                                          "项目中已存在“%1”，且画布中有此构件实例，选择需要进行的操作?\r\n\r\n"
+                                          "重命名：名称更改为“%2”\r\n覆盖：覆盖项目中重名构件")
+                  .arg(existing, renamed)
+            : QCoreApplication::translate("OpenPlazaPublicFamilyLoadOptions",
+                                          "项目中已存在“%1”，选择需要进行的操作?\r\n\r\n"
+                                          "重命名：名称更改为“%2”\r\n覆盖：覆盖项目中重名构件")
+                  .arg(existing, renamed);
 
     KelMessageDialog* dialog = KelMessageDialog::Get(nullptr);
     dialog->ConfigDialogSize(400, -1);
@@ -29,7 +37,7 @@ std::shared_ptr<tarn::IFamilyLoadOptions> OpenPlazaPublicFamilyLoadOptions::GetF
     relabel(4, QCoreApplication::translate("OpenPlazaPublicFamilyLoadOptions", "重命名"));
     relabel(8, QCoreApplication::translate("OpenPlazaPublicFamilyLoadOptions", "覆盖"));
 
-    const int result = dialog->Show(QString::fromStdWString(question), 1, 14);
+    const int result = dialog->Show(question, 1, 14);
     if (result == 1) {
         action = FamilyConflictAction::Cancel;
         return nullptr;

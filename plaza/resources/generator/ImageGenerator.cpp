@@ -333,17 +333,35 @@ std::vector<Picture> AllPictures()
     };
 }
 
-QImage Render(const Picture& picture)
+QImage Render(const Picture& picture, int factor = 1)
 {
-    QImage image(picture.size, picture.size, QImage::Format_ARGB32_Premultiplied);
+    const int side = picture.size * factor;
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const qreal scale = qreal(picture.size) / picture.unit;
+    const qreal scale = qreal(side) / picture.unit;
     p.scale(scale, scale);
     picture.draw(p);
     p.end();
     return image;
+}
+
+QSize ShownSize(const Picture& picture, Qt::TransformationMode* mode);
+
+// A picture written with fewer than two pixels per shown pixel also gets a variant
+// drawn at twice its size, "name@2x.png" beside "name.png": Qt picks it by that name
+// on screens of device pixel ratio 2, where the plain one would be enlarged and blurred.
+bool NeedsDoubleDensity(const Picture& picture)
+{
+    Qt::TransformationMode mode;
+    return picture.size < 2 * ShownSize(picture, &mode).width();
+}
+
+QString DoubleDensityPath(const QString& path)
+{
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
 }
 
 // --- Contact sheet ----------------------------------------------------------
@@ -499,12 +517,19 @@ int main(int argc, char* argv[])
     const QDir out(args.first());
     const std::vector<Picture> pictures = AllPictures();
     std::vector<QImage> images;
+    const auto write = [&out, &err](const QImage& image, const QString& path) {
+        const QString file = out.filePath(path);
+        if (!QDir().mkpath(QFileInfo(file).absolutePath())
+            || !image.convertToFormat(QImage::Format_ARGB32).save(file, "PNG")) {
+            err << "plaza-imagegen: cannot write " << file << "\n";
+            return false;
+        }
+        return true;
+    };
     for (const Picture& picture : pictures) {
         images.push_back(Render(picture));
-        const QString file = out.filePath(picture.path);
-        if (!QDir().mkpath(QFileInfo(file).absolutePath())
-            || !images.back().convertToFormat(QImage::Format_ARGB32).save(file, "PNG")) {
-            err << "plaza-imagegen: cannot write " << file << "\n";
+        if (!write(images.back(), picture.path)
+            || (NeedsDoubleDensity(picture) && !write(Render(picture, 2), DoubleDensityPath(picture.path)))) {
             return 1;
         }
     }
