@@ -152,6 +152,48 @@
     </message>
 </context>
 <context>
+    <name>plazahost::ProjectPane</name>
+    <message>
+        <source>协同项目</source>
+        <translation>Collaboration project</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>构件</source>
+        <translation>Component</translation>
+    </message>
+    <message>
+        <source>版本</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>公共构件</source>
+        <translation>Public component</translation>
+    </message>
+    <message>
+        <source>没有构件库</source>
+        <translation>No component library</translation>
+    </message>
+    <message>
+        <source>正在读取协同项目...</source>
+        <translation>Reading the collaboration projects...</translation>
+    </message>
+    <message>
+        <source>没有协同项目</source>
+        <translation>No collaboration project</translation>
+    </message>
+    <message numerus="yes">
+        <source>共 %n 个构件</source>
+        <translation>
+            <numerusform>%n component</numerusform>
+            <numerusform>%n components</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>vela::PlazaPublicPage</name>
     <message>
         <source>清空条件</source>

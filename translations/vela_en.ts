@@ -184,6 +184,13 @@
     </message>
 </context>
 <context>
+    <name>vela::CatalogBackend</name>
+    <message>
+        <source>构件库不支持协同项目</source>
+        <translation>The component library does not support collaboration projects</translation>
+    </message>
+</context>
+<context>
     <name>vela::ComponentDownloadWorker</name>
     <message>
         <source>构件文件过大，无法载入</source>
@@ -507,6 +514,53 @@
     </message>
 </context>
 <context>
+    <name>vela::ProjectStore</name>
+    <message>
+        <source>协同项目不存在</source>
+        <translation>No such collaboration project</translation>
+    </message>
+    <message>
+        <source>内存中的协同项目库</source>
+        <translation>the project store in memory</translation>
+    </message>
+    <message>
+        <source>协同项目库文件不见了：%1</source>
+        <translation>The project store file is gone: %1</translation>
+    </message>
+    <message>
+        <source>无法连接协同项目库 %1（%2）</source>
+        <translation>Cannot connect to the project store %1 (%2)</translation>
+    </message>
+    <message>
+        <source>协同项目库正忙，请稍后重试</source>
+        <translation>The project store is busy, please try again shortly</translation>
+    </message>
+    <message>
+        <source>协同项目库出错：%1</source>
+        <translation>Project store error: %1</translation>
+    </message>
+    <message>
+        <source>无法识别协同项目库 %1 的表结构（缺少 project_components.%2）</source>
+        <translation>The tables of the project store %1 are not recognised (project_components.%2 is missing)</translation>
+    </message>
+    <message>
+        <source>协同项目库 %1 由较新的程序写入（架构版本 %2，本程序只认识到 %3），请升级程序</source>
+        <translation>The project store %1 was written by a newer program (schema version %2; this program knows up to %3). Please upgrade</translation>
+    </message>
+    <message>
+        <source>协同项目库 %1 的架构第 %2 版与本程序的迁移文件不一致，拒绝使用</source>
+        <translation>Version %2 of the schema of the project store %1 differs from this program&apos;s migration files; refusing to use it</translation>
+    </message>
+    <message>
+        <source>协同项目库架构升级失败（%1）：%2</source>
+        <translation>Upgrading the project store schema failed (%1): %2</translation>
+    </message>
+    <message>
+        <source>没有要添加的构件</source>
+        <translation>No components to add</translation>
+    </message>
+</context>
+<context>
     <name>vela::PublicComponentWorkflowBase</name>
     <message>
         <source>正在下载构件文件...</source>
@@ -612,6 +666,10 @@
     <message>
         <source>构件库已关闭</source>
         <translation>The component library is closed</translation>
+    </message>
+    <message>
+        <source>协同项目库出错：%1</source>
+        <translation>Project store error: %1</translation>
     </message>
 </context>
 <context>

@@ -33,7 +33,7 @@ void OnPane(const QPointer<ProjectPane>& pane, Show show)
 } // namespace
 
 ProjectPane::ProjectPane(QWidget* parent)
-    : QDockWidget(QStringLiteral("协同项目"), parent)
+    : QDockWidget(tr("协同项目"), parent)
 {
     setObjectName(QStringLiteral("ProjectPane"));
     auto* body = new QWidget(this);
@@ -41,13 +41,13 @@ ProjectPane::ProjectPane(QWidget* parent)
     auto* row = new QHBoxLayout();
     m_projects = new QComboBox(body);
     m_projects->setObjectName(QStringLiteral("ProjectPaneProjects"));
-    m_refresh = new QPushButton(QStringLiteral("刷新"), body);
+    m_refresh = new QPushButton(tr("刷新"), body);
     m_refresh->setObjectName(QStringLiteral("ProjectPaneRefresh"));
     row->addWidget(m_projects, 1);
     row->addWidget(m_refresh);
     layout->addLayout(row);
     m_list = new QTreeWidget(body);
-    m_list->setHeaderLabels({QStringLiteral("构件"), QStringLiteral("版本"), QStringLiteral("公共构件")});
+    m_list->setHeaderLabels({tr("构件"), tr("版本"), tr("公共构件")});
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
@@ -88,10 +88,10 @@ void ProjectPane::Refresh()
 {
     const std::shared_ptr<vela::CatalogBackend> backend = vela::CatalogBackend::Current();
     if (!backend) {
-        ShowStatus(QStringLiteral("没有构件库"));
+        ShowStatus(tr("没有构件库"));
         return;
     }
-    ShowStatus(QStringLiteral("正在读取协同项目..."));
+    ShowStatus(tr("正在读取协同项目..."));
     const quint64 generation = ++m_generation;
     const QPointer<ProjectPane> pane(this);
     backend->GetProjects([pane, generation](std::wstring error, vela::ProjectList projects) {
@@ -132,7 +132,7 @@ void ProjectPane::RefreshComponents()
     const QString projectId = ProjectId();
     if (!backend || projectId.isEmpty()) {
         m_list->clear();
-        ShowStatus(QStringLiteral("没有协同项目"));
+        ShowStatus(tr("没有协同项目"));
         emit ComponentsUpdated();
         return;
     }
@@ -154,7 +154,7 @@ void ProjectPane::RefreshComponents()
                         item->setToolTip(0, QString::fromStdWString(component->Id));
                     }
                 }
-                shown->ShowStatus(error.empty() ? QStringLiteral("共 %1 个构件").arg(components.size())
+                shown->ShowStatus(error.empty() ? tr("共 %n 个构件", nullptr, int(components.size()))
                                                 : QString::fromStdWString(error));
                 emit shown->ComponentsUpdated();
             });

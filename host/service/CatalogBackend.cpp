@@ -1,10 +1,18 @@
 #include "CatalogBackend.h"
 
+#include <QCoreApplication>
+
 #include <mutex>
 
 namespace vela {
 
 namespace {
+// Texts a person may read, in the interface language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(vela::CatalogBackend)
+};
+
 std::mutex s_mutex;
 std::shared_ptr<CatalogBackend> s_backend;
 } // namespace
@@ -23,12 +31,12 @@ void CatalogBackend::Install(std::shared_ptr<CatalogBackend> backend)
 
 void CatalogBackend::GetProjectComponents(const std::wstring&, Done<ProjectComponentList> done)
 {
-    done(L"构件库不支持协同项目", {});
+    done(Texts::tr("构件库不支持协同项目").toStdWString(), {});
 }
 
 void CatalogBackend::GetProjects(Done<ProjectList> done)
 {
-    done(L"构件库不支持协同项目", {});
+    done(Texts::tr("构件库不支持协同项目").toStdWString(), {});
 }
 
 } // namespace vela

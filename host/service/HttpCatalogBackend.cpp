@@ -319,17 +319,20 @@ void HttpCatalogBackend::Launch(const std::shared_ptr<Call>& call)
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setRawHeader("Accept", "application/json");
     QNetworkReply* reply = nullptr;
+    // Qt writes a request's head and body separately with Nagle on, so on a
+    // connection kept alive the body waits for the server's delayed ACK (40 ms
+    // on Linux). A new connection is acknowledged at once: requests with a
+    // body each get one, from a manager of their own that no GET leaves an
+    // open connection in. The background refresh goes there too, so that it
+    // never holds one of the connections the browsing requests queue for.
+    if (call->Verb == "POST" || call->Background) {
+        request.setRawHeader("Connection", "close");
+    }
     if (call->Verb == "POST") {
         request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
-        // Qt writes a request's head and body separately with Nagle on, so on
-        // a connection kept alive the body waits for the server's delayed ACK
-        // (40 ms on Linux). A new connection is acknowledged at once: requests
-        // with a body each get one, from a manager of their own that no GET
-        // leaves an open connection in.
-        request.setRawHeader("Connection", "close");
         reply = m_postManager->post(request, call->Body);
     } else {
-        reply = m_manager->get(request);
+        reply = (call->Background ? m_postManager : m_manager)->get(request);
     }
     // A deadline for the whole exchange; Qt's own transfer timeout only counts silence.
     auto timedOut = std::make_shared<bool>(false);

@@ -3,6 +3,7 @@
 #include "WideText.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -36,7 +37,16 @@ QAtomicInt s_instances;
 // Serialises schema changes and seeding across every program sharing one PostgreSQL database.
 constexpr qint64 SchemaLockKey = 7270013;
 
-const wchar_t* MissingProjectText() { return L"协同项目不存在"; }
+// Texts a person may read, in the interface language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(vela::ProjectStore)
+};
+
+std::wstring MissingProjectText()
+{
+    return Texts::tr("协同项目不存在").toStdWString();
+}
 
 QString Q(const std::wstring& text)
 {
@@ -272,7 +282,7 @@ bool ProjectStore::InMemory() const
 QString ProjectStore::Description() const
 {
     if (!m_postgres) {
-        return m_file.isEmpty() ? QStringLiteral("内存中的协同项目库") : m_file;
+        return m_file.isEmpty() ? Texts::tr("内存中的协同项目库") : m_file;
     }
     const PostgresTarget target = ParsePostgres(m_connection);
     return QStringLiteral("PostgreSQL %1@%2:%3/%4")
@@ -288,7 +298,7 @@ int ProjectStore::LatestVersion()
 
 std::wstring ProjectStore::StoreGone() const
 {
-    return W(QStringLiteral("协同项目库文件不见了：%1").arg(m_file));
+    return W(Texts::tr("协同项目库文件不见了：%1").arg(m_file));
 }
 
 QSqlDatabase ProjectStore::Connection(std::wstring& error)
@@ -359,7 +369,7 @@ bool ProjectStore::OpenConnection(QSqlDatabase& db, std::wstring& error)
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_options.BusyTimeoutMs));
     }
     if (!db.open()) {
-        error = W(QStringLiteral("无法连接协同项目库 %1（%2）").arg(Description(), db.lastError().text().trimmed()));
+        error = W(Texts::tr("无法连接协同项目库 %1（%2）").arg(Description(), db.lastError().text().trimmed()));
         return false;
     }
     if (!m_postgres) {
@@ -393,9 +403,9 @@ std::wstring ProjectStore::Fail(QSqlDatabase& db, const QString& detail, bool ro
     std::wstring text;
     if (!m_postgres && (detail.contains(QLatin1String("database is locked"))
                         || detail.contains(QLatin1String("database table is locked")))) {
-        text = L"协同项目库正忙，请稍后重试";
+        text = Texts::tr("协同项目库正忙，请稍后重试").toStdWString();
     } else {
-        text = W(QStringLiteral("协同项目库出错：%1").arg(detail.trimmed()));
+        text = W(Texts::tr("协同项目库出错：%1").arg(detail.trimmed()));
     }
     // A PostgreSQL connection that failed may be gone; the next call connects again.
     if (m_postgres) {
@@ -482,7 +492,7 @@ std::wstring ProjectStore::Migrate(QSqlDatabase& db)
             for (const char* field : {"id", "project_id", "name", "category_code", "version", "public_component_id"}) {
                 if (!record.contains(QLatin1String(field))) {
                     QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-                    return W(QStringLiteral("无法识别协同项目库 %1 的表结构（缺少 project_components.%2）")
+                    return W(Texts::tr("无法识别协同项目库 %1 的表结构（缺少 project_components.%2）")
                                  .arg(Description(), QLatin1String(field)));
                 }
             }
@@ -497,7 +507,7 @@ std::wstring ProjectStore::Migrate(QSqlDatabase& db)
         for (const auto& [version, checksum] : applied) {
             if (version > latest) {
                 QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-                return W(QStringLiteral("协同项目库 %1 由较新的程序写入（架构版本 %2，本程序只认识到 %3），请升级程序")
+                return W(Texts::tr("协同项目库 %1 由较新的程序写入（架构版本 %2，本程序只认识到 %3），请升级程序")
                              .arg(Description())
                              .arg(applied.rbegin()->first)
                              .arg(latest));
@@ -505,7 +515,7 @@ std::wstring ProjectStore::Migrate(QSqlDatabase& db)
             const auto known = migrations.find(version);
             if (known == migrations.end() || known->second.Checksum != checksum) {
                 QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-                return W(QStringLiteral("协同项目库 %1 的架构第 %2 版与本程序的迁移文件不一致，拒绝使用")
+                return W(Texts::tr("协同项目库 %1 的架构第 %2 版与本程序的迁移文件不一致，拒绝使用")
                              .arg(Description())
                              .arg(version));
             }
@@ -518,7 +528,7 @@ std::wstring ProjectStore::Migrate(QSqlDatabase& db)
         }
         for (const QString& statement : Statements(next->second.Sql)) {
             if (!Run(query, statement)) {
-                return W(QStringLiteral("协同项目库架构升级失败（%1）：%2")
+                return W(Texts::tr("协同项目库架构升级失败（%1）：%2")
                              .arg(next->second.Name, QString::fromStdWString(fail())));
             }
         }
@@ -630,7 +640,7 @@ std::wstring ProjectStore::AddFromPublic(const std::wstring& projectId,
                                          ProjectComponentList& out)
 {
     if (components.empty()) {
-        return L"没有要添加的构件";
+        return Texts::tr("没有要添加的构件").toStdWString();
     }
     std::wstring error;
     QSqlDatabase db = Connection(error);

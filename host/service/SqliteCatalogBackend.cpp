@@ -255,7 +255,7 @@ void SqliteCatalogBackend::AnswerProject(Done<T> done, Work work)
 {
     m_projectPool.start([this, done = std::move(done), work = std::move(work)]() mutable {
         if (m_closing) {
-            done(L"构件库已关闭", T{});
+            done(Texts::tr("构件库已关闭").toStdWString(), T{});
             return;
         }
         OpenProjects();
@@ -264,7 +264,7 @@ void SqliteCatalogBackend::AnswerProject(Done<T> done, Work work)
         try {
             error = work(result);
         } catch (const std::exception& e) {
-            error = Text(QStringLiteral("协同项目库出错：%1").arg(QString::fromLocal8Bit(e.what())));
+            error = Text(Texts::tr("协同项目库出错：%1").arg(QString::fromLocal8Bit(e.what())));
         }
         if (!error.empty()) {
             result = T{};
