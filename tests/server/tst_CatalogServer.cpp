@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QJsonArray>
 #include <QNetworkAccessManager>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <functional>
@@ -35,6 +37,7 @@ private slots:
     void FilesAreRevalidatedByEntityTag();
     void LinksOutOfTheFolderAre404();
     void StopsCleanlyOnSigterm();
+    void RefusesAProjectStoreOfANewerProgram();
 
 private:
     QJsonObject Json(const HttpExchange& exchange) const;
@@ -196,6 +199,13 @@ void tst_CatalogServer::BadRequestsAreRefusedInJson_data()
         << QStringLiteral("/api/v1/components/specification?id=GJ100001") << QByteArray() << 400;
     QTest::newRow("properties without a code") << QStringLiteral("/api/v1/categories/properties") << QByteArray()
                                                << 400;
+    const QString repeats = QStringLiteral("/api/v1/projects/repeats");
+    QTest::newRow("addition without components")
+        << QStringLiteral("/api/v1/projects/components") << QByteArray(R"({"projectId": "P1001"})") << 400;
+    QTest::newRow("repeat check without a project") << repeats << QByteArray(R"({"ids": ["GJ100001"]})") << 400;
+    QTest::newRow("repeat check ids not a list") << repeats << QByteArray(R"({"projectId": "P1", "ids": "x"})") << 400;
+    QTest::newRow("project listing without a project") << QStringLiteral("/api/v1/projects/components") << QByteArray()
+                                                       << 400;
     QTest::newRow("request larger than allowed")
         << components << (QByteArray(R"({"keyword": ")") + QByteArray(70 * 1024, 'a') + "\"}") << 413;
 }
@@ -206,7 +216,7 @@ void tst_CatalogServer::BadRequestsAreRefusedInJson()
     QFETCH(QByteArray, body);
     QFETCH(int, status);
 
-    const bool post = path.endsWith(QLatin1String("/query"));
+    const bool post = !body.isEmpty();
     const HttpExchange exchange = post ? HttpExchange::Post(m_manager, m_server->Url(path), body)
                                        : HttpExchange::Get(m_manager, m_server->Url(path));
     QCOMPARE(exchange.Status, status);
@@ -222,6 +232,7 @@ void tst_CatalogServer::UnknownIdsAndEscapingPathsAre404_data()
     QTest::newRow("specification") << QByteArray("/api/v1/components/specification?id=GJ100001&specificationId=NOPE");
     QTest::newRow("component file") << QByteArray("/api/v1/components/file?id=NOPE");
     QTest::newRow("category properties") << QByteArray("/api/v1/categories/properties?code=NOPE");
+    QTest::newRow("project") << QByteArray("/api/v1/projects/components?projectId=NOPE");
     QTest::newRow("no such endpoint") << QByteArray("/api/v1/nothing");
     QTest::newRow("no such file") << QByteArray("/catalog/files/thumbnails/NOPE.png");
     QTest::newRow("the catalog database") << QByteArray("/catalog/catalog.sqlite");
@@ -330,6 +341,27 @@ void tst_CatalogServer::StopsCleanlyOnSigterm()
     }
     QCOMPARE(requestLines.size(), 1);
     QVERIFY2(requestLines[0].contains("GET /api/v1/categories/properties?code=A0101 200"), requestLines[0].constData());
+}
+
+void tst_CatalogServer::RefusesAProjectStoreOfANewerProgram()
+{
+    QTemporaryDir folder;
+    const QString store = folder.filePath(QStringLiteral("projects.sqlite"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("newer"));
+        db.setDatabaseName(store);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("CREATE TABLE schema_migrations(version INTEGER PRIMARY KEY, checksum TEXT, "
+                                          "applied_at TEXT)")));
+        QVERIFY(query.exec(QStringLiteral("INSERT INTO schema_migrations VALUES(99, 'x', 'later')")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("newer"));
+
+    CatalogServerProcess server({QStringLiteral("--projects"), store});
+    // It never serves, and says why.
+    QVERIFY(!server.Start());
+    QVERIFY2(server.Error().contains(QStringLiteral("较新的程序")), qPrintable(server.Error()));
 }
 
 QTEST_MAIN(tst_CatalogServer)
