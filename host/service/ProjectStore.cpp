@@ -327,7 +327,7 @@ QSqlDatabase ProjectStore::Connection(std::wstring& error)
             error = StoreGone();
             return db;
         }
-        if (m_fileIdentity != 0 && identity != m_fileIdentity && db.isOpen()) {
+        if (m_fileIdentity != 0 && identity != m_openedIdentity.value(name) && db.isOpen()) {
             // Another file stands there now (a restored copy): read that one.
             db.close();
         }
@@ -381,6 +381,7 @@ bool ProjectStore::OpenConnection(QSqlDatabase& db, std::wstring& error)
             query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
             QMutexLocker lock(&m_mutex);
             m_fileIdentity = FileIdentity(m_file);
+            m_openedIdentity[db.connectionName()] = m_fileIdentity;
         }
     }
     QMutexLocker lock(&m_mutex);

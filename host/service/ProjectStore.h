@@ -3,6 +3,7 @@
 #include "CatalogBackend.h"
 #include "vela_service_export.h"
 
+#include <QHash>
 #include <QMutex>
 #include <QString>
 #include <QStringList>
@@ -107,9 +108,11 @@ private:
     Options m_options;
     bool m_postgres = false;
     int m_instance = 0;
-    // SQLite file: made only by the first connection, and its identity then.
+    // SQLite file: made only by the first connection; its latest identity,
+    // and the one each connection opened.
     QString m_file;
     quint64 m_fileIdentity = 0;
+    QHash<QString, quint64> m_openedIdentity;
 
     QMutex m_mutex;
     std::atomic<bool> m_migrated{false};
