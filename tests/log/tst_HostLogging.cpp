@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 using namespace vela;
 
 namespace {
@@ -60,9 +62,9 @@ private slots:
         QFETCH(int, type);
         VelaLogger logger;
         VelaLogObject line(QStringLiteral("缩略图 42"));
-        void (VelaLogger::*const write[])(VelaLogObject&) = {&VelaLogger::Trace, &VelaLogger::Info,
-                                                             &VelaLogger::Warning, &VelaLogger::Error};
-        (logger.*write[level])(line);
+        const std::function<void()> write[] = {[&] { logger.Trace(line); }, [&] { logger.Info(line); },
+                                                [&] { logger.Warning(line); }, [&] { logger.Error(line); }};
+        write[level]();
 
         QCOMPARE(s_messages.size(), 1);
         QCOMPARE(int(s_messages[0].Type), type);
