@@ -9,10 +9,11 @@
 //   plaza-catalog synthetic 1000000 /tmp/plaza-bench/c1m-skew --skew 0.3
 //   bench_catalog_service [--runs N] /tmp/plaza-bench/c1m /tmp/plaza-bench/c1m-skew
 //
-// The two conditions are taken from the catalog itself: the leaf holding the
-// most components, its first enumerated property at its most common value and
-// its first numeric property between the quartiles of its values.
+// The two conditions are taken from the catalog itself (see BenchCatalog):
+// properties of the leaf given by --leaf (平开门, the leaf --skew crowds, by
+// default), at values that match a good part of it.
 
+#include "BenchCatalog.h"
 #include "CatalogSchema.h"
 #include "HostNetworkDetector.h"
 #include "PublicCategoryService.h"
@@ -46,17 +47,6 @@ QTextStream& Out()
     return out;
 }
 
-// One condition as the service gets it and as SQL over an alias of component_values.
-struct Condition
-{
-    std::shared_ptr<ConditionFilterOption> Option;
-    qint64 Pid = 0;
-    // Uses %1 for the alias.
-    QString Predicate;
-    QVariantList Values;
-    QString Label;
-};
-
 // The matches of a keyword and conditions inside a seq range, written the
 // plain way: a driving index (keyword grams or trigrams, one condition, or the
 // components) with the other conditions probed per row.
@@ -67,7 +57,7 @@ struct Matching
     QVariantList Values;
 };
 
-Matching Match(const QString& keyword, qint64 first, qint64 last, QVector<Condition> conditions)
+Matching Match(const QString& keyword, qint64 first, qint64 last, QVector<bench::BenchCondition> conditions)
 {
     Matching m;
     const QString folded = CatalogSchema::Fold(keyword);
@@ -82,7 +72,7 @@ Matching Match(const QString& keyword, qint64 first, qint64 last, QVector<Condit
         m.From = QStringLiteral("FROM name_trigrams AS d WHERE name_trigrams MATCH ? AND d.rowid BETWEEN ? AND ?");
         m.Values << QStringLiteral("\"%1\"").arg(folded) << first << last;
     } else if (!conditions.isEmpty()) {
-        const Condition lead = conditions.takeFirst();
+        const bench::BenchCondition lead = conditions.takeFirst();
         m.From = QStringLiteral("FROM component_values AS d WHERE d.pid = ? AND d.seq BETWEEN ? AND ? AND (%1)")
                      .arg(lead.Predicate.arg(QStringLiteral("d")));
         m.Values << lead.Pid << first << last << lead.Values;
@@ -91,7 +81,7 @@ Matching Match(const QString& keyword, qint64 first, qint64 last, QVector<Condit
         m.Values << first << last;
     }
     int index = 0;
-    for (const Condition& probe : conditions) {
+    for (const bench::BenchCondition& probe : conditions) {
         const QString alias = QStringLiteral("v%1").arg(index++);
         m.From += QStringLiteral(" AND EXISTS (SELECT 1 FROM component_values AS %1 WHERE %1.pid = ? AND %1.seq = %2 "
                                  "AND (%3))")
@@ -103,16 +93,9 @@ Matching Match(const QString& keyword, qint64 first, qint64 last, QVector<Condit
 
 bool Exec(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
-    query.setForwardOnly(true);
-    if (!query.prepare(sql)) {
-        Out() << "direct query failed: " << query.lastError().text() << Qt::endl;
-        return false;
-    }
-    for (int i = 0; i < values.size(); ++i) {
-        query.bindValue(i, values[i]);
-    }
-    if (!query.exec()) {
-        Out() << "direct query failed: " << query.lastError().text() << Qt::endl;
+    QString error;
+    if (!bench::ExecBound(query, sql, values, &error)) {
+        Out() << "direct query failed: " << error << Qt::endl;
         return false;
     }
     return true;
@@ -155,142 +138,6 @@ qint64 DirectPage(QSqlDatabase& db, const Matching& m, qint64 pageSize, qint64 o
     return total;
 }
 
-struct Category
-{
-    QString Code;
-    QString Name;
-    QString Parent;
-    qint64 First = 0;
-    qint64 Last = -1;
-    qint64 Count = 0;
-};
-
-// What the cases need to know of one catalog, read once.
-struct Catalog
-{
-    QString Folder;
-    QHash<QString, Category> Categories;
-    qint64 First = 0;
-    qint64 Last = -1;
-    qint64 Count = 0;
-    Category LargestLeaf;
-    Category Discipline;
-    QVector<Condition> Conditions;
-
-    Category Of(const QString& code) const { return Categories.value(code); }
-};
-
-bool ReadCatalog(QSqlDatabase& db, Catalog& catalog)
-{
-    QSqlQuery query(db);
-    if (!Exec(query, QStringLiteral("SELECT code, name, parent_code, first_seq, last_seq, component_count, leaf "
-                                    "FROM categories ORDER BY position"),
-              {})) {
-        return false;
-    }
-    while (query.next()) {
-        const Category category{query.value(0).toString(),     query.value(1).toString(),
-                                query.value(2).toString(),     query.value(3).toLongLong(),
-                                query.value(4).toLongLong(),   query.value(5).toLongLong()};
-        catalog.Categories.insert(category.Code, category);
-        if (query.value(6).toInt() != 0 && category.Count > catalog.LargestLeaf.Count) {
-            catalog.LargestLeaf = category;
-        }
-    }
-    // Two statements: min() and max() are only instant on their own.
-    for (const QString& sql : {QStringLiteral("SELECT min(seq) FROM components"),
-                               QStringLiteral("SELECT max(seq) FROM components"),
-                               QStringLiteral("SELECT value FROM meta WHERE key = 'component_count'")}) {
-        if (!Exec(query, sql, {}) || !query.next()) {
-            return false;
-        }
-        (sql.contains(QLatin1String("min")) ? catalog.First
-                                             : sql.contains(QLatin1String("max")) ? catalog.Last : catalog.Count) =
-            query.value(0).toLongLong();
-    }
-    if (catalog.LargestLeaf.Count == 0) {
-        Out() << "the catalog has no components" << Qt::endl;
-        return false;
-    }
-    // The discipline holding the leaf: the child of the root on its path.
-    Category discipline = catalog.LargestLeaf;
-    while (!catalog.Of(discipline.Parent).Parent.isEmpty()) {
-        discipline = catalog.Of(discipline.Parent);
-    }
-    catalog.Discipline = discipline;
-
-    const Category& leaf = catalog.LargestLeaf;
-    const QString properties = QStringLiteral("SELECT p.pid, p.code, p.name, p.type FROM category_properties AS cp "
-                                              "JOIN properties AS p ON p.pid = cp.pid WHERE cp.category_code = ? "
-                                              "AND p.type IN (%1) ORDER BY cp.position LIMIT 1");
-    // The most common value of the first enumerated property.
-    if (!Exec(query, properties.arg(QStringLiteral("'Enum'")), {leaf.Code}) || !query.next()) {
-        Out() << "leaf " << leaf.Code << " has no enumerated property" << Qt::endl;
-        return false;
-    }
-    Condition choice;
-    choice.Pid = query.value(0).toLongLong();
-    const QString choiceCode = query.value(1).toString();
-    const QString choiceName = query.value(2).toString();
-    if (!Exec(query,
-              QStringLiteral("SELECT v.text, (SELECT text FROM property_choices WHERE pid = v.pid AND value = v.text) "
-                             "FROM component_values AS v WHERE v.pid = ? AND v.seq BETWEEN ? AND ? "
-                             "GROUP BY v.text ORDER BY count(*) DESC, v.text LIMIT 1"),
-              {choice.Pid, leaf.First, leaf.Last})
-        || !query.next()) {
-        return false;
-    }
-    const QString value = query.value(0).toString();
-    choice.Option = std::make_shared<ConditionFilterOption>();
-    choice.Option->SetCode(choiceCode.toStdWString());
-    choice.Option->SetValue(value.toStdWString());
-    choice.Option->Operator = ConditionFilterOption::Equal;
-    choice.Option->ValueType = ConditionFilterOption::Enumeration;
-    choice.Predicate = QStringLiteral("%1.text = ?");
-    choice.Values = {value};
-    choice.Label = choiceName + QStringLiteral(" = ") + query.value(1).toString();
-
-    // The first numeric property between the quartiles of its values.
-    if (!Exec(query, properties.arg(QStringLiteral("'Number', 'Int'")), {leaf.Code}) || !query.next()) {
-        Out() << "leaf " << leaf.Code << " has no numeric property" << Qt::endl;
-        return false;
-    }
-    Condition range;
-    range.Pid = query.value(0).toLongLong();
-    const QString rangeCode = query.value(1).toString();
-    const QString rangeName = query.value(2).toString();
-    const bool integer = query.value(3).toString() == QLatin1String("Int");
-    const QString ordered = QStringLiteral("SELECT number FROM component_values WHERE pid = ? AND seq BETWEEN ? AND ? "
-                                           "ORDER BY number LIMIT 1 OFFSET ?");
-    double bounds[2] = {0, 0};
-    for (int i = 0; i < 2; ++i) {
-        if (!Exec(query, ordered, {range.Pid, leaf.First, leaf.Last, leaf.Count * (1 + 2 * i) / 4}) || !query.next()) {
-            return false;
-        }
-        bounds[i] = query.value(0).toDouble();
-    }
-    range.Option = std::make_shared<ConditionFilterOption>();
-    range.Option->SetCode(rangeCode.toStdWString());
-    range.Option->SetFromValue(QString::number(bounds[0]).toStdWString());
-    range.Option->SetToValue(QString::number(bounds[1]).toStdWString());
-    range.Option->Operator = ConditionFilterOption::Between;
-    range.Option->ValueType = integer ? ConditionFilterOption::IntegerOrBoolean : ConditionFilterOption::Number;
-    range.Predicate = QStringLiteral("%1.number >= ? AND %1.number <= ?");
-    range.Values = {bounds[0], bounds[1]};
-    range.Label = QStringLiteral("%1 %2–%3").arg(rangeName).arg(bounds[0]).arg(bounds[1]);
-    catalog.Conditions = {choice, range};
-    return true;
-}
-
-Conditions Options(const QVector<Condition>& conditions)
-{
-    Conditions options;
-    for (const Condition& condition : conditions) {
-        options.push_back(condition.Option);
-    }
-    return options;
-}
-
 struct Case
 {
     enum class Kind { Components, Categories, FirstRequest };
@@ -308,12 +155,12 @@ qint64 LastPage(qint64 total, qint64 pageSize)
     return std::max<qint64>(1, (total + pageSize - 1) / pageSize);
 }
 
-QVector<Case> MakeCases(const Catalog& catalog)
+QVector<Case> MakeCases(const QString& folder, const bench::BenchCatalog& catalog)
 {
     QVector<Case> cases;
-    const QVector<Condition> conditions = catalog.Conditions;
+    const QVector<bench::BenchCondition> conditions = catalog.Conditions;
     const QString both = conditions[0].Label + QStringLiteral(", ") + conditions[1].Label;
-    const auto components = [&](const QString& label, const QString& keyword, const Category& scope, bool filtered,
+    const auto components = [&](const QString& label, const QString& keyword, const bench::BenchCategory& scope, bool filtered,
                                 qint64 pageIndex, qint64 pageSize) {
         Case c;
         c.Label = label;
@@ -321,8 +168,8 @@ QVector<Case> MakeCases(const Catalog& catalog)
         c.Query.CategoryCode = scope.Code.toStdWString();
         c.Query.PageIndex = int32_t(pageIndex);
         c.Query.PageSize = int32_t(pageSize);
-        const QVector<Condition> used = filtered ? conditions : QVector<Condition>();
-        c.Query.Filters = Options(used);
+        const QVector<bench::BenchCondition> used = filtered ? conditions : QVector<bench::BenchCondition>();
+        c.Query.Filters = filtered ? catalog.Options() : Conditions();
         const qint64 first = scope.Code.isEmpty() ? catalog.First : scope.First;
         const qint64 last = scope.Code.isEmpty() ? catalog.Last : scope.Last;
         const qint64 known = keyword.isEmpty() && !filtered ? (scope.Code.isEmpty() ? catalog.Count : scope.Count) : -1;
@@ -331,8 +178,8 @@ QVector<Case> MakeCases(const Catalog& catalog)
         };
         cases.append(c);
     };
-    const Category all;
-    const Category& leaf = catalog.LargestLeaf;
+    const bench::BenchCategory all;
+    const bench::BenchCategory& leaf = catalog.Leaf;
 
     // The README's queries.
     components(QStringLiteral("keyword 门"), QStringLiteral("门"), all, false, 1, 20);
@@ -351,7 +198,7 @@ QVector<Case> MakeCases(const Catalog& catalog)
     tree.Label = QStringLiteral("category tree, keyword a + 2 conditions");
     tree.What = Case::Kind::Categories;
     tree.Query.Keyword = L"a";
-    tree.Query.Filters = Options(conditions);
+    tree.Query.Filters = catalog.Options();
     // Which categories hold a match, in one statement over every match.
     tree.Direct = [=](QSqlDatabase& db) -> qint64 {
         const Matching m = Match(QStringLiteral("a"), catalog.First, catalog.Last, conditions);
@@ -383,7 +230,7 @@ QVector<Case> MakeCases(const Catalog& catalog)
     start.Label = QStringLiteral("first request after start (first page)");
     start.What = Case::Kind::FirstRequest;
     // A new connection that reads the tree and the seq range, then the page.
-    start.Direct = [folder = catalog.Folder](QSqlDatabase&) -> qint64 {
+    start.Direct = [folder](QSqlDatabase&) -> qint64 {
         const QString name = QStringLiteral("bench-first");
         qint64 total = -1;
         {
@@ -393,8 +240,6 @@ QVector<Case> MakeCases(const Catalog& catalog)
             if (db.open()) {
                 QSqlQuery pragma(db);
                 pragma.exec(QStringLiteral("PRAGMA mmap_size=2147483648"));
-                Catalog fresh;
-                fresh.Folder = folder;
                 QSqlQuery tree(db);
                 if (Exec(tree, QStringLiteral("SELECT code, parent_code, name, leaf, first_seq, own_last_seq, last_seq, "
                                               "component_count FROM categories ORDER BY position"),
@@ -519,12 +364,19 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     int runs = 60;
-    if (args.size() >= 2 && args[0] == QLatin1String("--runs")) {
-        runs = std::max(5, args[1].toInt());
+    QString leafCode = QStringLiteral("A0101");
+    while (args.size() >= 2 && args[0].startsWith(QLatin1String("--"))) {
+        if (args[0] == QLatin1String("--runs")) {
+            runs = std::max(5, args[1].toInt());
+        } else if (args[0] == QLatin1String("--leaf")) {
+            leafCode = args[1];
+        } else {
+            break;
+        }
         args = args.mid(2);
     }
-    if (args.isEmpty()) {
-        Out() << "usage: bench_catalog_service [--runs N] CATALOG_FOLDER..." << Qt::endl;
+    if (args.isEmpty() || args[0].startsWith(QLatin1String("--"))) {
+        Out() << "usage: bench_catalog_service [--runs N] [--leaf CODE] CATALOG_FOLDER..." << Qt::endl;
         return 2;
     }
     HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
@@ -550,14 +402,13 @@ int main(int argc, char* argv[])
             pragma.exec(QStringLiteral("PRAGMA mmap_size=2147483648"));
             pragma.exec(QStringLiteral("PRAGMA cache_size=-65536"));
             pragma.exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
-            Catalog catalog;
-            catalog.Folder = folder;
-            if (!ReadCatalog(db, catalog)) {
-                Out() << "cannot read " << folder << Qt::endl;
+            bench::BenchCatalog catalog;
+            if (!catalog.Read(db, leafCode)) {
+                Out() << "cannot read " << folder << ": " << catalog.Error() << Qt::endl;
                 return 1;
             }
 
-            for (const Case& c : MakeCases(catalog)) {
+            for (const Case& c : MakeCases(folder, catalog)) {
                 QVector<double> fresh;
                 QVector<double> repeated;
                 QVector<double> direct;
