@@ -150,6 +150,8 @@ struct LoadResult
     std::vector<double> Latencies;
     qint64 Busy = 0;
     qint64 Failed = 0;
+    // Why the first failed request failed.
+    std::string Reason;
     double Seconds = 0;
 };
 
@@ -174,6 +176,7 @@ LoadResult Load(int port, const std::vector<MixQuery>& mix, int clients, qint64 
             std::vector<double> latencies;
             qint64 busy = 0;
             qint64 failed = 0;
+            std::string reason;
             for (qint64 n = next++; n < budget && Clock::now() < end; n = next++) {
                 const MixQuery& q = mix[size_t((n + c) % qint64(mix.size()))];
                 const Clock::time_point sent = Clock::now();
@@ -191,12 +194,18 @@ LoadResult Load(int port, const std::vector<MixQuery>& mix, int clients, qint64 
                     latencies.push_back(ms);
                 } else {
                     ++failed;
+                    if (reason.empty()) {
+                        reason = answer ? "HTTP " + std::to_string(answer->status) : httplib::to_string(answer.error());
+                    }
                 }
             }
             std::lock_guard<std::mutex> lock(merge);
             result.Latencies.insert(result.Latencies.end(), latencies.begin(), latencies.end());
             result.Busy += busy;
             result.Failed += failed;
+            if (result.Reason.empty()) {
+                result.Reason = reason;
+            }
         });
     }
     for (std::thread& thread : threads) {
@@ -325,7 +334,9 @@ int main(int argc, char* argv[])
         const LoadResult result = Load(port, mix, clients, budget, seconds);
         Out() << "| " << name << " | " << clients << " | " << result.Latencies.size() << " | "
               << QString::number(double(result.Latencies.size()) / result.Seconds, 'f', 0) << " | "
-              << Figures(result.Latencies) << " | " << result.Busy << " | " << result.Failed << " |" << Qt::endl;
+              << Figures(result.Latencies) << " | " << result.Busy << " | " << result.Failed
+              << (result.Reason.empty() ? QString() : QStringLiteral(" (%1)").arg(QString::fromStdString(result.Reason)))
+              << " |" << Qt::endl;
     }
 
     // One client through the service layer: over HTTP, then embedded.
