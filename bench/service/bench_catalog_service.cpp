@@ -8,6 +8,7 @@
 //   plaza-catalog synthetic 1000000 /tmp/plaza-bench/c1m
 //   plaza-catalog synthetic 1000000 /tmp/plaza-bench/c1m-skew --skew 0.3
 //   bench_catalog_service [--runs N] /tmp/plaza-bench/c1m /tmp/plaza-bench/c1m-skew
+//   bench_catalog_service --memory 250 /tmp/plaza-bench/c1m     (memory after varied searches)
 //
 // The two conditions are taken from the catalog itself (see BenchCatalog):
 // properties of the leaf given by --leaf (平开门, the leaf --skew crowds, by
@@ -23,6 +24,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QSemaphore>
 #include <QSqlDatabase>
@@ -357,6 +359,75 @@ std::shared_ptr<SqliteCatalogBackend> Install(const QString& folder, bool warm)
     return backend;
 }
 
+// Anonymous (not file-mapped) memory of this process in MB, from /proc.
+double AnonymousMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("RssAnon:")) {
+            return line.mid(8).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
+    return -1;
+}
+
+// Anonymous memory before and after `searches` varied searches (keywords,
+// scopes, conditions, pages; each with its tree, as the page asks), on a
+// backend in a process that has nothing else open, so that what grows is the
+// backend's.
+int MeasureMemory(const QStringList& folders, const QString& leafCode, int searches)
+{
+    Out() << "| catalog | searches | anonymous memory before | after | largest after a search |\n"
+          << "|---|---:|---:|---:|---:|" << Qt::endl;
+    for (const QString& folder : folders) {
+        bench::BenchCatalog catalog;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-facts"));
+            db.setDatabaseName(folder + QLatin1Char('/') + CatalogSchema::FileName());
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            if (!db.open() || !catalog.Read(db, leafCode)) {
+                Out() << "cannot read " << folder << ": " << catalog.Error() << Qt::endl;
+                return 1;
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("bench-facts"));
+        const QStringList keywords = {QStringLiteral("门"),  QStringLiteral("窗"),   QStringLiteral("平开"),
+                                      QStringLiteral("阀"),  QStringLiteral("钢"),   QStringLiteral("灯"),
+                                      QStringLiteral("管"),  QStringLiteral("防火"), QStringLiteral("low"),
+                                      QStringLiteral("a"),   QStringLiteral("led"),  QStringLiteral("dn50"),
+                                      QString(),             QStringLiteral("木"),   QStringLiteral("hj-")};
+        const QStringList scopes = {QString(), catalog.Discipline.Code, catalog.Leaf.Code, QStringLiteral("M")};
+        const double before = AnonymousMegabytes();
+        double largest = before;
+        std::shared_ptr<SqliteCatalogBackend> backend = Install(folder, false);
+        for (int i = 0; i < searches; ++i) {
+            Case tree;
+            tree.What = Case::Kind::Categories;
+            tree.Query.Keyword = keywords[i % keywords.size()].toStdWString();
+            tree.Query.Filters = i % 3 == 0 ? catalog.Options() : Conditions();
+            Case page = tree;
+            page.What = Case::Kind::Components;
+            page.Query.CategoryCode = scopes[(i / keywords.size()) % scopes.size()].toStdWString();
+            page.Query.PageIndex = QVector<int32_t>{1, 2, 7, 1, 50}[i % 5];
+            qint64 count = 0;
+            ServiceRoundTrip(tree, count);
+            ServiceRoundTrip(page, count);
+            if (count < 0) {
+                return 1;
+            }
+            largest = std::max(largest, AnonymousMegabytes());
+        }
+        Out() << "| " << QFileInfo(folder).fileName() << " | " << searches << " | "
+              << QString::number(before, 'f', 1) << " MB | " << QString::number(AnonymousMegabytes(), 'f', 1)
+              << " MB | " << QString::number(largest, 'f', 1) << " MB |" << Qt::endl;
+        CatalogBackend::Install(nullptr);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -364,10 +435,13 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     int runs = 60;
+    int searches = 0;
     QString leafCode = QStringLiteral("A0101");
     while (args.size() >= 2 && args[0].startsWith(QLatin1String("--"))) {
         if (args[0] == QLatin1String("--runs")) {
             runs = std::max(5, args[1].toInt());
+        } else if (args[0] == QLatin1String("--memory")) {
+            searches = std::max(1, args[1].toInt());
         } else if (args[0] == QLatin1String("--leaf")) {
             leafCode = args[1];
         } else {
@@ -376,10 +450,14 @@ int main(int argc, char* argv[])
         args = args.mid(2);
     }
     if (args.isEmpty() || args[0].startsWith(QLatin1String("--"))) {
-        Out() << "usage: bench_catalog_service [--runs N] [--leaf CODE] CATALOG_FOLDER..." << Qt::endl;
+        Out() << "usage: bench_catalog_service [--runs N | --memory SEARCHES] [--leaf CODE] CATALOG_FOLDER..."
+              << Qt::endl;
         return 2;
     }
     HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
+    if (searches > 0) {
+        return MeasureMemory(args, leafCode, searches);
+    }
 
     Out() << "milliseconds, p50 / p95 / max; new query: " << std::max(5, runs / 3)
           << " runs, each on a new backend; repeated and direct: " << runs
