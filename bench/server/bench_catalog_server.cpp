@@ -320,7 +320,8 @@ int main(int argc, char* argv[])
         Out() << "the server did not start" << Qt::endl;
         return 1;
     }
-    Out() << "server on 127.0.0.1:" << port << (serverOptions.isEmpty() ? QString() : QLatin1Char(' ') + serverOptions.join(QLatin1Char(' ')))
+    const QString shownOptions = serverOptions.join(QLatin1Char(' '));
+    Out() << "server on 127.0.0.1:" << port << (shownOptions.isEmpty() ? QString() : QLatin1Char(' ') + shownOptions)
           << "; mix: ";
     for (const MixQuery& q : mix) {
         Out() << q.Label << (&q == &mix.back() ? "\n\n" : "; ");

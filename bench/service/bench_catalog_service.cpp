@@ -72,7 +72,10 @@ Matching Match(const QString& keyword, qint64 first, qint64 last, QVector<bench:
     } else if (points.size() > 2) {
         m.Seq = QStringLiteral("d.rowid");
         m.From = QStringLiteral("FROM name_trigrams AS d WHERE name_trigrams MATCH ? AND d.rowid BETWEEN ? AND ?");
-        m.Values << QStringLiteral("\"%1\"").arg(folded) << first << last;
+        // One FTS5 phrase, quotes doubled.
+        QString phrase = folded;
+        phrase.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        m.Values << QStringLiteral("\"%1\"").arg(phrase) << first << last;
     } else if (!conditions.isEmpty()) {
         const bench::BenchCondition lead = conditions.takeFirst();
         m.From = QStringLiteral("FROM component_values AS d WHERE d.pid = ? AND d.seq BETWEEN ? AND ? AND (%1)")
@@ -116,8 +119,8 @@ qint64 ReadPage(QSqlQuery& query)
     return rows;
 }
 
-// A page of component rows for the matches; `count` also counts them all
-// first, as a query with a keyword or conditions must. The match count, or -1.
+// A page of component rows for the matches, counting them all first unless
+// the count is known (no keyword, no conditions). The match count, or -1.
 qint64 DirectPage(QSqlDatabase& db, const Matching& m, qint64 pageSize, qint64 offset, qint64 knownCount = -1)
 {
     qint64 total = knownCount;
@@ -162,8 +165,8 @@ QVector<Case> MakeCases(const QString& folder, const bench::BenchCatalog& catalo
     QVector<Case> cases;
     const QVector<bench::BenchCondition> conditions = catalog.Conditions;
     const QString both = conditions[0].Label + QStringLiteral(", ") + conditions[1].Label;
-    const auto components = [&](const QString& label, const QString& keyword, const bench::BenchCategory& scope, bool filtered,
-                                qint64 pageIndex, qint64 pageSize) {
+    const auto components = [&](const QString& label, const QString& keyword, const bench::BenchCategory& scope,
+                                bool filtered, qint64 pageIndex, qint64 pageSize) {
         Case c;
         c.Label = label;
         c.Query.Keyword = keyword.toStdWString();
