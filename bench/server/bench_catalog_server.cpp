@@ -34,12 +34,15 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 using namespace vela;
 
@@ -51,12 +54,27 @@ QTextStream& Out()
     return out;
 }
 
-// The real server on a free loopback port, stopped with SIGTERM (then killed) when this goes.
+// The server's process id for the signal handler below.
+std::atomic<qint64> s_serverPid{0};
+
+// Interrupted or told to stop: the server must not outlive the benchmark.
+extern "C" void StopServerAndExit(int signal)
+{
+    const qint64 pid = s_serverPid.load();
+    if (pid > 0) {
+        ::kill(pid_t(pid), SIGTERM);
+    }
+    ::_exit(128 + signal);
+}
+
+// The real server on a free loopback port, stopped with SIGTERM (then killed)
+// when this goes or when the benchmark is interrupted.
 class ServerProcess
 {
 public:
     ~ServerProcess()
     {
+        s_serverPid = 0;
         if (m_process.state() == QProcess::NotRunning) {
             return;
         }
@@ -78,6 +96,10 @@ public:
                             + options);
         if (!m_process.waitForStarted(10000)) {
             return 0;
+        }
+        s_serverPid = m_process.processId();
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            std::signal(signal, StopServerAndExit);
         }
         const QDeadlineTimer deadline(10000);
         while (!m_process.canReadLine() && !deadline.hasExpired() && m_process.state() == QProcess::Running) {
