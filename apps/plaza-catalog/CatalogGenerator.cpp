@@ -2,6 +2,7 @@
 
 #include "CatalogSchema.h"
 #include "CatalogWriter.h"
+#include "LeafPicker.h"
 #include "SampleLibrary.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QTextStream>
 #include <QThread>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -217,11 +219,24 @@ bool CatalogGenerator::BuildSample(const QString& folder, QString* error)
     return true;
 }
 
-bool CatalogGenerator::BuildSynthetic(const QString& folder, qint64 count, uint64_t seed, QString* error)
+bool CatalogGenerator::BuildSynthetic(const QString& folder, qint64 count, uint64_t seed, QString* error,
+                                      const CrowdedLeaf& crowding)
 {
     QElapsedTimer timer;
     timer.start();
     const SampleLibrary library;
+    const QVector<SampleLibrary::Leaf>& leaves = library.Leaves();
+    int crowdedLeaf = -1;
+    if (crowding.Share > 0) {
+        const auto found = std::find_if(leaves.begin(), leaves.end(),
+                                        [&](const SampleLibrary::Leaf& leaf) { return leaf.Code == crowding.LeafCode; });
+        if (found == leaves.end() || crowding.Share > 1) {
+            *error = found == leaves.end() ? QStringLiteral("no leaf category %1").arg(crowding.LeafCode)
+                                           : QStringLiteral("a share is at most 1");
+            return false;
+        }
+        crowdedLeaf = int(found - leaves.begin());
+    }
     QVector<SampleEntry> entries;
     if (!WriteSample(folder, library, entries, error)) {
         return false;
@@ -232,7 +247,6 @@ bool CatalogGenerator::BuildSynthetic(const QString& folder, qint64 count, uint6
     }
     // Synthetic components borrow the drawn files and details of a sample
     // component of their leaf.
-    const QVector<SampleLibrary::Leaf>& leaves = library.Leaves();
     QVector<QVector<int>> samplesOfLeaf(leaves.size());
     QVector<qint64> details(entries.size());
     for (int i = 0; i < entries.size(); ++i) {
@@ -240,15 +254,13 @@ bool CatalogGenerator::BuildSynthetic(const QString& folder, qint64 count, uint6
         details[i] = writer.AddDetail(entries[i].Detail);
     }
     QVector<int> weights;
-    int totalWeight = 0;
     for (const SampleLibrary::Leaf& leaf : leaves) {
-        totalWeight += leaf.Count;
-        weights.append(totalWeight);
+        weights.append(leaf.Count);
     }
+    LeafPicker picker(weights, count, crowdedLeaf, crowding.Share);
     Random random(seed);
     for (qint64 n = 0; n < count; ++n) {
-        const int ticket = random.Int(0, totalWeight - 1);
-        const int leaf = int(std::upper_bound(weights.begin(), weights.end(), ticket) - weights.begin());
+        const int leaf = picker.Next(random);
         const int index = random.Int(0, leaves[leaf].Count - 1);
         Random own(random.Next());
         const ComponentDesign design = library.Design(leaves[leaf], own, index);
@@ -273,6 +285,11 @@ bool CatalogGenerator::BuildSynthetic(const QString& folder, qint64 count, uint6
     }
     if (!writer.Finish(error)) {
         return false;
+    }
+    if (crowdedLeaf >= 0) {
+        Report(QStringLiteral("  %1 of them in %2 %3")
+                   .arg(picker.CrowdedCount())
+                   .arg(leaves[crowdedLeaf].Code, leaves[crowdedLeaf].Name));
     }
     Report(QStringLiteral("synthetic catalog: %1 components in %2 s").arg(count).arg(timer.elapsed() / 1000.0));
     return true;

@@ -1,10 +1,20 @@
-// Request-to-Finished time of component queries through the service layer,
-// measured on the caller's (user-interface) thread, beside the same query run
-// directly on the catalog database.
+// Request-to-Finished time of catalog queries through the service layer,
+// measured on the caller's (user-interface) thread, beside the same work
+// written straight against the catalog database where there is such a thing.
+// Covers the README's queries and the paths users take that are heavy at a
+// million components: the last page, broad keywords with conditions, the
+// category tree, a crowded leaf, and the first request after start.
 //
 //   plaza-catalog synthetic 1000000 /tmp/plaza-bench/c1m
-//   bench_catalog_service [--runs N] /tmp/plaza-bench/c10k /tmp/plaza-bench/c100k /tmp/plaza-bench/c1m
+//   plaza-catalog synthetic 1000000 /tmp/plaza-bench/c1m-skew --skew 0.3
+//   bench_catalog_service [--runs N] /tmp/plaza-bench/c1m /tmp/plaza-bench/c1m-skew
+//   bench_catalog_service --memory 250 /tmp/plaza-bench/c1m     (memory after varied searches)
+//
+// The two conditions are taken from the catalog itself (see BenchCatalog):
+// properties of the leaf given by --leaf (平开门, the leaf --skew crowds, by
+// default), at values that match a good part of it.
 
+#include "BenchCatalog.h"
 #include "CatalogSchema.h"
 #include "HostNetworkDetector.h"
 #include "PublicCategoryService.h"
@@ -14,11 +24,14 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
+#include <QSemaphore>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTextStream>
+#include <QThread>
 #include <QVariant>
 
 #include <algorithm>
@@ -36,185 +49,235 @@ QTextStream& Out()
     return out;
 }
 
-struct Case
+// The matches of a keyword and conditions inside a seq range, written the
+// plain way: a driving index (keyword grams or trigrams, one condition, or the
+// components) with the other conditions probed per row.
+struct Matching
 {
-    QString Label;
-    ComponentQuery Query;
-    // The same work written straight against the schema: a count (or a
-    // stored count) and one page of component rows.
-    std::function<bool(QSqlDatabase&)> Direct;
+    QString Seq = QStringLiteral("d.seq");
+    QString From;
+    QVariantList Values;
 };
 
-struct Range
+Matching Match(const QString& keyword, qint64 first, qint64 last, QVector<bench::BenchCondition> conditions)
 {
-    qint64 First = 0;
-    qint64 Last = -1;
-    qint64 Count = 0;
-};
-
-bool ReadRange(QSqlDatabase& db, const QString& code, Range& range)
-{
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (code.isEmpty()) {
-        // Three statements: min() and max() are only instant on their own.
-        query.exec(QStringLiteral("SELECT min(seq) FROM components"));
-        query.next();
-        range.First = query.value(0).toLongLong();
-        query.exec(QStringLiteral("SELECT max(seq) FROM components"));
-        query.next();
-        range.Last = query.value(0).toLongLong();
-        query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'component_count'"));
-        query.next();
-        range.Count = query.value(0).toLongLong();
-        return true;
+    Matching m;
+    const QString folded = CatalogSchema::Fold(keyword);
+    const QVector<uint> points = folded.toUcs4();
+    if (points.size() == 1 || points.size() == 2) {
+        m.From = QStringLiteral("FROM name_grams AS d WHERE d.gram = ? AND d.seq BETWEEN ? AND ?");
+        m.Values << (points.size() == 1 ? CatalogSchema::GramCode(points[0])
+                                        : CatalogSchema::GramCode(points[0], points[1]))
+                 << first << last;
+    } else if (points.size() > 2) {
+        m.Seq = QStringLiteral("d.rowid");
+        m.From = QStringLiteral("FROM name_trigrams AS d WHERE name_trigrams MATCH ? AND d.rowid BETWEEN ? AND ?");
+        // One FTS5 phrase, quotes doubled.
+        QString phrase = folded;
+        phrase.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        m.Values << QStringLiteral("\"%1\"").arg(phrase) << first << last;
+    } else if (!conditions.isEmpty()) {
+        const bench::BenchCondition lead = conditions.takeFirst();
+        m.From = QStringLiteral("FROM component_values AS d WHERE d.pid = ? AND d.seq BETWEEN ? AND ? AND (%1)")
+                     .arg(lead.Predicate.arg(QStringLiteral("d")));
+        m.Values << lead.Pid << first << last << lead.Values;
     } else {
-        query.prepare(QStringLiteral("SELECT first_seq, last_seq, component_count FROM categories WHERE code = ?"));
-        query.addBindValue(code);
-        query.exec();
+        m.From = QStringLiteral("FROM components AS d WHERE d.seq BETWEEN ? AND ?");
+        m.Values << first << last;
     }
-    if (!query.next()) {
+    int index = 0;
+    for (const bench::BenchCondition& probe : conditions) {
+        const QString alias = QStringLiteral("v%1").arg(index++);
+        m.From += QStringLiteral(" AND EXISTS (SELECT 1 FROM component_values AS %1 WHERE %1.pid = ? AND %1.seq = %2 "
+                                 "AND (%3))")
+                      .arg(alias, m.Seq, probe.Predicate.arg(alias));
+        m.Values << probe.Pid << probe.Values;
+    }
+    return m;
+}
+
+bool Exec(QSqlQuery& query, const QString& sql, const QVariantList& values)
+{
+    QString error;
+    if (!bench::ExecBound(query, sql, values, &error)) {
+        Out() << "direct query failed: " << error << Qt::endl;
         return false;
     }
-    range = {query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toLongLong()};
     return true;
 }
 
-// Reads every column of a page the way the backend does.
-bool ReadPage(QSqlQuery& query)
+// Reads every column of a page the way the backend does; the number of rows.
+qint64 ReadPage(QSqlQuery& query)
 {
-    int rows = 0;
+    qint64 rows = 0;
     while (query.next()) {
         for (int column = 0; column < 5; ++column) {
             query.value(column).toString();
         }
         ++rows;
     }
-    return rows >= 0;
+    return rows;
 }
 
-// count(*) over `from`, then a page of 20 at `offset`, binding `values` (the range last but the probes).
-bool CountAndPage(QSqlDatabase& db, const QString& seq, const QString& from, const QVariantList& values, qint64 offset)
+// A page of component rows for the matches, counting them all first unless
+// the count is known (no keyword, no conditions). The match count, or -1.
+qint64 DirectPage(QSqlDatabase& db, const Matching& m, qint64 pageSize, qint64 offset, qint64 knownCount = -1)
 {
-    QSqlQuery count(db);
-    count.setForwardOnly(true);
-    count.prepare(QStringLiteral("SELECT count(*) ") + from);
-    for (int i = 0; i < values.size(); ++i) {
-        count.bindValue(i, values[i]);
+    qint64 total = knownCount;
+    if (total < 0) {
+        QSqlQuery count(db);
+        if (!Exec(count, QStringLiteral("SELECT count(*) ") + m.From, m.Values) || !count.next()) {
+            return -1;
+        }
+        total = count.value(0).toLongLong();
     }
-    if (!count.exec() || !count.next()) {
-        Out() << "direct count failed: " << count.lastError().text() << Qt::endl;
-        return false;
-    }
-    count.value(0).toLongLong();
     QSqlQuery page(db);
-    page.setForwardOnly(true);
-    page.prepare(QStringLiteral("SELECT c.id, c.name, c.category_code, c.thumbnail, c.shop_id FROM "
-                                "(SELECT %1 AS seq %2 ORDER BY %1 LIMIT 20 OFFSET ?) AS p "
-                                "JOIN components AS c ON c.seq = p.seq ORDER BY c.seq")
-                     .arg(seq, from));
-    int index = 0;
-    for (; index < values.size(); ++index) {
-        page.bindValue(index, values[index]);
+    const QString sql = QStringLiteral("SELECT c.id, c.name, c.category_code, c.thumbnail, c.shop_id FROM "
+                                       "(SELECT %1 AS seq %2 ORDER BY %1 LIMIT ? OFFSET ?) AS p "
+                                       "JOIN components AS c ON c.seq = p.seq ORDER BY c.seq")
+                            .arg(m.Seq, m.From);
+    if (!Exec(page, sql, QVariantList(m.Values) << pageSize << offset)) {
+        return -1;
     }
-    page.bindValue(index, offset);
-    if (!page.exec()) {
-        Out() << "direct page failed: " << page.lastError().text() << Qt::endl;
-        return false;
-    }
-    return ReadPage(page);
+    ReadPage(page);
+    return total;
 }
 
-QVector<Case> MakeCases()
+struct Case
+{
+    enum class Kind { Components, Categories, FirstRequest };
+
+    QString Label;
+    Kind What = Kind::Components;
+    ComponentQuery Query;
+    // The same work straight on the database: the match count, or -1 on a
+    // failure. Empty when there is nothing direct to compare with.
+    std::function<qint64(QSqlDatabase&)> Direct;
+};
+
+qint64 LastPage(qint64 total, qint64 pageSize)
+{
+    return std::max<qint64>(1, (total + pageSize - 1) / pageSize);
+}
+
+QVector<Case> MakeCases(const QString& folder, const bench::BenchCatalog& catalog)
 {
     QVector<Case> cases;
-    const auto keyword = [&](const QString& label, const QString& text) {
+    const QVector<bench::BenchCondition> conditions = catalog.Conditions;
+    const QString both = conditions[0].Label + QStringLiteral(", ") + conditions[1].Label;
+    const auto components = [&](const QString& label, const QString& keyword, const bench::BenchCategory& scope,
+                                bool filtered, qint64 pageIndex, qint64 pageSize) {
         Case c;
         c.Label = label;
-        c.Query.Keyword = text.toStdWString();
-        c.Direct = [text](QSqlDatabase& db) {
-            Range all;
-            ReadRange(db, QString(), all);
-            const QVector<uint> points = CatalogSchema::Fold(text).toUcs4();
-            if (points.size() <= 2) {
-                const qint64 gram = points.size() == 1 ? CatalogSchema::GramCode(points[0])
-                                                       : CatalogSchema::GramCode(points[0], points[1]);
-                return CountAndPage(db, QStringLiteral("d.seq"),
-                                    QStringLiteral("FROM name_grams AS d WHERE d.gram = ? AND d.seq BETWEEN ? AND ?"),
-                                    {gram, all.First, all.Last}, 0);
-            }
-            return CountAndPage(db, QStringLiteral("d.rowid"),
-                                QStringLiteral("FROM name_trigrams AS d WHERE name_trigrams MATCH ? AND d.rowid BETWEEN ? AND ?"),
-                                {QStringLiteral("\"%1\"").arg(CatalogSchema::Fold(text)), all.First, all.Last}, 0);
+        c.Query.Keyword = keyword.toStdWString();
+        c.Query.CategoryCode = scope.Code.toStdWString();
+        c.Query.PageIndex = int32_t(pageIndex);
+        c.Query.PageSize = int32_t(pageSize);
+        const QVector<bench::BenchCondition> used = filtered ? conditions : QVector<bench::BenchCondition>();
+        c.Query.Filters = filtered ? catalog.Options() : Conditions();
+        const qint64 first = scope.Code.isEmpty() ? catalog.First : scope.First;
+        const qint64 last = scope.Code.isEmpty() ? catalog.Last : scope.Last;
+        const qint64 known = keyword.isEmpty() && !filtered ? (scope.Code.isEmpty() ? catalog.Count : scope.Count) : -1;
+        c.Direct = [=](QSqlDatabase& db) {
+            return DirectPage(db, Match(keyword, first, last, used), pageSize, (pageIndex - 1) * pageSize, known);
         };
         cases.append(c);
     };
-    keyword(QStringLiteral("keyword, one CJK character (门)"), QStringLiteral("门"));
-    keyword(QStringLiteral("keyword, two CJK characters (平开)"), QStringLiteral("平开"));
-    keyword(QStringLiteral("keyword, Latin word (led)"), QStringLiteral("led"));
+    const bench::BenchCategory all;
+    const bench::BenchCategory& leaf = catalog.Leaf;
 
-    Case subtree;
-    subtree.Label = QStringLiteral("category subtree (机电)");
-    subtree.Query.CategoryCode = L"M";
-    subtree.Direct = [](QSqlDatabase& db) {
-        Range range;
-        ReadRange(db, QStringLiteral("M"), range);
-        QSqlQuery page(db);
-        page.setForwardOnly(true);
-        page.prepare(QStringLiteral("SELECT c.id, c.name, c.category_code, c.thumbnail, c.shop_id FROM components AS c "
-                                    "WHERE c.seq BETWEEN ? AND ? ORDER BY c.seq LIMIT 20 OFFSET 0"));
-        page.addBindValue(range.First);
-        page.addBindValue(range.Last);
-        return page.exec() && ReadPage(page);
-    };
-    cases.append(subtree);
+    // The README's queries.
+    components(QStringLiteral("keyword 门"), QStringLiteral("门"), all, false, 1, 20);
+    components(QStringLiteral("keyword 平开"), QStringLiteral("平开"), all, false, 1, 20);
+    components(QStringLiteral("keyword led"), QStringLiteral("led"), all, false, 1, 20);
+    components(QStringLiteral("subtree 机电"), QString(), catalog.Of(QStringLiteral("M")), false, 1, 20);
+    components(QStringLiteral("2 conditions in %1 (%2)").arg(leaf.Name, both), QString(), leaf, true, 1, 20);
+    components(QStringLiteral("page 500"), QString(), all, false, 500, 20);
 
-    Case conditions;
-    conditions.Label = QStringLiteral("two property conditions (平开门: 木质, 宽度 800~1200)");
-    conditions.Query.CategoryCode = L"A0101";
-    auto material = std::make_shared<ConditionFilterOption>();
-    material->SetCode(L"A0101.material");
-    material->SetValue(L"wood");
-    material->Operator = ConditionFilterOption::Equal;
-    material->ValueType = ConditionFilterOption::Enumeration;
-    auto width = std::make_shared<ConditionFilterOption>();
-    width->SetCode(L"A0101.width");
-    width->SetFromValue(L"800");
-    width->SetToValue(L"1200");
-    width->Operator = ConditionFilterOption::Between;
-    width->ValueType = ConditionFilterOption::Number;
-    conditions.Query.Filters = {material, width};
-    conditions.Direct = [](QSqlDatabase& db) {
-        Range range;
-        ReadRange(db, QStringLiteral("A0101"), range);
-        QSqlQuery pid(db);
-        pid.exec(QStringLiteral("SELECT (SELECT pid FROM properties WHERE code = 'A0101.material'), "
-                                "(SELECT pid FROM properties WHERE code = 'A0101.width')"));
-        pid.next();
-        return CountAndPage(db, QStringLiteral("d.seq"),
-                            QStringLiteral("FROM component_values AS d WHERE d.pid = ? AND d.seq BETWEEN ? AND ? "
-                                           "AND (d.text = ?) AND EXISTS (SELECT 1 FROM component_values AS v0 "
-                                           "WHERE v0.pid = ? AND v0.seq = d.seq AND (v0.number >= ? AND v0.number <= ?))"),
-                            {pid.value(0), range.First, range.Last, QStringLiteral("wood"), pid.value(1), 800.0, 1200.0},
-                            0);
-    };
-    cases.append(conditions);
+    // The paths that grow with the catalog.
+    components(QStringLiteral("last page, page size 20"), QString(), all, false, LastPage(catalog.Count, 20), 20);
+    components(QStringLiteral("last page, page size 500"), QString(), all, false, LastPage(catalog.Count, 500), 500);
+    components(QStringLiteral("keyword a + whole library + 2 conditions"), QStringLiteral("a"), all, true, 1, 20);
 
-    Case page;
-    page.Label = QStringLiteral("page 500 of everything");
-    page.Query.PageIndex = 500;
-    page.Direct = [](QSqlDatabase& db) {
-        Range all;
-        ReadRange(db, QString(), all);
-        QSqlQuery rows(db);
-        rows.setForwardOnly(true);
-        rows.prepare(QStringLiteral("SELECT c.id, c.name, c.category_code, c.thumbnail, c.shop_id FROM components AS c "
-                                    "WHERE c.seq BETWEEN ? AND ? ORDER BY c.seq LIMIT 20 OFFSET 9980"));
-        rows.addBindValue(all.First);
-        rows.addBindValue(all.Last);
-        return rows.exec() && ReadPage(rows);
+    Case tree;
+    tree.Label = QStringLiteral("category tree, keyword a + 2 conditions");
+    tree.What = Case::Kind::Categories;
+    tree.Query.Keyword = L"a";
+    tree.Query.Filters = catalog.Options();
+    // Which categories hold a match, in one statement over every match.
+    tree.Direct = [=](QSqlDatabase& db) -> qint64 {
+        const Matching m = Match(QStringLiteral("a"), catalog.First, catalog.Last, conditions);
+        QSqlQuery query(db);
+        if (!Exec(query,
+                  QStringLiteral("SELECT DISTINCT c.category_code FROM (SELECT %1 AS seq %2) AS m "
+                                 "JOIN components AS c ON c.seq = m.seq")
+                      .arg(m.Seq, m.From),
+                  m.Values)) {
+            return -1;
+        }
+        qint64 leaves = 0;
+        while (query.next()) {
+            ++leaves;
+        }
+        return leaves;
     };
-    cases.append(page);
+    cases.append(tree);
+
+    components(QStringLiteral("keyword 门 + subtree %1 + 2 conditions").arg(catalog.Discipline.Name),
+               QStringLiteral("门"), catalog.Discipline, true, 1, 20);
+    components(QStringLiteral("leaf %1 (%2) + 2 conditions").arg(leaf.Name).arg(leaf.Count), QString(), leaf, true, 1,
+               20);
+    components(QStringLiteral("leaf %1 + 2 conditions, page size 500").arg(leaf.Name), QString(), leaf, true, 1, 500);
+    components(QStringLiteral("leaf %1, keyword 平开 + 2 conditions").arg(leaf.Name), QStringLiteral("平开"), leaf, true,
+               1, 20);
+
+    Case start;
+    start.Label = QStringLiteral("first request after start (first page)");
+    start.What = Case::Kind::FirstRequest;
+    // A new connection that reads the tree and the seq range, then the page.
+    start.Direct = [folder](QSqlDatabase&) -> qint64 {
+        const QString name = QStringLiteral("bench-first");
+        qint64 total = -1;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(folder + QLatin1Char('/') + CatalogSchema::FileName());
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            if (db.open()) {
+                QSqlQuery pragma(db);
+                pragma.exec(QStringLiteral("PRAGMA mmap_size=2147483648"));
+                QSqlQuery tree(db);
+                if (Exec(tree, QStringLiteral("SELECT code, parent_code, name, leaf, first_seq, own_last_seq, last_seq, "
+                                              "component_count FROM categories ORDER BY position"),
+                         {})) {
+                    while (tree.next()) {
+                    }
+                }
+                QSqlQuery range(db);
+                qint64 bounds[3] = {0, -1, 0};
+                int i = 0;
+                for (const QString& sql : {QStringLiteral("SELECT min(seq) FROM components"),
+                                           QStringLiteral("SELECT max(seq) FROM components"),
+                                           QStringLiteral("SELECT value FROM meta WHERE key = 'component_count'")}) {
+                    if (Exec(range, sql, {}) && range.next()) {
+                        bounds[i] = range.value(0).toLongLong();
+                    }
+                    ++i;
+                }
+                total = DirectPage(db, Match(QString(), bounds[0], bounds[1], {}), 20, 0, bounds[2]);
+            }
+        }
+        QSqlDatabase::removeDatabase(name);
+        return total;
+    };
+    cases.append(start);
+
+    for (const QString& keyword : {QStringLiteral("门"), QStringLiteral("led")}) {
+        Case c;
+        c.Label = QStringLiteral("category tree, keyword ") + keyword;
+        c.What = Case::Kind::Categories;
+        c.Query.Keyword = keyword.toStdWString();
+        cases.append(c);
+    }
     return cases;
 }
 
@@ -225,18 +288,41 @@ double Percentile(QVector<double> samples, double p)
     return samples[std::max(0, index)];
 }
 
-// Sends the request and runs the caller's event loop until Finished.
-double ServiceRoundTrip(const ComponentQuery& query, qint64& total)
+// Sends the request and runs the caller's event loop until Finished; the
+// number of matches (components) or of categories with a match (tree) goes to `count`.
+double ServiceRoundTrip(const Case& c, qint64& count)
 {
     QElapsedTimer timer;
     QEventLoop loop;
+    double elapsed = 0;
     timer.start();
+    if (c.What == Case::Kind::Categories) {
+        auto* reply = PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", c.Query.Keyword, c.Query.Filters);
+        QObject::connect(reply, &CustomReplyBase::Finished, &loop, [&] {
+            elapsed = timer.nsecsElapsed() / 1e6;
+            count = -1;
+            if (reply->Error().empty()) {
+                const CategoryList& categories = reply->Result();
+                count = std::count_if(categories.begin(), categories.end(),
+                                      [](const std::shared_ptr<ICategory>& category) {
+                                          return category && category->Leaf && category->HasMatches;
+                                      });
+            }
+            loop.quit();
+        });
+        loop.exec();
+        reply->deleteLater();
+        return elapsed;
+    }
+    const ComponentQuery& query = c.Query;
     auto* reply = PublicComponentService::Get()->GetComponents(L"S", L"1", query.CategoryCode, query.Keyword,
                                                                query.PageIndex, query.PageSize, -1, query.Filters);
-    double elapsed = 0;
     QObject::connect(reply, &CustomReplyBase::Finished, &loop, [&] {
         elapsed = timer.nsecsElapsed() / 1e6;
-        total = reply->Error().empty() && reply->Result() ? reply->Result()->Total : -1;
+        count = reply->Error().empty() && reply->Result() ? reply->Result()->Total : -1;
+        if (!reply->Error().empty()) {
+            Out() << "service error: " << QString::fromStdWString(reply->Error()) << Qt::endl;
+        }
         loop.quit();
     });
     loop.exec();
@@ -244,21 +330,105 @@ double ServiceRoundTrip(const ComponentQuery& query, qint64& total)
     return elapsed;
 }
 
-// The tree with its matches marked, which the page asks for beside every page of components.
-double CategoryRoundTrip(const std::wstring& keyword)
+QString Figures(const QVector<double>& samples)
 {
-    QElapsedTimer timer;
-    QEventLoop loop;
-    timer.start();
-    auto* reply = PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", keyword, {});
-    double elapsed = 0;
-    QObject::connect(reply, &CustomReplyBase::Finished, &loop, [&] {
-        elapsed = timer.nsecsElapsed() / 1e6;
-        loop.quit();
-    });
-    loop.exec();
-    reply->deleteLater();
-    return elapsed;
+    if (samples.isEmpty()) {
+        return QStringLiteral("–");
+    }
+    return QStringLiteral("%1 / %2 / %3")
+        .arg(Percentile(samples, 0.5), 0, 'f', 2)
+        .arg(Percentile(samples, 0.95), 0, 'f', 2)
+        .arg(*std::max_element(samples.begin(), samples.end()), 0, 'f', 2);
+}
+
+// A new backend, installed; `warm` first has each of its worker threads
+// answer an unrelated first page, so that connections are open and the tree
+// is read, but no query of the cases has been seen.
+std::shared_ptr<SqliteCatalogBackend> Install(const QString& folder, bool warm)
+{
+    CatalogBackend::Install(nullptr);
+    auto backend = std::make_shared<SqliteCatalogBackend>(folder);
+    CatalogBackend::Install(backend);
+    if (warm) {
+        const int threads = std::max(4, QThread::idealThreadCount());
+        QSemaphore answered;
+        for (int i = 0; i < threads; ++i) {
+            ComponentQuery query;
+            query.PageIndex = 1 + i;
+            backend->GetComponents(query, [&answered](std::wstring, ComponentPage) { answered.release(); });
+        }
+        answered.acquire(threads);
+    }
+    return backend;
+}
+
+// Anonymous (not file-mapped) memory of this process in MB, from /proc.
+double AnonymousMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("RssAnon:")) {
+            return line.mid(8).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
+    return -1;
+}
+
+// Anonymous memory before and after `searches` varied searches (keywords,
+// scopes, conditions, pages; each with its tree, as the page asks), on a
+// backend in a process that has nothing else open, so that what grows is the
+// backend's.
+int MeasureMemory(const QStringList& folders, const QString& leafCode, int searches)
+{
+    Out() << "| catalog | searches | anonymous memory before | after | largest after a search |\n"
+          << "|---|---:|---:|---:|---:|" << Qt::endl;
+    for (const QString& folder : folders) {
+        bench::BenchCatalog catalog;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-facts"));
+            db.setDatabaseName(folder + QLatin1Char('/') + CatalogSchema::FileName());
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            if (!db.open() || !catalog.Read(db, leafCode)) {
+                Out() << "cannot read " << folder << ": " << catalog.Error() << Qt::endl;
+                return 1;
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("bench-facts"));
+        const QStringList keywords = {QStringLiteral("门"),  QStringLiteral("窗"),   QStringLiteral("平开"),
+                                      QStringLiteral("阀"),  QStringLiteral("钢"),   QStringLiteral("灯"),
+                                      QStringLiteral("管"),  QStringLiteral("防火"), QStringLiteral("low"),
+                                      QStringLiteral("a"),   QStringLiteral("led"),  QStringLiteral("dn50"),
+                                      QString(),             QStringLiteral("木"),   QStringLiteral("hj-")};
+        const QStringList scopes = {QString(), catalog.Discipline.Code, catalog.Leaf.Code, QStringLiteral("M")};
+        const double before = AnonymousMegabytes();
+        double largest = before;
+        std::shared_ptr<SqliteCatalogBackend> backend = Install(folder, false);
+        for (int i = 0; i < searches; ++i) {
+            Case tree;
+            tree.What = Case::Kind::Categories;
+            tree.Query.Keyword = keywords[i % keywords.size()].toStdWString();
+            tree.Query.Filters = i % 3 == 0 ? catalog.Options() : Conditions();
+            Case page = tree;
+            page.What = Case::Kind::Components;
+            page.Query.CategoryCode = scopes[(i / keywords.size()) % scopes.size()].toStdWString();
+            page.Query.PageIndex = QVector<int32_t>{1, 2, 7, 1, 50}[i % 5];
+            qint64 count = 0;
+            ServiceRoundTrip(tree, count);
+            ServiceRoundTrip(page, count);
+            if (count < 0) {
+                return 1;
+            }
+            largest = std::max(largest, AnonymousMegabytes());
+        }
+        Out() << "| " << QFileInfo(folder).fileName() << " | " << searches << " | "
+              << QString::number(before, 'f', 1) << " MB | " << QString::number(AnonymousMegabytes(), 'f', 1)
+              << " MB | " << QString::number(largest, 'f', 1) << " MB |" << Qt::endl;
+        CatalogBackend::Install(nullptr);
+    }
+    return 0;
 }
 
 } // namespace
@@ -268,25 +438,41 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     int runs = 60;
-    if (args.size() >= 2 && args[0] == QLatin1String("--runs")) {
-        runs = std::max(5, args[1].toInt());
+    int searches = 0;
+    QString leafCode = QStringLiteral("A0101");
+    while (args.size() >= 2 && args[0].startsWith(QLatin1String("--"))) {
+        if (args[0] == QLatin1String("--runs")) {
+            runs = std::max(5, args[1].toInt());
+        } else if (args[0] == QLatin1String("--memory")) {
+            searches = std::max(1, args[1].toInt());
+        } else if (args[0] == QLatin1String("--leaf")) {
+            leafCode = args[1];
+        } else {
+            break;
+        }
         args = args.mid(2);
     }
-    if (args.isEmpty()) {
-        Out() << "usage: bench_catalog_service [--runs N] CATALOG_FOLDER..." << Qt::endl;
+    if (args.isEmpty() || args[0].startsWith(QLatin1String("--"))) {
+        Out() << "usage: bench_catalog_service [--runs N | --memory SEARCHES] [--leaf CODE] CATALOG_FOLDER..."
+              << Qt::endl;
         return 2;
     }
     HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
-    const QVector<Case> cases = MakeCases();
+    if (searches > 0) {
+        return MeasureMemory(args, leafCode, searches);
+    }
 
-    Out() << "| catalog | query | matches | service p50 | service p95 | direct p50 | direct p95 | p50 ratio | p95 ratio |\n"
-          << "|---|---|---:|---:|---:|---:|---:|---:|---:|" << Qt::endl;
+    Out() << "milliseconds, p50 / p95 / max; new query: " << std::max(5, runs / 3)
+          << " runs, each on a new backend; repeated and direct: " << runs
+          << " runs; matches: components, or leaves with a match for the tree; ratio: service p50 over direct p50 "
+             "(new / repeated)\n\n"
+          << "| catalog | query | matches | service, new query | service, repeated | direct | p50 ratio |\n"
+          << "|---|---|---:|---:|---:|---:|---:|" << Qt::endl;
     for (const QString& folder : args) {
         if (!QFileInfo::exists(folder + QLatin1Char('/') + CatalogSchema::FileName())) {
             Out() << "no catalog in " << folder << Qt::endl;
             continue;
         }
-        CatalogBackend::Install(std::make_shared<SqliteCatalogBackend>(folder));
         const QString connection = QStringLiteral("bench-direct");
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
@@ -297,50 +483,72 @@ int main(int argc, char* argv[])
             pragma.exec(QStringLiteral("PRAGMA mmap_size=2147483648"));
             pragma.exec(QStringLiteral("PRAGMA cache_size=-65536"));
             pragma.exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
+            bench::BenchCatalog catalog;
+            if (!catalog.Read(db, leafCode)) {
+                Out() << "cannot read " << folder << ": " << catalog.Error() << Qt::endl;
+                return 1;
+            }
 
-            for (const Case& c : cases) {
-                QVector<double> service;
+            for (const Case& c : MakeCases(folder, catalog)) {
+                QVector<double> fresh;
+                QVector<double> repeated;
                 QVector<double> direct;
-                qint64 total = 0;
-                // Warm both paths, then alternate so neither gets the other's cache.
-                for (int i = 0; i < 3; ++i) {
-                    ServiceRoundTrip(c.Query, total);
-                    c.Direct(db);
-                }
-                for (int i = 0; i < runs; ++i) {
-                    service.append(ServiceRoundTrip(c.Query, total));
-                    QElapsedTimer timer;
-                    timer.start();
-                    if (!c.Direct(db)) {
+                qint64 count = 0;
+                qint64 directCount = 0;
+                const bool start = c.What == Case::Kind::FirstRequest;
+                std::shared_ptr<SqliteCatalogBackend> backend;
+                // A query the backend has not seen, on a new backend each time.
+                for (int i = -1; i < std::max(5, runs / 3); ++i) {
+                    backend = Install(folder, !start);
+                    const double elapsed = ServiceRoundTrip(c, count);
+                    if (count < 0) {
                         return 1;
                     }
-                    direct.append(timer.nsecsElapsed() / 1e6);
-                }
-                const double s50 = Percentile(service, 0.5);
-                const double s95 = Percentile(service, 0.95);
-                const double d50 = Percentile(direct, 0.5);
-                const double d95 = Percentile(direct, 0.95);
-                Out() << "| " << QFileInfo(folder).fileName() << " | " << c.Label << " | " << total << " | "
-                      << QString::number(s50, 'f', 2) << " ms | " << QString::number(s95, 'f', 2) << " ms | "
-                      << QString::number(d50, 'f', 2) << " ms | " << QString::number(d95, 'f', 2) << " ms | "
-                      << QString::number(s50 / d50, 'f', 2) << " | " << QString::number(s95 / d95, 'f', 2) << " |"
-                      << Qt::endl;
-            }
-            for (const QString& keyword : {QStringLiteral("门"), QStringLiteral("led")}) {
-                QVector<double> service;
-                for (int i = 0; i < runs + 3; ++i) {
-                    const double elapsed = CategoryRoundTrip(keyword.toStdWString());
-                    if (i >= 3) {
-                        service.append(elapsed);
+                    if (i >= 0) {
+                        fresh.append(elapsed);
                     }
                 }
-                Out() << "| " << QFileInfo(folder).fileName() << " | category tree, keyword " << keyword << " | | "
-                      << QString::number(Percentile(service, 0.5), 'f', 2) << " ms | "
-                      << QString::number(Percentile(service, 0.95), 'f', 2) << " ms | | | | |" << Qt::endl;
+                // The same query again and again, beside the direct SQL;
+                // alternating so that neither gets the other's cache.
+                backend = Install(folder, true);
+                for (int i = -3; i < runs; ++i) {
+                    const double elapsed = ServiceRoundTrip(c, count);
+                    if (count < 0) {
+                        return 1;
+                    }
+                    QElapsedTimer timer;
+                    timer.start();
+                    if (c.Direct && (directCount = c.Direct(db)) < 0) {
+                        return 1;
+                    }
+                    const double directElapsed = timer.nsecsElapsed() / 1e6;
+                    if (i >= 0 && !start) {
+                        repeated.append(elapsed);
+                    }
+                    if (i >= 0 && c.Direct) {
+                        direct.append(directElapsed);
+                    }
+                }
+                CatalogBackend::Install(nullptr);
+                backend.reset();
+                QString matches = QString::number(count);
+                if (c.Direct && directCount != count) {
+                    matches += QStringLiteral(" (direct: %1)").arg(directCount);
+                }
+                QString ratio;
+                if (!direct.isEmpty()) {
+                    const double d50 = Percentile(direct, 0.5);
+                    ratio = QString::number(Percentile(fresh, 0.5) / d50, 'f', 2);
+                    if (!repeated.isEmpty()) {
+                        ratio += QStringLiteral(" / ") + QString::number(Percentile(repeated, 0.5) / d50, 'f', 2);
+                    }
+                }
+                Out() << "| " << QFileInfo(folder).fileName() << " | " << c.Label << " | " << matches << " | "
+                      << Figures(fresh) << " | " << Figures(repeated) << " | " << Figures(direct) << " | " << ratio
+                      << " |" << Qt::endl;
             }
         }
         QSqlDatabase::removeDatabase(connection);
-        CatalogBackend::Install(nullptr);
     }
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "LeafPicker.h"
 #include "ModelBuilder.h"
 #include "ModelRenderer.h"
 #include "SampleLibrary.h"
@@ -43,6 +44,7 @@ private slots:
     void planOfAnUprightCylinderIsACircleWithItsSize();
     void anEmptyModelIsJustBackground();
     void sampleDesignsAreRepeatable();
+    void crowdedLeafTakesExactlyItsShare();
 };
 
 void tst_ModelRenderer::nearerSolidsHideFartherOnes_data()
@@ -181,6 +183,28 @@ void tst_ModelRenderer::sampleDesignsAreRepeatable()
             QVERIFY2(value.first.startsWith(leaf.Code + QLatin1Char('.')), qPrintable(value.first));
         }
     }
+}
+
+// Given a share for one leaf, that leaf holds exactly the share and no drawn
+// extras, the others still get components, and the sequence repeats per seed.
+void tst_ModelRenderer::crowdedLeafTakesExactlyItsShare()
+{
+    const QVector<int> weights = {3, 1, 2};
+    const auto pick = [&](int crowded, double share) {
+        LeafPicker picker(weights, 1000, crowded, share);
+        Random random(5);
+        QVector<int> leaves;
+        for (int i = 0; i < 1000; ++i) {
+            leaves.append(picker.Next(random));
+        }
+        return leaves;
+    };
+    const QVector<int> crowded = pick(1, 0.3);
+    QCOMPARE(crowded.count(1), 300);
+    QVERIFY(crowded.count(0) > 300 && crowded.count(2) > 150);
+    QCOMPARE(pick(1, 0.3), crowded);
+    // Without a share the leaf gets only what its weight draws.
+    QVERIFY(pick(-1, 0).count(1) < 250);
 }
 
 QTEST_MAIN(tst_ModelRenderer)
