@@ -9,6 +9,8 @@
 
 #include <httplib.h>
 
+#include <sys/socket.h>
+
 #include <chrono>
 #include <cstdio>
 #include <future>
@@ -30,6 +32,8 @@ constexpr const char* ApiCacheControl = "public, max-age=60";
 // Files are kept by clients but checked again each time: 304 costs one round trip.
 constexpr const char* FileCacheControl = "public, no-cache";
 constexpr const char* HealthPath = "/api/v1/health";
+// Connections waiting to be accepted; the kernel caps it at net.core.somaxconn.
+constexpr int ListenQueue = 1024;
 
 void SendJson(Response& response, int status, const QJsonObject& object, const char* cacheControl = "no-store")
 {
@@ -147,10 +151,14 @@ CatalogServer::~CatalogServer() = default;
 
 int CatalogServer::Bind(const std::string& host, int port)
 {
-    if (port == 0) {
-        return m_server->bind_to_any_port(host);
+    const int bound = port == 0 ? m_server->bind_to_any_port(host) : (m_server->bind_to_port(host, port) ? port : -1);
+    // The library listens with a queue of 5, fixed when it was compiled: a crowd of
+    // clients connecting at once would have their connections dropped and retried by
+    // their kernels a second later. Listening again on the socket lengthens the queue.
+    if (bound > 0 && m_listenSocket >= 0) {
+        ::listen(m_listenSocket, ListenQueue);
     }
-    return m_server->bind_to_port(host, port) ? port : -1;
+    return bound;
 }
 
 bool CatalogServer::Listen()
@@ -180,6 +188,11 @@ void CatalogServer::Route()
     server.set_read_timeout(5);
     // Head and body go out in separate writes; without this each answer waits for a delayed ACK.
     server.set_tcp_nodelay(true);
+    // Only the listening socket gets these options; it is remembered for Bind().
+    server.set_socket_options([this](socket_t socket) {
+        httplib::default_socket_options(socket);
+        m_listenSocket = int(socket);
+    });
     server.set_write_timeout(5);
 
     server.set_pre_routing_handler([this](const Request& request, Response&) {
@@ -243,17 +256,31 @@ void CatalogServer::Route()
 
 void CatalogServer::Api(const Request& request, Response& response, Handler handler)
 {
-    // Bounds the catalog work at once; the rest is told to come back.
-    struct Slot
+    // Bounds the catalog work at once: a query waits a little for its turn,
+    // which costs less than sending the client away, and only then is told to come back.
     {
-        std::atomic<int>& Count;
-        ~Slot() { --Count; }
-    } slot{m_queries};
-    if (++m_queries > m_options.MaxQueries) {
-        response.set_header("Retry-After", "1");
-        SendError(response, 503, "busy", QStringLiteral("服务器繁忙，请稍后重试"));
-        return;
+        std::unique_lock<std::mutex> lock(m_queriesMutex);
+        if (!m_queryDone.wait_for(lock, std::chrono::milliseconds(m_options.QueueWaitMs),
+                                  [this] { return m_queries < m_options.MaxQueries; })) {
+            lock.unlock();
+            response.set_header("Retry-After", "1");
+            SendError(response, 503, "busy", QStringLiteral("服务器繁忙，请稍后重试"));
+            return;
+        }
+        ++m_queries;
     }
+    struct Turn
+    {
+        CatalogServer& Server;
+        ~Turn()
+        {
+            {
+                std::lock_guard<std::mutex> lock(Server.m_queriesMutex);
+                --Server.m_queries;
+            }
+            Server.m_queryDone.notify_one();
+        }
+    } turn{*this};
     (this->*handler)(request, response);
 }
 

@@ -5,7 +5,8 @@
 
 #include <QString>
 
-#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <memory>
 #include <string>
 
@@ -19,11 +20,14 @@ namespace plazaserver {
 
 struct CatalogServerOptions
 {
-    // Connections are served by this many threads (an idle keep-alive
-    // connection holds one for a short while).
-    int Threads = 16;
-    // Catalog queries at once; beyond that the answer is 503 with Retry-After.
+    // Connections are served by this many threads; a keep-alive connection
+    // holds one until it has been idle for two seconds, so this is also the
+    // number of clients served without waiting for a thread.
+    int Threads = 64;
+    // Catalog queries at once; a query beyond that waits up to QueueWaitMs
+    // for a turn, then is answered 503 with Retry-After.
     int MaxQueries = 8;
+    int QueueWaitMs = 1000;
     int MaxPageSize = 500;
     int MaxConditions = 32;
     // Public components named by one project request.
@@ -89,8 +93,13 @@ private:
     // "file:///.../" of the catalog folder, as the backend writes its URLs.
     QString m_folderUrl;
     CatalogFiles m_files;
-    std::atomic<int> m_queries{0};
+    // Catalog queries running, under m_queriesMutex; m_queryDone wakes those waiting for a turn.
+    std::mutex m_queriesMutex;
+    std::condition_variable m_queryDone;
+    int m_queries = 0;
     std::unique_ptr<httplib::Server> m_server;
+    // The listening socket, once bound (see Bind()).
+    int m_listenSocket = -1;
 };
 
 } // namespace plazaserver

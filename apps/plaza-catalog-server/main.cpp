@@ -57,11 +57,16 @@ int main(int argc, char* argv[])
                                         QStringLiteral("Port to listen on; 0 picks a free one. The port is printed "
                                                        "as the first line on standard output."),
                                         QStringLiteral("port"), QStringLiteral("8080"));
-    const QCommandLineOption threadsOption(QStringLiteral("threads"), QStringLiteral("Connection threads."),
-                                           QStringLiteral("n"), QStringLiteral("16"));
+    const QCommandLineOption threadsOption(QStringLiteral("threads"),
+                                           QStringLiteral("Connection threads: clients served at once."),
+                                           QStringLiteral("n"), QStringLiteral("64"));
     const QCommandLineOption queriesOption(QStringLiteral("max-queries"),
-                                           QStringLiteral("Catalog queries at once before answering 503."),
+                                           QStringLiteral("Catalog queries at once; others wait up to --queue-wait."),
                                            QStringLiteral("n"), QStringLiteral("8"));
+    const QCommandLineOption queueWaitOption(QStringLiteral("queue-wait"),
+                                             QStringLiteral("Longest wait for a query's turn before answering 503, "
+                                                            "in milliseconds."),
+                                             QStringLiteral("ms"), QStringLiteral("1000"));
     const QCommandLineOption pageSizeOption(QStringLiteral("max-page-size"),
                                             QStringLiteral("Largest page of components."), QStringLiteral("n"),
                                             QStringLiteral("500"));
@@ -82,7 +87,7 @@ int main(int argc, char* argv[])
                        "(postgresql://user@host/db, or host=... dbname=...) or a SQLite file; "
                        "by default projects.sqlite in the server's data folder."),
         QStringLiteral("connection"));
-    parser.addOptions({catalogOption, hostOption, portOption, threadsOption, queriesOption, pageSizeOption,
+    parser.addOptions({catalogOption, hostOption, portOption, threadsOption, queriesOption, queueWaitOption, pageSizeOption,
                        latencyOption, timeoutOption, publicUrlOption, projectsOption});
     parser.process(app);
 
@@ -90,6 +95,7 @@ int main(int argc, char* argv[])
     int port = 0;
     if (!IntValue(parser, portOption, 0, 65535, port) || !IntValue(parser, threadsOption, 1, 1024, options.Threads)
         || !IntValue(parser, queriesOption, 1, 1024, options.MaxQueries)
+        || !IntValue(parser, queueWaitOption, 0, 60000, options.QueueWaitMs)
         || !IntValue(parser, pageSizeOption, 1, 1000, options.MaxPageSize)
         || !IntValue(parser, latencyOption, 0, 600000, options.LatencyMs)
         || !IntValue(parser, timeoutOption, 1, 600000, options.QueryTimeoutMs)) {

@@ -205,6 +205,11 @@ LoadResult Load(int port, const std::vector<MixQuery>& mix, int clients, qint64 
                 // A busy server is asked again after the wait it names, as a client would;
                 // the wait counts in the request's time.
                 httplib::Result answer = client.Post("/api/v1/components/query", q.Body, "application/json");
+                // The server closes a kept-alive connection after a number of requests; a request that
+                // met the closing connection is sent again on a new one, as HTTP clients do.
+                if (!answer && (answer.error() == httplib::Error::Read || answer.error() == httplib::Error::Write)) {
+                    answer = client.Post("/api/v1/components/query", q.Body, "application/json");
+                }
                 while (answer && answer->status == 503 && Clock::now() < end) {
                     ++busy;
                     const int wait = std::clamp(std::atoi(answer->get_header_value("Retry-After").c_str()), 0, 5);
