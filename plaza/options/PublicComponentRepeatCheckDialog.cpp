@@ -5,6 +5,7 @@
 
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -128,7 +129,8 @@ void PublicComponentRepeatCheckDialog::InitUI()
     icon->setFixedSize(16, 16);
     icon->setScaledContents(true);
     icon->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    icon->setPixmap(QPixmap(QStringLiteral(":/images/Announcement/HighWarning/16x16.png")));
+    // Through QIcon, which takes the @2x picture on a dense screen.
+    icon->setPixmap(QIcon(QStringLiteral(":/images/Announcement/HighWarning/16x16.png")).pixmap(QSize(16, 16)));
     messageRow->addWidget(icon, 0, Qt::AlignLeft | Qt::AlignTop);
     m_messageLabel = new QLabel(body);
     QFont font = m_messageLabel->font();

@@ -22,6 +22,7 @@
 #include "SearchTextBox.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -418,8 +419,12 @@ void PlazaPublicPage::InitUI()
     componentsNoNetworkLayout->setAlignment(Qt::AlignHCenter);
     componentsNoNetworkLayout->addStretch(152);
     auto* offlinePicture = new QLabel(m_componentsNoNetworkBase);
-    offlinePicture->setPixmap(QPixmap(QStringLiteral(":/images/offline/400x400.png"))
-                                  .scaled(200, 200, Qt::KeepAspectRatio, Qt::FastTransformation));
+    // Drawn at 400 px for 200 shown, so a screen of up to twice the density gets every pixel.
+    const qreal density = std::min<qreal>(2, qApp->devicePixelRatio());
+    QPixmap picture = QPixmap(QStringLiteral(":/images/offline/400x400.png"))
+                          .scaled(QSize(200, 200) * density, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(density);
+    offlinePicture->setPixmap(picture);
     offlinePicture->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     componentsNoNetworkLayout->addWidget(offlinePicture, 0, Qt::AlignHCenter);
     componentsNoNetworkLayout->addStretch(32);
