@@ -10,7 +10,6 @@
 #include "SqliteCatalogBackend.h"
 
 #include <QMutex>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,8 +30,6 @@ private slots:
 
     void AnswersEqualTheEmbeddedCatalog();
     void ServiceRepliesComeFromTheServer();
-    void RefusedConnectionIsNamed();
-    void SlowServerTimesOut();
     void UnusableAnswersAreNamed_data();
     void UnusableAnswersAreNamed();
     void CancelledRequestNeverGoesOut();
@@ -124,32 +121,6 @@ void tst_HttpCatalogBackend::ServiceRepliesComeFromTheServer()
     QVERIFY2(answer.Error.empty(), qPrintable(QString::fromStdWString(answer.Error)));
     QCOMPARE(int(answer.Result->Data.size()), 5);
     QVERIFY(QString::fromStdWString(answer.Result->Data[0]->ThumbnailUrl).startsWith(m_server->Url().toString()));
-}
-
-void tst_HttpCatalogBackend::RefusedConnectionIsNamed()
-{
-    // A port that was free a moment ago and has nobody listening.
-    QTcpServer probe;
-    QVERIFY(probe.listen(QHostAddress::LocalHost));
-    const quint16 port = probe.serverPort();
-    probe.close();
-
-    HttpCatalogBackend backend(QUrl(QStringLiteral("http://127.0.0.1:%1").arg(port)));
-    const auto answer = Ask<ComponentPage>([&](auto done) { backend.GetComponents({}, std::move(done)); });
-    QCOMPARE(QString::fromStdWString(answer.first), QStringLiteral("无法连接构件库服务器"));
-    QVERIFY(!answer.second);
-}
-
-void tst_HttpCatalogBackend::SlowServerTimesOut()
-{
-    CatalogServerProcess slow({QStringLiteral("--latency"), QStringLiteral("1000")});
-    QVERIFY2(slow.Start(), qPrintable(slow.Error()));
-    HttpCatalogBackend backend(slow.Url(), 150);
-
-    const auto answer = Ask<std::shared_ptr<ICategoryProperty>>(
-        [&](auto done) { backend.GetCategoryProperty(L"A0101", std::move(done)); });
-    QCOMPARE(QString::fromStdWString(answer.first), QStringLiteral("连接构件库服务器超时"));
-    QCOMPARE(slow.Stop(), 0);
 }
 
 void tst_HttpCatalogBackend::UnusableAnswersAreNamed_data()
