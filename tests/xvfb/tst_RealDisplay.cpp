@@ -128,8 +128,8 @@ private slots:
 
     void selectedTableRowKeepsWhiteCellsAndLinks();
     void selectedCardShowsOnlyItsFrame();
-    void bulletinHasNoBlackBox();
-    void repeatCheckDialogHasNoBlackBox();
+    void popupHasNoBlackBox_data();
+    void popupHasNoBlackBox();
     void plazaWindowOpensCentredAndFollowsTheTitleBar();
 
 private:
@@ -210,34 +210,32 @@ void tst_RealDisplay::selectedCardShowsOnlyItsFrame()
     QVERIFY2(changed <= 2 * (cardRect.width() + cardRect.height()), qPrintable(QString::number(changed)));
 }
 
-void tst_RealDisplay::bulletinHasNoBlackBox()
+void tst_RealDisplay::popupHasNoBlackBox_data()
 {
-    const auto anchor = WhiteAnchor();
-    QVERIFY(QTest::qWaitForWindowExposed(anchor.get()));
-
-    KelBulletin* bulletin = KelBulletin::Create(anchor.get());
-    bulletin->ConfigIcon(5)->ConfigMessage(QStringLiteral("构件已载入"));
-    bulletin->show();
-    QVERIFY(QTest::qWaitForWindowExposed(bulletin));
-
-    const QRect frame = bulletin->rect();
-    QTRY_VERIFY(Share(OnScreen(bulletin, frame), WhiteIsh) > 0.5);
-    QCOMPARE(DarkEdgeShare(OnScreen(bulletin, frame), 4), 0.0);
-    bulletin->close();
+    QTest::addColumn<bool>("bulletin");
+    QTest::newRow("bulletin") << true;
+    QTest::newRow("repeat check dialog") << false;
 }
 
-void tst_RealDisplay::repeatCheckDialogHasNoBlackBox()
+void tst_RealDisplay::popupHasNoBlackBox()
 {
+    QFETCH(bool, bulletin);
     const auto anchor = WhiteAnchor();
     QVERIFY(QTest::qWaitForWindowExposed(anchor.get()));
+    std::unique_ptr<QWidget> dialog;
+    QWidget* popup = nullptr;
+    if (bulletin) {
+        popup = KelBulletin::Create(anchor.get())->ConfigIcon(5)->ConfigMessage(QStringLiteral("构件已载入"));
+    } else {
+        dialog = std::make_unique<PublicComponentRepeatCheckDialog>(anchor.get());
+        popup = dialog.get();
+    }
+    popup->show();
+    QVERIFY(QTest::qWaitForWindowExposed(popup));
 
-    PublicComponentRepeatCheckDialog dialog(anchor.get());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-
-    const QRect frame = dialog.rect();
-    QTRY_VERIFY(Share(OnScreen(&dialog, frame), WhiteIsh) > 0.5);
-    QCOMPARE(DarkEdgeShare(OnScreen(&dialog, frame), 4), 0.0);
+    QTRY_VERIFY(Share(OnScreen(popup, popup->rect()), WhiteIsh) > 0.5);
+    QCOMPARE(DarkEdgeShare(OnScreen(popup, popup->rect()), 4), 0.0);
+    popup->close();
 }
 
 void tst_RealDisplay::plazaWindowOpensCentredAndFollowsTheTitleBar()
