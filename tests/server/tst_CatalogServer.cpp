@@ -58,15 +58,16 @@ void tst_CatalogServer::initTestCase()
 
 void tst_CatalogServer::cleanupTestCase()
 {
-    // Idle keep-alive connections would hold the server's threads until they time out.
-    m_manager.clearConnectionCache();
     if (m_server) {
-        // Stops cleanly on SIGTERM, having logged each request once with its status.
+        QCOMPARE(HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/detail?id=LAST"))).Status, 404);
+        // Idle keep-alive connections would hold the server's threads until they time out.
+        m_manager.clearConnectionCache();
+        // Stops cleanly on SIGTERM, having logged the request once with its status.
         QCOMPARE(m_server->Stop(), 0);
-        const QByteArray request = "GET /api/v1/categories/properties?code=A0101 ";
+        const QByteArray request = "GET /api/v1/components/detail?id=LAST ";
         const QList<QByteArray> lines = m_server->Log().split('\n');
         QCOMPARE(int(std::count_if(lines.begin(), lines.end(), [&](const QByteArray& line) { return line.contains(request); })), 1);
-        QVERIFY(m_server->Log().contains(request + "200"));
+        QVERIFY(m_server->Log().contains(request + "404"));
     }
 }
 
@@ -114,55 +115,43 @@ void tst_CatalogServer::EndpointsAnswerAsTheEmbeddedCatalog()
     const std::wstring specificationId = detail.second->Specifications.front()->Id;
     const QString idText = QString::fromStdWString(id);
 
+    const auto post = [this](const QString& path, const QJsonObject& body) {
+        return HttpExchange::Post(m_manager, m_server->Url(path), CatalogJson::Bytes(body));
+    };
+    const auto get = [this](const QString& path) { return HttpExchange::Get(m_manager, m_server->Url(path)); };
     struct Case
     {
         const char* Name;
         HttpExchange Served;
         QJsonObject Embedded;
     };
+    const QString categories = QStringLiteral("/api/v1/categories/query");
+    const QString components = QStringLiteral("/api/v1/components/query");
     const Case cases[] = {
-        {"categories by keyword",
-         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/categories/query")),
-                            CatalogJson::Bytes(CatalogJson::FromCategoryQuery(byKeyword))),
-         CatalogJson::FromCategories(
-             Ask<CategoryList>([&](auto done) { embedded.GetCategories(byKeyword, std::move(done)); }).second)},
-        {"categories by condition",
-         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/categories/query")),
-                            CatalogJson::Bytes(CatalogJson::FromCategoryQuery(byCondition))),
-         CatalogJson::FromCategories(
-             Ask<CategoryList>([&](auto done) { embedded.GetCategories(byCondition, std::move(done)); }).second)},
-        {"second page of a keyword in a subtree",
-         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/components/query")),
-                            CatalogJson::Bytes(CatalogJson::FromComponentQuery(pageTwo))),
-         CatalogJson::FromComponentPage(
-             Ask<ComponentPage>([&](auto done) { embedded.GetComponents(pageTwo, std::move(done)); }).second,
-             m_urls)},
-        {"components by condition",
-         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/components/query")),
-                            CatalogJson::Bytes(CatalogJson::FromComponentQuery(filtered))),
+        {"categories by keyword", post(categories, CatalogJson::FromCategoryQuery(byKeyword)),
+         CatalogJson::FromCategories(Ask<CategoryList>([&](auto done) { embedded.GetCategories(byKeyword, done); }).second)},
+        {"categories by condition", post(categories, CatalogJson::FromCategoryQuery(byCondition)),
+         CatalogJson::FromCategories(Ask<CategoryList>([&](auto done) { embedded.GetCategories(byCondition, done); }).second)},
+        {"second page of a keyword in a subtree", post(components, CatalogJson::FromComponentQuery(pageTwo)),
+         CatalogJson::FromComponentPage(Ask<ComponentPage>([&](auto done) { embedded.GetComponents(pageTwo, done); }).second,
+                                        m_urls)},
+        {"components by condition", post(components, CatalogJson::FromComponentQuery(filtered)),
          CatalogJson::FromComponentPage(page.second, m_urls)},
-        {"detailed component",
-         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/detail?id=") + idText)),
+        {"detailed component", get(QStringLiteral("/api/v1/components/detail?id=") + idText),
          CatalogJson::FromDetailedComponent(detail.second, m_urls)},
-        {"legends",
-         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/legends?id=") + idText)),
-         CatalogJson::FromLegends(
-             Ask<LegendList>([&](auto done) { embedded.GetLegend(id, std::move(done)); }).second, m_urls)},
+        {"legends", get(QStringLiteral("/api/v1/components/legends?id=") + idText),
+         CatalogJson::FromLegends(Ask<LegendList>([&](auto done) { embedded.GetLegend(id, done); }).second, m_urls)},
         {"specification",
-         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/specification?id=%1&"
-                                                                   "specificationId=%2")
-                                                        .arg(idText, QString::fromStdWString(specificationId)))),
+         get(QStringLiteral("/api/v1/components/specification?id=%1&specificationId=%2")
+                 .arg(idText, QString::fromStdWString(specificationId))),
          CatalogJson::FromSpecification(Ask<std::shared_ptr<ISpecification>>([&](auto done) {
-                                            embedded.GetSpecification(id, specificationId, std::move(done));
+                                            embedded.GetSpecification(id, specificationId, done);
                                         }).second)},
-        {"category properties",
-         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/categories/properties?code=A0101"))),
+        {"category properties", get(QStringLiteral("/api/v1/categories/properties?code=A0101")),
          CatalogJson::FromCategoryProperty(property.second)},
-        {"component file",
-         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/file?id=") + idText)),
-         CatalogJson::FromFileUrl(
-             Ask<std::wstring>([&](auto done) { embedded.GetComponentFileUrl(id, std::move(done)); }).second,
-             m_urls)},
+        {"component file", get(QStringLiteral("/api/v1/components/file?id=") + idText),
+         CatalogJson::FromFileUrl(Ask<std::wstring>([&](auto done) { embedded.GetComponentFileUrl(id, done); }).second,
+                                  m_urls)},
     };
     for (const Case& item : cases) {
         QVERIFY2(item.Served.Status == 200, item.Name);

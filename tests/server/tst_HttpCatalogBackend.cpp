@@ -73,39 +73,23 @@ void tst_HttpCatalogBackend::AnswersEqualTheEmbeddedCatalog()
         QCOMPARE(encode(served.second, CatalogJson::UrlMap()), encode(embedded.second, m_urls));
     };
     const auto plain = [](auto encode) { return [encode](const auto& value, const auto&) { return encode(value); }; };
-
-    both([](CatalogBackend& b) {
-             return Ask<CategoryList>([&](auto done) { b.GetCategories({L"平开", {}}, std::move(done)); });
-         },
+    using Detail = std::shared_ptr<IDetailedPublicComponent>;
+    both([](CatalogBackend& b) { return Ask<CategoryList>([&](auto done) { b.GetCategories({L"平开", {}}, done); }); },
          plain(&CatalogJson::FromCategories));
-    both([](CatalogBackend& b) {
-             return Ask<ComponentPage>(
-                 [&](auto done) { b.GetComponents({L"A", L"门", 2, 4, -1, {}}, std::move(done)); });
-         },
+    both([](CatalogBackend& b) { return Ask<ComponentPage>([&](auto done) { b.GetComponents({L"A", L"门", 2, 4, -1, {}}, done); }); },
          &CatalogJson::FromComponentPage);
-    both([](CatalogBackend& b) {
-             return Ask<std::shared_ptr<IDetailedPublicComponent>>(
-                 [&](auto done) { b.GetDetailedComponent(L"GJ100002", std::move(done)); });
-         },
+    both([](CatalogBackend& b) { return Ask<Detail>([&](auto done) { b.GetDetailedComponent(L"GJ100002", done); }); },
          &CatalogJson::FromDetailedComponent);
-    both([](CatalogBackend& b) {
-             return Ask<LegendList>([&](auto done) { b.GetLegend(L"GJ100002", std::move(done)); });
-         },
+    both([](CatalogBackend& b) { return Ask<LegendList>([&](auto done) { b.GetLegend(L"GJ100002", done); }); },
          &CatalogJson::FromLegends);
     both([](CatalogBackend& b) {
-             return Ask<std::shared_ptr<ICategoryProperty>>(
-                 [&](auto done) { b.GetCategoryProperty(L"A0101", std::move(done)); });
+             return Ask<std::shared_ptr<ICategoryProperty>>([&](auto done) { b.GetCategoryProperty(L"A0101", done); });
          },
          plain(&CatalogJson::FromCategoryProperty));
-    both([](CatalogBackend& b) {
-             return Ask<std::wstring>([&](auto done) { b.GetComponentFileUrl(L"GJ100002", std::move(done)); });
-         },
+    both([](CatalogBackend& b) { return Ask<std::wstring>([&](auto done) { b.GetComponentFileUrl(L"GJ100002", done); }); },
          [](const std::wstring& url, const CatalogJson::UrlMap& urls) { return CatalogJson::FromFileUrl(url, urls); });
     // Errors too: an unknown component reads the same through both.
-    both([](CatalogBackend& b) {
-             return Ask<std::shared_ptr<IDetailedPublicComponent>>(
-                 [&](auto done) { b.GetDetailedComponent(L"NO+SUCH&ID", std::move(done)); });
-         },
+    both([](CatalogBackend& b) { return Ask<Detail>([&](auto done) { b.GetDetailedComponent(L"NO+SUCH&ID", done); }); },
          &CatalogJson::FromDetailedComponent);
 }
 
