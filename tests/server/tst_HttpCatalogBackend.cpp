@@ -1,10 +1,8 @@
-#include "AwaitReply.h"
 #include "CatalogJson.h"
 #include "CatalogServerProcess.h"
 #include "EmbeddedAnswer.h"
 #include "HttpCatalogBackend.h"
 #include "LocalHttpServer.h"
-#include "PublicComponentService.h"
 #include "ReplyQueue.h"
 #include "RequestToken.h"
 #include "SqliteCatalogBackend.h"
@@ -29,7 +27,6 @@ private slots:
     void cleanupTestCase();
 
     void AnswersEqualTheEmbeddedCatalog();
-    void ServiceRepliesComeFromTheServer();
     void UnusableAnswersAreNamed_data();
     void UnusableAnswersAreNamed();
     void CancelledRequestNeverGoesOut();
@@ -56,7 +53,6 @@ void tst_HttpCatalogBackend::initTestCase()
 
 void tst_HttpCatalogBackend::cleanupTestCase()
 {
-    CatalogBackend::Install(nullptr);
     m_http.reset();
     if (m_server) {
         QCOMPARE(m_server->Stop(), 0);
@@ -91,20 +87,6 @@ void tst_HttpCatalogBackend::AnswersEqualTheEmbeddedCatalog()
     // Errors too: an unknown component reads the same through both.
     both([](CatalogBackend& b) { return Ask<Detail>([&](auto done) { b.GetDetailedComponent(L"NO+SUCH&ID", done); }); },
          &CatalogJson::FromDetailedComponent);
-}
-
-void tst_HttpCatalogBackend::ServiceRepliesComeFromTheServer()
-{
-    CatalogBackend::Install(m_http);
-    const Answer<ComponentPage> answer =
-        Wait(PublicComponentService::Get()->GetComponents(L"", L"", L"A0101", L"", 1, 5, -1, {}));
-    CatalogBackend::Install(nullptr);
-
-    QVERIFY(!answer.FinishedInsideCall);
-    QVERIFY(answer.Finished);
-    QVERIFY2(answer.Error.empty(), qPrintable(QString::fromStdWString(answer.Error)));
-    QCOMPARE(int(answer.Result->Data.size()), 5);
-    QVERIFY(QString::fromStdWString(answer.Result->Data[0]->ThumbnailUrl).startsWith(m_server->Url().toString()));
 }
 
 void tst_HttpCatalogBackend::UnusableAnswersAreNamed_data()
