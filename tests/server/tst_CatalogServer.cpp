@@ -169,39 +169,31 @@ void tst_CatalogServer::BadRequestsAreRefusedInJson_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<int>("status");
-
-    const QString components = QStringLiteral("/api/v1/components/query");
-    QTest::newRow("body is not JSON") << components << QByteArray("{\"pageSize\": 2") << 400;
-    QTest::newRow("body is an array") << components << QByteArray("[1, 2]") << 400;
-    QTest::newRow("page size is text") << components << QByteArray(R"({"pageSize": "20"})") << 400;
-    QTest::newRow("page size is a fraction") << components << QByteArray(R"({"pageSize": 2.5})") << 400;
-    QTest::newRow("page size zero") << components << QByteArray(R"({"pageSize": 0})") << 400;
-    QTest::newRow("page size above the limit") << components << QByteArray(R"({"pageSize": 100000})") << 400;
-    QTest::newRow("page index zero") << components << QByteArray(R"({"pageIndex": 0})") << 400;
-    QTest::newRow("conditions not a list") << components << QByteArray(R"({"conditions": {}})") << 400;
-    QTest::newRow("condition without a property")
-        << components << QByteArray(R"({"conditions": [{"valueType": 2, "operator": 1, "value": "1"}]})") << 400;
-    QTest::newRow("enumeration compared by size")
-        << QStringLiteral("/api/v1/categories/query")
-        << QByteArray(R"({"conditions": [{"code": "x", "valueType": 4, "operator": 5, "value": "1"}]})") << 400;
-    QTest::newRow("number that is not one")
-        << components << QByteArray(R"({"conditions": [{"code": "x", "valueType": 2, "operator": 1, "value": "abc"}]})")
-        << 400;
-    QTest::newRow("detail without an id") << QStringLiteral("/api/v1/components/detail") << QByteArray() << 400;
-    QTest::newRow("detail with an empty id") << QStringLiteral("/api/v1/components/detail?id=") << QByteArray() << 400;
-    QTest::newRow("specification without its id")
-        << QStringLiteral("/api/v1/components/specification?id=GJ100001") << QByteArray() << 400;
-    QTest::newRow("properties without a code") << QStringLiteral("/api/v1/categories/properties") << QByteArray()
-                                               << 400;
-    const QString repeats = QStringLiteral("/api/v1/projects/repeats");
-    QTest::newRow("addition without components")
-        << QStringLiteral("/api/v1/projects/components") << QByteArray(R"({"projectId": "P1001"})") << 400;
-    QTest::newRow("repeat check without a project") << repeats << QByteArray(R"({"ids": ["GJ100001"]})") << 400;
-    QTest::newRow("repeat check ids not a list") << repeats << QByteArray(R"({"projectId": "P1", "ids": "x"})") << 400;
-    QTest::newRow("project listing without a project") << QStringLiteral("/api/v1/projects/components") << QByteArray()
-                                                       << 400;
-    QTest::newRow("request larger than allowed")
-        << components << (QByteArray(R"({"keyword": ")") + QByteArray(70 * 1024, 'a') + "\"}") << 413;
+    const auto bad = [](const char* name, const char* path, const QByteArray& body = QByteArray(), int status = 400) {
+        QTest::newRow(name) << QString::fromLatin1(path) << body << status;
+    };
+    const char* components = "/api/v1/components/query";
+    bad("body is not JSON", components, "{\"pageSize\": 2");
+    bad("body is an array", components, "[1, 2]");
+    bad("page size is text", components, R"({"pageSize": "20"})");
+    bad("page size is a fraction", components, R"({"pageSize": 2.5})");
+    bad("page size zero", components, R"({"pageSize": 0})");
+    bad("page size above the limit", components, R"({"pageSize": 100000})");
+    bad("page index zero", components, R"({"pageIndex": 0})");
+    bad("conditions not a list", components, R"({"conditions": {}})");
+    bad("condition without a property", components, R"({"conditions": [{"valueType": 2, "operator": 1, "value": "1"}]})");
+    bad("enumeration compared by size", "/api/v1/categories/query",
+        R"({"conditions": [{"code": "x", "valueType": 4, "operator": 5, "value": "1"}]})");
+    bad("number that is not one", components, R"({"conditions": [{"code": "x", "valueType": 2, "operator": 1, "value": "abc"}]})");
+    bad("detail without an id", "/api/v1/components/detail");
+    bad("detail with an empty id", "/api/v1/components/detail?id=");
+    bad("specification without its id", "/api/v1/components/specification?id=GJ100001");
+    bad("properties without a code", "/api/v1/categories/properties");
+    bad("addition without components", "/api/v1/projects/components", R"({"projectId": "P1001"})");
+    bad("repeat check without a project", "/api/v1/projects/repeats", R"({"ids": ["GJ100001"]})");
+    bad("repeat check ids not a list", "/api/v1/projects/repeats", R"({"projectId": "P1", "ids": "x"})");
+    bad("project listing without a project", "/api/v1/projects/components");
+    bad("request larger than allowed", components, R"({"keyword": ")" + QByteArray(70 * 1024, 'a') + "\"}", 413);
 }
 
 void tst_CatalogServer::BadRequestsAreRefusedInJson()
