@@ -1,6 +1,7 @@
 #include "CatalogJson.h"
 #include "CatalogServerProcess.h"
 #include "EmbeddedAnswer.h"
+#include "HttpCatalogBackend.h"
 #include "HttpExchange.h"
 #include "SqliteCatalogBackend.h"
 
@@ -21,7 +22,7 @@ using namespace vela;
 using namespace vela::test;
 
 // The catalog server, driven over HTTP as any client would, answers what the
-// embedded catalog answers for the same request.
+// embedded catalog answers for the same request, and the HTTP backend reads it so.
 class tst_CatalogServer : public QObject
 {
     Q_OBJECT
@@ -119,49 +120,71 @@ void tst_CatalogServer::EndpointsAnswerAsTheEmbeddedCatalog()
         return HttpExchange::Post(m_manager, m_server->Url(path), CatalogJson::Bytes(body));
     };
     const auto get = [this](const QString& path) { return HttpExchange::Get(m_manager, m_server->Url(path)); };
+    // Each answer three ways: the server's JSON, the embedded catalog's, and the HTTP
+    // backend's reading of the server written out again.
+    HttpCatalogBackend client(m_server->Url());
     struct Case
     {
         const char* Name;
         HttpExchange Served;
-        QJsonObject Embedded;
+        std::function<QJsonObject(CatalogBackend&, const CatalogJson::UrlMap&)> Answer;
     };
+    using Detail = std::shared_ptr<IDetailedPublicComponent>;
     const QString categories = QStringLiteral("/api/v1/categories/query");
     const QString components = QStringLiteral("/api/v1/components/query");
     const Case cases[] = {
-        {"categories by keyword", post(categories, CatalogJson::FromCategoryQuery(byKeyword)),
-         CatalogJson::FromCategories(Ask<CategoryList>([&](auto done) { embedded.GetCategories(byKeyword, done); }).second)},
-        {"categories by condition", post(categories, CatalogJson::FromCategoryQuery(byCondition)),
-         CatalogJson::FromCategories(Ask<CategoryList>([&](auto done) { embedded.GetCategories(byCondition, done); }).second)},
+        {"categories by keyword", post(categories, CatalogJson::FromCategoryQuery(byKeyword)), [&](CatalogBackend& b, auto) {
+             return CatalogJson::FromCategories(Ask<CategoryList>([&](auto done) { b.GetCategories(byKeyword, done); }).second);
+         }},
+        {"categories by condition", post(categories, CatalogJson::FromCategoryQuery(byCondition)), [&](CatalogBackend& b, auto) {
+             return CatalogJson::FromCategories(Ask<CategoryList>([&](auto done) { b.GetCategories(byCondition, done); }).second);
+         }},
         {"second page of a keyword in a subtree", post(components, CatalogJson::FromComponentQuery(pageTwo)),
-         CatalogJson::FromComponentPage(Ask<ComponentPage>([&](auto done) { embedded.GetComponents(pageTwo, done); }).second,
-                                        m_urls)},
-        {"components by condition", post(components, CatalogJson::FromComponentQuery(filtered)),
-         CatalogJson::FromComponentPage(page.second, m_urls)},
-        {"detailed component", get(QStringLiteral("/api/v1/components/detail?id=") + idText),
-         CatalogJson::FromDetailedComponent(detail.second, m_urls)},
-        {"legends", get(QStringLiteral("/api/v1/components/legends?id=") + idText),
-         CatalogJson::FromLegends(Ask<LegendList>([&](auto done) { embedded.GetLegend(id, done); }).second, m_urls)},
+         [&](CatalogBackend& b, const auto& urls) {
+             return CatalogJson::FromComponentPage(Ask<ComponentPage>([&](auto done) { b.GetComponents(pageTwo, done); }).second, urls);
+         }},
+        {"components by condition", post(components, CatalogJson::FromComponentQuery(filtered)), [&](CatalogBackend& b, const auto& urls) {
+             return CatalogJson::FromComponentPage(Ask<ComponentPage>([&](auto done) { b.GetComponents(filtered, done); }).second, urls);
+         }},
+        {"detailed component", get(QStringLiteral("/api/v1/components/detail?id=") + idText), [&](CatalogBackend& b, const auto& urls) {
+             return CatalogJson::FromDetailedComponent(Ask<Detail>([&](auto done) { b.GetDetailedComponent(id, done); }).second, urls);
+         }},
+        {"legends", get(QStringLiteral("/api/v1/components/legends?id=") + idText), [&](CatalogBackend& b, const auto& urls) {
+             return CatalogJson::FromLegends(Ask<LegendList>([&](auto done) { b.GetLegend(id, done); }).second, urls);
+         }},
         {"specification",
          get(QStringLiteral("/api/v1/components/specification?id=%1&specificationId=%2")
                  .arg(idText, QString::fromStdWString(specificationId))),
-         CatalogJson::FromSpecification(Ask<std::shared_ptr<ISpecification>>([&](auto done) {
-                                            embedded.GetSpecification(id, specificationId, done);
-                                        }).second)},
-        {"category properties", get(QStringLiteral("/api/v1/categories/properties?code=A0101")),
-         CatalogJson::FromCategoryProperty(property.second)},
-        {"component file", get(QStringLiteral("/api/v1/components/file?id=") + idText),
-         CatalogJson::FromFileUrl(Ask<std::wstring>([&](auto done) { embedded.GetComponentFileUrl(id, done); }).second,
-                                  m_urls)},
+         [&](CatalogBackend& b, auto) {
+             return CatalogJson::FromSpecification(Ask<std::shared_ptr<ISpecification>>([&](auto done) {
+                                                       b.GetSpecification(id, specificationId, done);
+                                                   }).second);
+         }},
+        {"category properties", get(QStringLiteral("/api/v1/categories/properties?code=A0101")), [&](CatalogBackend& b, auto) {
+             return CatalogJson::FromCategoryProperty(
+                 Ask<std::shared_ptr<ICategoryProperty>>([&](auto done) { b.GetCategoryProperty(L"A0101", done); }).second);
+         }},
+        {"component file", get(QStringLiteral("/api/v1/components/file?id=") + idText), [&](CatalogBackend& b, const auto& urls) {
+             return CatalogJson::FromFileUrl(Ask<std::wstring>([&](auto done) { b.GetComponentFileUrl(id, done); }).second, urls);
+         }},
     };
     for (const Case& item : cases) {
+        const QJsonObject expected = item.Answer(embedded, m_urls);
         QVERIFY2(item.Served.Status == 200, item.Name);
         QVERIFY2(item.Served.Header("Content-Type").startsWith("application/json"), item.Name);
-        QVERIFY2(!item.Embedded.isEmpty(), item.Name);
-        QVERIFY2(Json(item.Served) == item.Embedded,
+        QVERIFY2(!expected.isEmpty(), item.Name);
+        QVERIFY2(Json(item.Served) == expected,
                  qPrintable(QStringLiteral("%1:\nserved   %2\nembedded %3")
                                 .arg(QLatin1String(item.Name), QString::fromUtf8(item.Served.Body.left(300)),
-                                     QString::fromUtf8(CatalogJson::Bytes(item.Embedded).left(300)))));
+                                     QString::fromUtf8(CatalogJson::Bytes(expected).left(300)))));
+        QVERIFY2(item.Answer(client, CatalogJson::UrlMap()) == expected, item.Name);
     }
+    // An unknown component, named with characters a URL must escape, fails alike both ways.
+    const auto unknown = [](CatalogBackend& b) {
+        return QString::fromStdWString(Ask<Detail>([&](auto done) { b.GetDetailedComponent(L"NO+SUCH&ID", done); }).first);
+    };
+    QVERIFY(!unknown(embedded).isEmpty());
+    QCOMPARE(unknown(client), unknown(embedded));
 }
 
 void tst_CatalogServer::BadRequestsAreRefusedInJson_data()
