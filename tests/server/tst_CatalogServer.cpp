@@ -1,6 +1,7 @@
 #include "CatalogJson.h"
 #include "CatalogServerProcess.h"
 #include "EmbeddedAnswer.h"
+#include "HttpCatalogBackend.h"
 #include "HttpExchange.h"
 #include "SqliteCatalogBackend.h"
 
@@ -13,6 +14,7 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -20,7 +22,7 @@ using namespace vela;
 using namespace vela::test;
 
 // The catalog server, driven over HTTP as any client would, answers what the
-// embedded catalog answers for the same request.
+// embedded catalog answers for the same request, and the HTTP backend reads it so.
 class tst_CatalogServer : public QObject
 {
     Q_OBJECT
@@ -36,7 +38,6 @@ private slots:
     void UnknownIdsAndEscapingPathsAre404();
     void FilesAreRevalidatedByEntityTag();
     void LinksOutOfTheFolderAre404();
-    void StopsCleanlyOnSigterm();
     void RefusesAProjectStoreOfANewerProgram();
 
 private:
@@ -58,10 +59,16 @@ void tst_CatalogServer::initTestCase()
 
 void tst_CatalogServer::cleanupTestCase()
 {
-    // Idle keep-alive connections would hold the server's threads until they time out.
-    m_manager.clearConnectionCache();
     if (m_server) {
+        QCOMPARE(HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/detail?id=LAST"))).Status, 404);
+        // Idle keep-alive connections would hold the server's threads until they time out.
+        m_manager.clearConnectionCache();
+        // Stops cleanly on SIGTERM, having logged the request once with its status.
         QCOMPARE(m_server->Stop(), 0);
+        const QByteArray request = "GET /api/v1/components/detail?id=LAST ";
+        const QList<QByteArray> lines = m_server->Log().split('\n');
+        QCOMPARE(int(std::count_if(lines.begin(), lines.end(), [&](const QByteArray& line) { return line.contains(request); })), 1);
+        QVERIFY(m_server->Log().contains(request + "404"));
     }
 }
 
@@ -109,65 +116,75 @@ void tst_CatalogServer::EndpointsAnswerAsTheEmbeddedCatalog()
     const std::wstring specificationId = detail.second->Specifications.front()->Id;
     const QString idText = QString::fromStdWString(id);
 
+    const auto post = [this](const QString& path, const QJsonObject& body) {
+        return HttpExchange::Post(m_manager, m_server->Url(path), CatalogJson::Bytes(body));
+    };
+    const auto get = [this](const QString& path) { return HttpExchange::Get(m_manager, m_server->Url(path)); };
+    // Each answer three ways: the server's JSON, the embedded catalog's, and the HTTP
+    // backend's reading of the server written out again.
+    HttpCatalogBackend client(m_server->Url());
     struct Case
     {
         const char* Name;
         HttpExchange Served;
-        QJsonObject Embedded;
+        std::function<QJsonObject(CatalogBackend&, const CatalogJson::UrlMap&)> Answer;
     };
+    using Detail = std::shared_ptr<IDetailedPublicComponent>;
+    const QString categories = QStringLiteral("/api/v1/categories/query");
+    const QString components = QStringLiteral("/api/v1/components/query");
     const Case cases[] = {
-        {"categories by keyword",
-         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/categories/query")),
-                            CatalogJson::Bytes(CatalogJson::FromCategoryQuery(byKeyword))),
-         CatalogJson::FromCategories(
-             Ask<CategoryList>([&](auto done) { embedded.GetCategories(byKeyword, std::move(done)); }).second)},
-        {"categories by condition",
-         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/categories/query")),
-                            CatalogJson::Bytes(CatalogJson::FromCategoryQuery(byCondition))),
-         CatalogJson::FromCategories(
-             Ask<CategoryList>([&](auto done) { embedded.GetCategories(byCondition, std::move(done)); }).second)},
-        {"second page of a keyword in a subtree",
-         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/components/query")),
-                            CatalogJson::Bytes(CatalogJson::FromComponentQuery(pageTwo))),
-         CatalogJson::FromComponentPage(
-             Ask<ComponentPage>([&](auto done) { embedded.GetComponents(pageTwo, std::move(done)); }).second,
-             m_urls)},
-        {"components by condition",
-         HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/components/query")),
-                            CatalogJson::Bytes(CatalogJson::FromComponentQuery(filtered))),
-         CatalogJson::FromComponentPage(page.second, m_urls)},
-        {"detailed component",
-         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/detail?id=") + idText)),
-         CatalogJson::FromDetailedComponent(detail.second, m_urls)},
-        {"legends",
-         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/legends?id=") + idText)),
-         CatalogJson::FromLegends(
-             Ask<LegendList>([&](auto done) { embedded.GetLegend(id, std::move(done)); }).second, m_urls)},
+        {"categories by keyword", post(categories, CatalogJson::FromCategoryQuery(byKeyword)), [&](CatalogBackend& b, auto) {
+             return CatalogJson::FromCategories(Ask<CategoryList>([&](auto done) { b.GetCategories(byKeyword, done); }).second);
+         }},
+        {"categories by condition", post(categories, CatalogJson::FromCategoryQuery(byCondition)), [&](CatalogBackend& b, auto) {
+             return CatalogJson::FromCategories(Ask<CategoryList>([&](auto done) { b.GetCategories(byCondition, done); }).second);
+         }},
+        {"second page of a keyword in a subtree", post(components, CatalogJson::FromComponentQuery(pageTwo)),
+         [&](CatalogBackend& b, const auto& urls) {
+             return CatalogJson::FromComponentPage(Ask<ComponentPage>([&](auto done) { b.GetComponents(pageTwo, done); }).second, urls);
+         }},
+        {"components by condition", post(components, CatalogJson::FromComponentQuery(filtered)), [&](CatalogBackend& b, const auto& urls) {
+             return CatalogJson::FromComponentPage(Ask<ComponentPage>([&](auto done) { b.GetComponents(filtered, done); }).second, urls);
+         }},
+        {"detailed component", get(QStringLiteral("/api/v1/components/detail?id=") + idText), [&](CatalogBackend& b, const auto& urls) {
+             return CatalogJson::FromDetailedComponent(Ask<Detail>([&](auto done) { b.GetDetailedComponent(id, done); }).second, urls);
+         }},
+        {"legends", get(QStringLiteral("/api/v1/components/legends?id=") + idText), [&](CatalogBackend& b, const auto& urls) {
+             return CatalogJson::FromLegends(Ask<LegendList>([&](auto done) { b.GetLegend(id, done); }).second, urls);
+         }},
         {"specification",
-         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/specification?id=%1&"
-                                                                   "specificationId=%2")
-                                                        .arg(idText, QString::fromStdWString(specificationId)))),
-         CatalogJson::FromSpecification(Ask<std::shared_ptr<ISpecification>>([&](auto done) {
-                                            embedded.GetSpecification(id, specificationId, std::move(done));
-                                        }).second)},
-        {"category properties",
-         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/categories/properties?code=A0101"))),
-         CatalogJson::FromCategoryProperty(property.second)},
-        {"component file",
-         HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/components/file?id=") + idText)),
-         CatalogJson::FromFileUrl(
-             Ask<std::wstring>([&](auto done) { embedded.GetComponentFileUrl(id, std::move(done)); }).second,
-             m_urls)},
+         get(QStringLiteral("/api/v1/components/specification?id=%1&specificationId=%2")
+                 .arg(idText, QString::fromStdWString(specificationId))),
+         [&](CatalogBackend& b, auto) {
+             return CatalogJson::FromSpecification(Ask<std::shared_ptr<ISpecification>>([&](auto done) {
+                                                       b.GetSpecification(id, specificationId, done);
+                                                   }).second);
+         }},
+        {"category properties", get(QStringLiteral("/api/v1/categories/properties?code=A0101")), [&](CatalogBackend& b, auto) {
+             return CatalogJson::FromCategoryProperty(
+                 Ask<std::shared_ptr<ICategoryProperty>>([&](auto done) { b.GetCategoryProperty(L"A0101", done); }).second);
+         }},
+        {"component file", get(QStringLiteral("/api/v1/components/file?id=") + idText), [&](CatalogBackend& b, const auto& urls) {
+             return CatalogJson::FromFileUrl(Ask<std::wstring>([&](auto done) { b.GetComponentFileUrl(id, done); }).second, urls);
+         }},
     };
     for (const Case& item : cases) {
+        const QJsonObject expected = item.Answer(embedded, m_urls);
         QVERIFY2(item.Served.Status == 200, item.Name);
         QVERIFY2(item.Served.Header("Content-Type").startsWith("application/json"), item.Name);
-        QVERIFY2(!item.Embedded.isEmpty(), item.Name);
-        QVERIFY2(Json(item.Served) == item.Embedded,
+        QVERIFY2(!expected.isEmpty(), item.Name);
+        QVERIFY2(Json(item.Served) == expected,
                  qPrintable(QStringLiteral("%1:\nserved   %2\nembedded %3")
                                 .arg(QLatin1String(item.Name), QString::fromUtf8(item.Served.Body.left(300)),
-                                     QString::fromUtf8(CatalogJson::Bytes(item.Embedded).left(300)))));
+                                     QString::fromUtf8(CatalogJson::Bytes(expected).left(300)))));
+        QVERIFY2(item.Answer(client, CatalogJson::UrlMap()) == expected, item.Name);
     }
+    // An unknown component, named with characters a URL must escape, fails alike both ways.
+    const auto unknown = [](CatalogBackend& b) {
+        return QString::fromStdWString(Ask<Detail>([&](auto done) { b.GetDetailedComponent(L"NO+SUCH&ID", done); }).first);
+    };
+    QVERIFY(!unknown(embedded).isEmpty());
+    QCOMPARE(unknown(client), unknown(embedded));
 }
 
 void tst_CatalogServer::BadRequestsAreRefusedInJson_data()
@@ -175,39 +192,31 @@ void tst_CatalogServer::BadRequestsAreRefusedInJson_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<int>("status");
-
-    const QString components = QStringLiteral("/api/v1/components/query");
-    QTest::newRow("body is not JSON") << components << QByteArray("{\"pageSize\": 2") << 400;
-    QTest::newRow("body is an array") << components << QByteArray("[1, 2]") << 400;
-    QTest::newRow("page size is text") << components << QByteArray(R"({"pageSize": "20"})") << 400;
-    QTest::newRow("page size is a fraction") << components << QByteArray(R"({"pageSize": 2.5})") << 400;
-    QTest::newRow("page size zero") << components << QByteArray(R"({"pageSize": 0})") << 400;
-    QTest::newRow("page size above the limit") << components << QByteArray(R"({"pageSize": 100000})") << 400;
-    QTest::newRow("page index zero") << components << QByteArray(R"({"pageIndex": 0})") << 400;
-    QTest::newRow("conditions not a list") << components << QByteArray(R"({"conditions": {}})") << 400;
-    QTest::newRow("condition without a property")
-        << components << QByteArray(R"({"conditions": [{"valueType": 2, "operator": 1, "value": "1"}]})") << 400;
-    QTest::newRow("enumeration compared by size")
-        << QStringLiteral("/api/v1/categories/query")
-        << QByteArray(R"({"conditions": [{"code": "x", "valueType": 4, "operator": 5, "value": "1"}]})") << 400;
-    QTest::newRow("number that is not one")
-        << components << QByteArray(R"({"conditions": [{"code": "x", "valueType": 2, "operator": 1, "value": "abc"}]})")
-        << 400;
-    QTest::newRow("detail without an id") << QStringLiteral("/api/v1/components/detail") << QByteArray() << 400;
-    QTest::newRow("detail with an empty id") << QStringLiteral("/api/v1/components/detail?id=") << QByteArray() << 400;
-    QTest::newRow("specification without its id")
-        << QStringLiteral("/api/v1/components/specification?id=GJ100001") << QByteArray() << 400;
-    QTest::newRow("properties without a code") << QStringLiteral("/api/v1/categories/properties") << QByteArray()
-                                               << 400;
-    const QString repeats = QStringLiteral("/api/v1/projects/repeats");
-    QTest::newRow("addition without components")
-        << QStringLiteral("/api/v1/projects/components") << QByteArray(R"({"projectId": "P1001"})") << 400;
-    QTest::newRow("repeat check without a project") << repeats << QByteArray(R"({"ids": ["GJ100001"]})") << 400;
-    QTest::newRow("repeat check ids not a list") << repeats << QByteArray(R"({"projectId": "P1", "ids": "x"})") << 400;
-    QTest::newRow("project listing without a project") << QStringLiteral("/api/v1/projects/components") << QByteArray()
-                                                       << 400;
-    QTest::newRow("request larger than allowed")
-        << components << (QByteArray(R"({"keyword": ")") + QByteArray(70 * 1024, 'a') + "\"}") << 413;
+    const auto bad = [](const char* name, const char* path, const QByteArray& body = QByteArray(), int status = 400) {
+        QTest::newRow(name) << QString::fromLatin1(path) << body << status;
+    };
+    const char* components = "/api/v1/components/query";
+    bad("body is not JSON", components, "{\"pageSize\": 2");
+    bad("body is an array", components, "[1, 2]");
+    bad("page size is text", components, R"({"pageSize": "20"})");
+    bad("page size is a fraction", components, R"({"pageSize": 2.5})");
+    bad("page size zero", components, R"({"pageSize": 0})");
+    bad("page size above the limit", components, R"({"pageSize": 100000})");
+    bad("page index zero", components, R"({"pageIndex": 0})");
+    bad("conditions not a list", components, R"({"conditions": {}})");
+    bad("condition without a property", components, R"({"conditions": [{"valueType": 2, "operator": 1, "value": "1"}]})");
+    bad("enumeration compared by size", "/api/v1/categories/query",
+        R"({"conditions": [{"code": "x", "valueType": 4, "operator": 5, "value": "1"}]})");
+    bad("number that is not one", components, R"({"conditions": [{"code": "x", "valueType": 2, "operator": 1, "value": "abc"}]})");
+    bad("detail without an id", "/api/v1/components/detail");
+    bad("detail with an empty id", "/api/v1/components/detail?id=");
+    bad("specification without its id", "/api/v1/components/specification?id=GJ100001");
+    bad("properties without a code", "/api/v1/categories/properties");
+    bad("addition without components", "/api/v1/projects/components", R"({"projectId": "P1001"})");
+    bad("repeat check without a project", "/api/v1/projects/repeats", R"({"ids": ["GJ100001"]})");
+    bad("repeat check ids not a list", "/api/v1/projects/repeats", R"({"projectId": "P1", "ids": "x"})");
+    bad("project listing without a project", "/api/v1/projects/components");
+    bad("request larger than allowed", components, R"({"keyword": ")" + QByteArray(70 * 1024, 'a') + "\"}", 413);
 }
 
 void tst_CatalogServer::BadRequestsAreRefusedInJson()
@@ -301,14 +310,15 @@ void tst_CatalogServer::LinksOutOfTheFolderAre404()
                         folder.filePath(QStringLiteral("catalog.sqlite"))));
     QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("files")));
     QTemporaryDir outside;
-    QFile secret(outside.filePath(QStringLiteral("secret.png")));
-    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("secret") == 6);
-    secret.close();
-    QFile inside(folder.filePath(QStringLiteral("files/inside.png")));
-    QVERIFY(inside.open(QIODevice::WriteOnly) && inside.write("inside") == 6);
-    inside.close();
-    QVERIFY(QFile::link(secret.fileName(), folder.filePath(QStringLiteral("files/secret.png"))));
-    QVERIFY(QFile::link(inside.fileName(), folder.filePath(QStringLiteral("files/alias.png"))));
+    const auto write = [](const QString& path, const QByteArray& data) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+    };
+    const QString secret = outside.filePath(QStringLiteral("secret.png"));
+    const QString inside = folder.filePath(QStringLiteral("files/inside.png"));
+    QVERIFY(write(secret, "secret") && write(inside, "inside"));
+    QVERIFY(QFile::link(secret, folder.filePath(QStringLiteral("files/secret.png"))));
+    QVERIFY(QFile::link(inside, folder.filePath(QStringLiteral("files/alias.png"))));
     QVERIFY(QFile::link(folder.filePath(QStringLiteral("catalog.sqlite")),
                         folder.filePath(QStringLiteral("files/db.png"))));
 
@@ -320,27 +330,6 @@ void tst_CatalogServer::LinksOutOfTheFolderAre404()
     QCOMPARE(alias.Status, 200);
     QCOMPARE(alias.Body, QByteArray("inside"));
     QCOMPARE(server.Stop(), 0);
-}
-
-void tst_CatalogServer::StopsCleanlyOnSigterm()
-{
-    CatalogServerProcess server;
-    QVERIFY2(server.Start(), qPrintable(server.Error()));
-    const HttpExchange answered =
-        HttpExchange::Get(m_manager, server.Url(QStringLiteral("/api/v1/categories/properties?code=A0101")));
-    QCOMPARE(answered.Status, 200);
-
-    m_manager.clearConnectionCache();
-    QCOMPARE(server.Stop(), 0);
-    // One line per request, naming it and its status.
-    QList<QByteArray> requestLines;
-    for (const QByteArray& line : server.Log().split('\n')) {
-        if (line.contains("/api/v1/")) {
-            requestLines.append(line);
-        }
-    }
-    QCOMPARE(requestLines.size(), 1);
-    QVERIFY2(requestLines[0].contains("GET /api/v1/categories/properties?code=A0101 200"), requestLines[0].constData());
 }
 
 void tst_CatalogServer::RefusesAProjectStoreOfANewerProgram()

@@ -203,12 +203,8 @@ void tst_OnlineLibrary::loadReusesAnUnchangedFileAndFetchesADamagedOneWhole()
 
     tarn::Document document(L"项目1");
     const auto load = [&document] {
-        IComponent component;
-        component.Id = L"GJ100002";
-        auto probe = std::make_unique<WorkflowProbe>(LoadFromPublicIntoDocumentWorkflow::Create(
-            PublicComponentWorkflowArgument(component, L"1.0", document.GetRuntimeId(), nullptr), nullptr));
-        probe->Wait();
-        return probe;
+        return WorkflowProbe::Run(
+            LoadFromPublicIntoDocumentWorkflow::Create(ArgumentFor(L"GJ100002", document.GetRuntimeId()), nullptr));
     };
 
     // The first load fetches the file

@@ -27,9 +27,24 @@ WorkflowProbe::WorkflowProbe(WorkflowBase* workflow)
     workflow->Proceed(true);
 }
 
+std::unique_ptr<WorkflowProbe> WorkflowProbe::Run(WorkflowBase* workflow)
+{
+    auto probe = std::make_unique<WorkflowProbe>(workflow);
+    probe->Wait();
+    return probe;
+}
+
 bool WorkflowProbe::Wait(int timeoutMs)
 {
     return QTest::qWaitFor([this] { return Done; }, timeoutMs);
+}
+
+PublicComponentWorkflowArgument ArgumentFor(const std::wstring& id, tarn::RuntimeId document,
+                                            std::shared_ptr<IVelaFamilyLoadOptions> options)
+{
+    IComponent component;
+    component.Id = id;
+    return PublicComponentWorkflowArgument(component, L"1.0", document, std::move(options));
 }
 
 } // namespace vela::test

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "PublicComponentWorkflowArgument.h"
 #include "WorkflowBase.h"
 
 #include <QObject>
 #include <QPair>
 #include <QStringList>
 #include <QVector>
+
+#include <memory>
 
 namespace vela::test {
 
@@ -16,6 +19,8 @@ class WorkflowProbe : public QObject
 
 public:
     explicit WorkflowProbe(WorkflowBase* workflow);
+    // Starts `workflow` and waits for its end.
+    static std::unique_ptr<WorkflowProbe> Run(WorkflowBase* workflow);
 
     // Waits until Finished, or false after `timeoutMs`.
     bool Wait(int timeoutMs = 20000);
@@ -30,5 +35,9 @@ public:
     // Set when any signal arrived on a thread other than the test's.
     bool OffThread = false;
 };
+
+// Component `id` into `document`, or wherever the workflow decides when none is given.
+PublicComponentWorkflowArgument ArgumentFor(const std::wstring& id, tarn::RuntimeId document = tarn::RuntimeId::InvalidID,
+                                            std::shared_ptr<IVelaFamilyLoadOptions> options = nullptr);
 
 } // namespace vela::test

@@ -62,7 +62,6 @@ private slots:
     void multiLoadFailures();
     void batchWithOneCorruptFileNamesIt_data();
     void batchWithOneCorruptFileNamesIt();
-    void eachFailureHasItsReason();
     void longFailureListsAreCapped();
 
 private:
@@ -91,38 +90,52 @@ void tst_BatchWorkflows::cleanup()
 void tst_BatchWorkflows::batchLoadsOneAfterAnother_data()
 {
     QTest::addColumn<QStringList>("ids");
+    QTest::addColumn<int>("conflictMode");
     QTest::addColumn<QString>("phases");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("families");
+    QTest::addColumn<QString>("failures");
 
+    const QString door = QStringLiteral("DOOR");
+    const QString broken = QStringLiteral("BROKEN");
+    const QString nope = QStringLiteral("NOPE");
     QTest::newRow("all loaded, a taken name renamed")
-        << QStringList{QStringLiteral("DOOR"), QStringLiteral("WINDOW"), QStringLiteral("DOOR")} << QStringLiteral("ttt")
-        << QString() << QStringList{QStringLiteral("门"), QStringLiteral("窗"), QStringLiteral("门(1)")};
-    QTest::newRow("some failed")
-        << QStringList{QStringLiteral("DOOR"), QStringLiteral("BROKEN"), QStringLiteral("WINDOW"), QStringLiteral("NOPE")}
-        << QStringLiteral("tftf") << QStringLiteral("部分失败") << QStringList{QStringLiteral("门"), QStringLiteral("窗")};
-    QTest::newRow("all failed") << QStringList{QStringLiteral("BROKEN"), QStringLiteral("NOPE")} << QStringLiteral("ff")
-                                << QStringLiteral("全部失败") << QStringList();
+        << QStringList{door, QStringLiteral("WINDOW"), door} << 1 << QStringLiteral("ttt") << QString()
+        << QStringList{QStringLiteral("门"), QStringLiteral("窗"), QStringLiteral("门(1)")} << QString();
+    QTest::newRow("some failed") << QStringList{door, broken, QStringLiteral("WINDOW"), nope} << 1 << QStringLiteral("tftf")
+                                 << QStringLiteral("部分失败") << QStringList{QStringLiteral("门"), QStringLiteral("窗")}
+                                 << QStringLiteral("BROKEN：文件已损坏\nNOPE：获取地址失败");
+    QTest::newRow("all failed") << QStringList{broken, nope} << 1 << QStringLiteral("ff") << QStringLiteral("全部失败")
+                                << QStringList() << QStringLiteral("BROKEN：文件已损坏\nNOPE：获取地址失败");
+    // A cancelled name conflict is a failure with its own reason.
+    QTest::newRow("conflict cancelled") << QStringList{door, door, nope, broken} << 0 << QStringLiteral("tfff")
+                                        << QStringLiteral("部分失败") << QStringList{QStringLiteral("门")}
+                                        << QStringLiteral("DOOR：已取消\nNOPE：获取地址失败\nBROKEN：文件已损坏");
 }
 
 void tst_BatchWorkflows::batchLoadsOneAfterAnother()
 {
     QFETCH(QStringList, ids);
+    QFETCH(int, conflictMode);
     QFETCH(QString, phases);
     QFETCH(QString, message);
     QFETCH(QStringList, families);
+    QFETCH(QString, failures);
 
     auto* batch = new BatchWorkflow<LoadFromPublicIntoDocumentWorkflow, PublicComponentWorkflowArgument>(
-        Arguments(ids, m_document->GetRuntimeId(), 1), nullptr);
+        Arguments(ids, m_document->GetRuntimeId(), conflictMode), nullptr);
     QString phased;
     connect(batch, &BatchWorkflowBase::Phased, this, [&phased](int index, bool success, const std::wstring&) {
         phased += QString::number(index) + (success ? QLatin1Char('t') : QLatin1Char('f'));
     });
+    QString lines;
+    connect(batch, &WorkflowBase::Finished, this, [&lines, batch] { lines = FailureLines(batch->Failures()); });
     test::WorkflowProbe probe(batch);
     QVERIFY(probe.Wait());
 
     QCOMPARE(probe.Success, message.isEmpty());
     QCOMPARE(probe.Message, message);
+    QCOMPARE(lines, failures);
     QString expectedPhases;
     for (int i = 0; i < phases.size(); ++i) {
         expectedPhases += QString::number(i) + phases[i];
@@ -236,21 +249,6 @@ void tst_BatchWorkflows::batchWithOneCorruptFileNamesIt()
     QVERIFY(!lines.isEmpty());
     QVERIFY(lines.first().contains(QStringLiteral("坏件B")));
     QVERIFY2(lines.first().contains(QStringLiteral("构件文件已损坏")), qPrintable(lines.first()));
-}
-
-void tst_BatchWorkflows::eachFailureHasItsReason()
-{
-    // A cancelled name conflict, a component without a file and a corrupt file each say why.
-    auto* batch = new BatchWorkflow<LoadFromPublicIntoDocumentWorkflow, PublicComponentWorkflowArgument>(
-        Arguments({QStringLiteral("DOOR"), QStringLiteral("DOOR"), QStringLiteral("NOPE"), QStringLiteral("BROKEN")},
-                  m_document->GetRuntimeId(), 0),
-        nullptr);
-    QString lines;
-    connect(batch, &WorkflowBase::Finished, this, [&lines, batch] { lines = FailureLines(batch->Failures()); });
-    test::WorkflowProbe probe(batch);
-    QVERIFY(probe.Wait());
-    QCOMPARE(probe.Message, QStringLiteral("部分失败"));
-    QCOMPARE(lines, QStringLiteral("DOOR：已取消\nNOPE：获取地址失败\nBROKEN：文件已损坏"));
 }
 
 void tst_BatchWorkflows::longFailureListsAreCapped()

@@ -15,11 +15,9 @@ using namespace vela;
 
 namespace {
 
-PublicComponentWorkflowArgument ArgumentFor(const std::wstring& id)
+std::unique_ptr<test::WorkflowProbe> Download(const std::wstring& id)
 {
-    PublicComponentWorkflowArgument argument;
-    argument.ComponentId = id;
-    return argument;
+    return test::WorkflowProbe::Run(DownloadPublicComponentWorkflow::Create(test::ArgumentFor(id), nullptr));
 }
 
 // Where the file downloaded from `url` lands, with nothing left there by an earlier run.
@@ -46,11 +44,10 @@ class tst_ComponentDownload : public QObject
 private slots:
     void init();
     void cleanup();
+    void downloadsCheckedFileIntoCache_data();
     void downloadsCheckedFileIntoCache();
     void failsWithMessage_data();
     void failsWithMessage();
-    void downloadsOverHttp_data();
-    void downloadsOverHttp();
     void httpFailureLeavesNoFile_data();
     void httpFailureLeavesNoFile();
     void failedRefreshKeepsTheCopyThatA304Reuses();
@@ -69,25 +66,6 @@ void tst_ComponentDownload::init()
 void tst_ComponentDownload::cleanup()
 {
     CatalogBackend::Install(nullptr);
-}
-
-void tst_ComponentDownload::downloadsCheckedFileIntoCache()
-{
-    m_catalog->AddComponent(L"DOOR", QStringLiteral("单扇平开门"), {QStringLiteral("M0921"), QStringLiteral("M1021")});
-
-    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"DOOR"), nullptr));
-    QVERIFY(probe.Wait());
-
-    QVERIFY2(probe.Success, qPrintable(probe.Message));
-    QVERIFY(!probe.OffThread);
-    QVERIFY(probe.Message.startsWith(QString::fromStdWString(PathUtils::GetCacheFolder())));
-    tarn::ComponentFile file;
-    QVERIFY(tarn::ComponentFile::Read(probe.Message, file, nullptr));
-    QCOMPARE(file.FamilyName, QStringLiteral("单扇平开门"));
-    QCOMPARE(file.Types.size(), 2);
-    QVERIFY(!probe.Progress.isEmpty());
-    QCOMPARE(probe.Progress.last().first, probe.Progress.last().second);
-    QVERIFY(probe.Progress.last().second > 0);
 }
 
 void tst_ComponentDownload::failsWithMessage_data()
@@ -116,47 +94,51 @@ void tst_ComponentDownload::failsWithMessage()
     m_catalog->AddUrl(L"NOURL", std::wstring());
     m_catalog->AddUrl(L"FTP", L"ftp://example.invalid/a.json");
 
-    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(ArgumentFor(componentId.toStdWString()), nullptr));
-    QVERIFY(probe.Wait());
-
-    QVERIFY(!probe.Success);
-    QVERIFY2(probe.Message.startsWith(expected), qPrintable(probe.Message));
-    QVERIFY(!probe.OffThread);
+    const auto probe = Download(componentId.toStdWString());
+    QVERIFY(probe->Done && !probe->Success && !probe->OffThread);
+    QVERIFY2(probe->Message.startsWith(expected), qPrintable(probe->Message));
 }
 
-void tst_ComponentDownload::downloadsOverHttp_data()
+void tst_ComponentDownload::downloadsCheckedFileIntoCache_data()
 {
-    QTest::addColumn<bool>("redirected");
-    QTest::newRow("direct") << false;
-    QTest::newRow("redirected") << true;
+    QTest::addColumn<QByteArray>("asked");
+    QTest::newRow("local file") << QByteArray();
+    QTest::newRow("http") << QByteArray("/files/door.json");
+    QTest::newRow("http redirected") << QByteArray("/moved/door.json");
 }
 
-void tst_ComponentDownload::downloadsOverHttp()
+void tst_ComponentDownload::downloadsCheckedFileIntoCache()
 {
-    QFETCH(bool, redirected);
+    QFETCH(QByteArray, asked);
     test::LocalHttpServer server;
     QVERIFY(server.IsListening());
-    const QByteArray body = test::ComponentFileCatalog::MakeFile(QStringLiteral("门"), {QStringLiteral("M1"), QStringLiteral("M2")}, 900).ToJson();
+    const QByteArray body = test::ComponentFileCatalog::MakeFile(QStringLiteral("门"), {QStringLiteral("M1"), QStringLiteral("M2")}).ToJson();
     server.SetBody("/files/door.json", body, "application/json");
     server.SetRedirect("/moved/door.json", "/files/door.json");
-    const QByteArray asked = redirected ? "/moved/door.json" : "/files/door.json";
-    const QString target = FreshTarget(server.Url(asked));
-    m_catalog->AddUrl(L"HTTP", server.Url(asked).toString().toStdWString());
+    if (asked.isEmpty()) {
+        m_catalog->AddComponent(L"DOOR", QStringLiteral("门"), {QStringLiteral("M1"), QStringLiteral("M2")});
+    } else {
+        m_catalog->AddUrl(L"DOOR", server.Url(asked).toString().toStdWString());
+    }
+    const QString target = asked.isEmpty() ? QString() : FreshTarget(server.Url(asked));
 
-    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"HTTP"), nullptr));
-    QVERIFY(probe.Wait());
+    const auto probe = Download(L"DOOR");
 
-    QVERIFY2(probe.Success, qPrintable(probe.Message));
-    QVERIFY(!probe.OffThread);
-    QCOMPARE(probe.Message, target);
+    QVERIFY2(probe->Success, qPrintable(probe->Message));
+    QVERIFY(!probe->OffThread);
+    QVERIFY(probe->Message.startsWith(QString::fromStdWString(PathUtils::GetCacheFolder())));
     tarn::ComponentFile file;
-    QVERIFY(tarn::ComponentFile::Read(target, file, nullptr));
+    QVERIFY(tarn::ComponentFile::Read(probe->Message, file, nullptr));
     QCOMPARE(file.FamilyName, QStringLiteral("门"));
     QCOMPARE(file.Types.size(), 2);
-    QVERIFY(!probe.Progress.isEmpty());
-    QCOMPARE(probe.Progress.last().first, probe.Progress.last().second);
-    QCOMPARE(server.Requests(asked), 1);
-    QCOMPARE(server.Requests("/files/door.json"), 1);
+    QVERIFY(!probe->Progress.isEmpty());
+    QCOMPARE(probe->Progress.last().first, probe->Progress.last().second);
+    QVERIFY(probe->Progress.last().second > 0);
+    if (!asked.isEmpty()) {
+        QCOMPARE(probe->Message, target);
+        QCOMPARE(server.Requests(asked), 1);
+        QCOMPARE(server.Requests("/files/door.json"), 1);
+    }
 }
 
 void tst_ComponentDownload::httpFailureLeavesNoFile_data()
@@ -199,12 +181,9 @@ void tst_ComponentDownload::httpFailureLeavesNoFile()
     const QString target = FreshTarget(server.Url(path));
     m_catalog->AddUrl(L"BROKEN", server.Url(path).toString().toStdWString());
 
-    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"BROKEN"), nullptr));
-    QVERIFY(probe.Wait());
-
-    QVERIFY(!probe.Success);
-    QVERIFY2(probe.Message.startsWith(expected), qPrintable(probe.Message));
-    QVERIFY(!probe.OffThread);
+    const auto probe = Download(L"BROKEN");
+    QVERIFY(probe->Done && !probe->Success && !probe->OffThread);
+    QVERIFY2(probe->Message.startsWith(expected), qPrintable(probe->Message));
     QCOMPARE(FilesFor(target), QStringList());
     QCOMPARE(server.Requests(path), 1);
 }
@@ -217,29 +196,23 @@ void tst_ComponentDownload::failedRefreshKeepsTheCopyThatA304Reuses()
     const QString target = FreshTarget(server.Url(path));
     QFile::remove(target + QStringLiteral(".etag"));
     m_catalog->AddUrl(L"WINDOW", server.Url(path).toString().toStdWString());
-    const auto download = [] {
-        auto probe = std::make_unique<test::WorkflowProbe>(
-            DownloadPublicComponentWorkflow::Create(ArgumentFor(L"WINDOW"), nullptr));
-        probe->Wait();
-        return probe;
-    };
     test::LocalHttpServer::Answer answer;
     answer.Headers = {{"Content-Type", "application/json"}, {"ETag", "\"v1\""}};
     answer.Body = test::ComponentFileCatalog::MakeFile(QStringLiteral("窗"), {QStringLiteral("C1")}).ToJson();
 
     // Given a file fetched once with its tag
     server.Set(path, answer);
-    QVERIFY(download()->Success);
+    QVERIFY(Download(L"WINDOW")->Success);
 
     // When the server sends a damaged new version, then says nothing changed
     answer.Headers.last().second = "\"v2\"";
     answer.Body = "{\"format\": \"plaza-comp";
     server.Set(path, answer);
-    QVERIFY(!download()->Success);
+    QVERIFY(!Download(L"WINDOW")->Success);
     answer.Status = 304;
     answer.Body.clear();
     server.Set(path, answer);
-    const auto reused = download();
+    const auto reused = Download(L"WINDOW");
 
     // Then the good copy stayed and is loaded from the cache
     QVERIFY2(reused->Success, qPrintable(reused->Message));

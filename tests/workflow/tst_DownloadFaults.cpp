@@ -28,13 +28,6 @@ constexpr int DeadlineMs = 1500;
 constexpr int IdleTimeoutMs = 400;
 constexpr int SlowAfterMs = 100;
 
-PublicComponentWorkflowArgument ArgumentFor(const std::wstring& id)
-{
-    PublicComponentWorkflowArgument argument;
-    argument.ComponentId = id;
-    return argument;
-}
-
 QString ComponentCacheFolder()
 {
     return QFileInfo(QString::fromStdWString(PathUtils::GetComponentDownloadFilePath(L"any", L".json"))).absolutePath();
@@ -68,9 +61,8 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void fullCacheKeepsCachedFile_data();
-    void fullCacheKeepsCachedFile();
-    void fullLibraryKeepsSavedComponent();
+    void fullFolderKeepsTheSavedCopy_data();
+    void fullFolderKeepsTheSavedCopy();
     void slowServerTimesOut_data();
     void slowServerTimesOut();
     void slowTransfersDoNotStallOthers_data();
@@ -103,66 +95,53 @@ void tst_DownloadFaults::cleanup()
     CatalogBackend::Install(nullptr);
 }
 
-void tst_DownloadFaults::fullCacheKeepsCachedFile_data()
+void tst_DownloadFaults::fullFolderKeepsTheSavedCopy_data()
 {
+    QTest::addColumn<bool>("library");
     QTest::addColumn<int>("mode");
-    QTest::newRow("full disk") << int(test::FullFolder::Mode::NoSpace);
-    QTest::newRow("read-only folder") << int(test::FullFolder::Mode::ReadOnly);
+    QTest::addColumn<QString>("failure");
+    const QString cacheFailure = QStringLiteral("无法保存构件文件");
+    QTest::newRow("full cache") << false << int(test::FullFolder::Mode::NoSpace) << cacheFailure;
+    QTest::newRow("read-only cache") << false << int(test::FullFolder::Mode::ReadOnly) << cacheFailure;
+    QTest::newRow("full library") << true << int(test::FullFolder::Mode::NoSpace) << QStringLiteral("无法保存到本地构件库");
 }
 
-void tst_DownloadFaults::fullCacheKeepsCachedFile()
+void tst_DownloadFaults::fullFolderKeepsTheSavedCopy()
 {
-    // Given a component downloaded once into a cache folder that then stops taking data
+    // Given a component saved once into a folder that then stops taking data: the download
+    // cache, or the local library that keeps it when no document is open
+    QFETCH(bool, library);
     QFETCH(int, mode);
-    const QString cache = ComponentCacheFolder();
-    test::FullFolder full(cache);
+    QFETCH(QString, failure);
+    DocumentService::Get()->SetCurrentDocument(nullptr);
+    const QString folder = library ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/library")
+                                   : ComponentCacheFolder();
+    const auto save = [library] {
+        const PublicComponentWorkflowArgument argument = test::ArgumentFor(L"LAMP");
+        if (library) {
+            return test::WorkflowProbe::Run(LoadFromPublicIntoDocumentWorkflow4Lumen::Create(argument, nullptr));
+        }
+        return test::WorkflowProbe::Run(DownloadPublicComponentWorkflow::Create(argument, nullptr));
+    };
+    test::FullFolder full(folder);
     QVERIFY2(full.IsReady(), qPrintable(full.Problem()));
     m_catalog->AddComponent(L"LAMP", QStringLiteral("吊灯"), {QStringLiteral("L1")});
-    test::WorkflowProbe first(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"LAMP"), nullptr));
-    QVERIFY(first.Wait());
-    QVERIFY2(first.Success, qPrintable(first.Message));
+    const auto first = save();
+    QVERIFY2(first->Success, qPrintable(first->Message));
     QVERIFY2(full.Seal(test::FullFolder::Mode(mode)), qPrintable(full.Problem()));
-    const QStringList sealed = Entries(cache);
+    const QStringList sealed = Entries(folder);
 
-    // When a newer version of it is downloaded
+    // When a newer version of it is saved again
     m_catalog->AddComponent(L"LAMP", QStringLiteral("新吊灯"), {QStringLiteral("L1"), QStringLiteral("L2")});
-    test::WorkflowProbe second(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"LAMP"), nullptr));
-    QVERIFY(second.Wait());
+    const auto second = save();
 
-    // Then it fails saying why, the cached copy is the old one and nothing is left behind
-    QVERIFY(!second.Success);
-    QVERIFY2(second.Message.startsWith(QStringLiteral("无法保存构件文件")), qPrintable(second.Message));
-    QVERIFY2(second.Message.contains(full.ExpectedReason()), qPrintable(second.Message));
-    QCOMPARE(FamilyIn(first.Message), QStringLiteral("吊灯"));
-    QCOMPARE(Entries(cache), sealed);
-}
-
-void tst_DownloadFaults::fullLibraryKeepsSavedComponent()
-{
-    // Given a component kept in the local library (no document open), on a disk that then fills up
-    DocumentService::Get()->SetCurrentDocument(nullptr);
-    const QString library = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/library");
-    test::FullFolder full(library);
-    QVERIFY2(full.IsReady(), qPrintable(full.Problem()));
-    m_catalog->AddComponent(L"DESK", QStringLiteral("书桌"), {QStringLiteral("D1")});
-    test::WorkflowProbe first(LoadFromPublicIntoDocumentWorkflow4Lumen::Create(ArgumentFor(L"DESK"), nullptr));
-    QVERIFY(first.Wait());
-    QVERIFY2(first.Success, qPrintable(first.Message));
-    QVERIFY2(full.Seal(test::FullFolder::Mode::NoSpace), qPrintable(full.Problem()));
-    const QStringList sealed = Entries(library);
-
-    // When a newer version is loaded again
-    m_catalog->AddComponent(L"DESK", QStringLiteral("新书桌"), {QStringLiteral("D1"), QStringLiteral("D2")});
-    test::WorkflowProbe second(LoadFromPublicIntoDocumentWorkflow4Lumen::Create(ArgumentFor(L"DESK"), nullptr));
-    QVERIFY(second.Wait());
-
-    // Then the load fails saying why and the library keeps the old component whole
-    QVERIFY(!second.Success);
-    QVERIFY2(second.Message.startsWith(QStringLiteral("无法保存到本地构件库")), qPrintable(second.Message));
-    QVERIFY2(second.Message.contains(full.ExpectedReason()), qPrintable(second.Message));
-    QCOMPARE(second.Reason, full.ExpectedReason());
-    QCOMPARE(FamilyIn(first.Message), QStringLiteral("书桌"));
-    QCOMPARE(Entries(library), sealed);
+    // Then it fails saying why, the saved copy is the old one and nothing is left behind
+    QVERIFY(second->Done && !second->Success);
+    QVERIFY2(second->Message.startsWith(failure), qPrintable(second->Message));
+    QVERIFY2(second->Message.contains(full.ExpectedReason()), qPrintable(second->Message));
+    QCOMPARE(second->Reason, full.ExpectedReason());
+    QCOMPARE(FamilyIn(first->Message), QStringLiteral("吊灯"));
+    QCOMPARE(Entries(folder), sealed);
 }
 
 void tst_DownloadFaults::slowServerTimesOut_data()
@@ -183,7 +162,7 @@ void tst_DownloadFaults::slowServerTimesOut()
     m_catalog->AddUrl(L"SLOW", url.toString().toStdWString());
     const QString target = QString::fromStdWString(PathUtils::GetComponentDownloadFilePath(url.toString().toStdWString(), L".json"));
 
-    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"SLOW"), nullptr));
+    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(test::ArgumentFor(L"SLOW"), nullptr));
     QVERIFY(probe.Wait(10000));
 
     // Cut off by us, which is not the user cancelling it.
@@ -217,14 +196,14 @@ void tst_DownloadFaults::slowTransfersDoNotStallOthers()
         const QByteArray path = "/slow-" + QByteArray::number(i) + ".json";
         server.SetDrip(path, SlowBody(), 20);
         m_catalog->AddUrl(id, server.Url(path).toString().toStdWString());
-        slow.push_back(std::make_unique<test::WorkflowProbe>(DownloadPublicComponentWorkflow::Create(ArgumentFor(id), nullptr)));
+        slow.push_back(std::make_unique<test::WorkflowProbe>(DownloadPublicComponentWorkflow::Create(test::ArgumentFor(id), nullptr)));
     }
 
     // When a quick download is asked of the same server
     server.SetBody("/quick.json", test::ComponentFileCatalog::MakeFile(QStringLiteral("门"), {QStringLiteral("M1")}).ToJson(),
                    "application/json");
     m_catalog->AddUrl(L"QUICK", server.Url("/quick.json").toString().toStdWString());
-    test::WorkflowProbe quick(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"QUICK"), nullptr));
+    test::WorkflowProbe quick(DownloadPublicComponentWorkflow::Create(test::ArgumentFor(L"QUICK"), nullptr));
     QVERIFY(quick.Wait(10000));
 
     // Then it arrives, before the slow ones are cut off at their deadline when there is room
@@ -265,7 +244,7 @@ void tst_DownloadFaults::unreachableServerTurnsTheHostOffline()
     const QUrl file = (fromWatchedServer ? watched : other).resolved(QUrl(QStringLiteral("files/gone.json")));
     m_catalog->AddUrl(L"GONE", file.toString().toStdWString());
 
-    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(ArgumentFor(L"GONE"), nullptr));
+    test::WorkflowProbe probe(DownloadPublicComponentWorkflow::Create(test::ArgumentFor(L"GONE"), nullptr));
     QVERIFY(probe.Wait());
     QVERIFY(!probe.Success);
     if (fromWatchedServer) {

@@ -64,14 +64,6 @@ struct PickByName : tarn::IFamilyLoadOptions
     QStringList Questions;
 };
 
-PublicComponentWorkflowArgument Argument(const std::wstring& id, tarn::RuntimeId document,
-                                         std::shared_ptr<IVelaFamilyLoadOptions> options = nullptr)
-{
-    IComponent component;
-    component.Id = id;
-    return PublicComponentWorkflowArgument(component, L"1.0", document, std::move(options));
-}
-
 // "family: type[instances] type[instances]" for each family, in order.
 QStringList Contents(const tarn::Document& document)
 {
@@ -97,9 +89,7 @@ private slots:
     void init();
     void cleanup();
     // First: it must be the first to reach the download hub.
-    void downloadHubFirstReachedOffTheUserInterfaceThread();
     void loadsFamilyAndTypes();
-    void takenNameIsRenamed_data();
     void takenNameIsRenamed();
     void overwriteSettlesLackingTypes_data();
     void overwriteSettlesLackingTypes();
@@ -143,35 +133,27 @@ void tst_LoadWorkflows::cleanup()
 
 const test::WorkflowProbe& tst_LoadWorkflows::Load(const std::wstring& id, std::shared_ptr<IVelaFamilyLoadOptions> options)
 {
-    m_probes.push_back(std::make_unique<test::WorkflowProbe>(LoadFromPublicIntoDocumentWorkflow::Create(
-        Argument(id, m_document->GetRuntimeId(), std::move(options)), nullptr)));
-    m_probes.back()->Wait();
+    m_probes.push_back(test::WorkflowProbe::Run(LoadFromPublicIntoDocumentWorkflow::Create(
+        test::ArgumentFor(id, m_document->GetRuntimeId(), std::move(options)), nullptr)));
     return *m_probes.back();
 }
 
-void tst_LoadWorkflows::downloadHubFirstReachedOffTheUserInterfaceThread()
+void tst_LoadWorkflows::loadsFamilyAndTypes()
 {
-    // Given the hub first asked for by two worker threads at once
+    // Given the download hub first asked for by two worker threads at once
     ComponentDownloadHub* hubs[2] = {nullptr, nullptr};
     std::unique_ptr<QThread> first(QThread::create([&hubs] { hubs[0] = ComponentDownloadHub::Get(); }));
     std::unique_ptr<QThread> second(QThread::create([&hubs] { hubs[1] = ComponentDownloadHub::Get(); }));
     first->start();
     second->start();
     QVERIFY(first->wait(5000) && second->wait(5000));
-
-    // Then there is one hub, living here, and downloads still come back here
-    QVERIFY(hubs[0] && hubs[0] == hubs[1]);
-    QCOMPARE(hubs[0]->thread(), QCoreApplication::instance()->thread());
-    const test::WorkflowProbe& probe = Load(L"DOOR");
-    QVERIFY2(probe.Success, qPrintable(probe.Message));
-    QVERIFY(!probe.OffThread);
-    QCOMPARE(hubs[0]->parent(), QCoreApplication::instance());
-}
-
-void tst_LoadWorkflows::loadsFamilyAndTypes()
-{
     QSignalSpy changed(m_document.get(), &tarn::Document::Changed);
     const test::WorkflowProbe& probe = Load(L"DOOR");
+
+    // Then there is one hub, living here, and the load reports back here
+    QVERIFY(hubs[0] && hubs[0] == hubs[1]);
+    QCOMPARE(hubs[0]->thread(), QCoreApplication::instance()->thread());
+    QCOMPARE(hubs[0]->parent(), QCoreApplication::instance());
     QVERIFY2(probe.Success, qPrintable(probe.Message));
     QVERIFY(!probe.OffThread);
     QCOMPARE(probe.Message, QStringLiteral("门"));
@@ -183,30 +165,15 @@ void tst_LoadWorkflows::loadsFamilyAndTypes()
     QCOMPARE(probe.Reports, (QStringList{QStringLiteral("正在下载构件文件..."), QStringLiteral("正在载入构件...")}));
 }
 
-void tst_LoadWorkflows::takenNameIsRenamed_data()
-{
-    QTest::addColumn<bool>("withOptions");
-    QTest::newRow("options answer rename") << true;
-    QTest::newRow("no options: silent rename") << false;
-}
-
 void tst_LoadWorkflows::takenNameIsRenamed()
 {
-    QFETCH(bool, withOptions);
-    auto answer = std::make_shared<ScriptedConflictAnswer>(1, nullptr);
-    const auto options = withOptions ? answer : nullptr;
+    // Without load options nobody is asked and the name is changed
     for (int i = 0; i < 3; ++i) {
-        QVERIFY(Load(L"DOOR", options).Success);
+        QVERIFY(Load(L"DOOR").Success);
     }
     QCOMPARE(Contents(*m_document), (QStringList{QStringLiteral("门: M0921[0] M1021[0]"),
                                                  QStringLiteral("门(1): M0921[0] M1021[0]"),
                                                  QStringLiteral("门(2): M0921[0] M1021[0]")}));
-    if (withOptions) {
-        QCOMPARE(answer->Asked.size(), size_t(2));
-        QCOMPARE(answer->Asked[1].ExistingName, std::wstring(L"门"));
-        QCOMPARE(answer->Asked[1].RenamedName, std::wstring(L"门(2)"));
-        QVERIFY(!answer->Asked[1].HasInstancesInCanvas);
-    }
 }
 
 void tst_LoadWorkflows::overwriteSettlesLackingTypes_data()
@@ -281,8 +248,8 @@ void tst_LoadWorkflows::targetDocumentMustExist()
 {
     QFETCH(qint64, documentId);
     QFETCH(QString, expected);
-    test::WorkflowProbe load(LoadFromPublicIntoDocumentWorkflow::Create(Argument(L"DOOR", tarn::RuntimeId(documentId)), nullptr));
-    test::WorkflowProbe place(PlaceFromPublicIntoDocumentWorkflow::Create(Argument(L"DOOR", tarn::RuntimeId(documentId)), nullptr));
+    test::WorkflowProbe load(LoadFromPublicIntoDocumentWorkflow::Create(test::ArgumentFor(L"DOOR", tarn::RuntimeId(documentId)), nullptr));
+    test::WorkflowProbe place(PlaceFromPublicIntoDocumentWorkflow::Create(test::ArgumentFor(L"DOOR", tarn::RuntimeId(documentId)), nullptr));
     QVERIFY(load.Wait() && place.Wait());
     QCOMPARE(load.Message, expected);
     QCOMPARE(place.Message, expected);
@@ -291,7 +258,7 @@ void tst_LoadWorkflows::targetDocumentMustExist()
 
 void tst_LoadWorkflows::documentClosedDuringDownload()
 {
-    test::WorkflowProbe probe(LoadFromPublicIntoDocumentWorkflow::Create(Argument(L"DOOR", m_document->GetRuntimeId()), nullptr));
+    test::WorkflowProbe probe(LoadFromPublicIntoDocumentWorkflow::Create(test::ArgumentFor(L"DOOR", m_document->GetRuntimeId()), nullptr));
     QTRY_VERIFY(!probe.Reports.isEmpty());
     m_document.reset();
     QVERIFY(probe.Wait());
@@ -303,7 +270,7 @@ void tst_LoadWorkflows::placeReportsThenPlacesSideBySide()
 {
     QStringList events;
     for (int i = 0; i < 2; ++i) {
-        auto* workflow = PlaceFromPublicIntoDocumentWorkflow::Create(Argument(L"DOOR", m_document->GetRuntimeId()), nullptr);
+        auto* workflow = PlaceFromPublicIntoDocumentWorkflow::Create(test::ArgumentFor(L"DOOR", m_document->GetRuntimeId()), nullptr);
         // The instance must not exist yet when the command is announced.
         connect(workflow, &WorkflowBase::Report, this, [&](const std::wstring& message) {
             if (message == L"即将触发命令") {
@@ -324,20 +291,16 @@ void tst_LoadWorkflows::placeReportsThenPlacesSideBySide()
 void tst_LoadWorkflows::lumenLoadsIntoOpenDocumentElseIntoLibrary()
 {
     DocumentService::Get()->SetCurrentDocument(m_document.get());
-    test::WorkflowProbe intoDocument(
-        LoadFromPublicIntoDocumentWorkflow4Lumen::Create(Argument(L"DOOR", tarn::RuntimeId::InvalidID), nullptr));
-    QVERIFY(intoDocument.Wait() && intoDocument.Success);
+    QVERIFY(test::WorkflowProbe::Run(LoadFromPublicIntoDocumentWorkflow4Lumen::Create(test::ArgumentFor(L"DOOR"), nullptr))->Success);
     QCOMPARE(Contents(*m_document), QStringList{QStringLiteral("门: M0921[0] M1021[0]")});
 
     DocumentService::Get()->SetCurrentDocument(nullptr);
-    test::WorkflowProbe intoLibrary(
-        LoadFromPublicIntoDocumentWorkflow4Lumen::Create(Argument(L"DOOR2", tarn::RuntimeId::InvalidID), nullptr));
-    QVERIFY(intoLibrary.Wait());
-    QVERIFY2(intoLibrary.Success, qPrintable(intoLibrary.Message));
-    QCOMPARE(intoLibrary.Message,
+    const auto intoLibrary = test::WorkflowProbe::Run(LoadFromPublicIntoDocumentWorkflow4Lumen::Create(test::ArgumentFor(L"DOOR2"), nullptr));
+    QVERIFY2(intoLibrary->Success, qPrintable(intoLibrary->Message));
+    QCOMPARE(intoLibrary->Message,
              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/library/DOOR2.json"));
     tarn::ComponentFile kept;
-    QVERIFY(tarn::ComponentFile::Read(intoLibrary.Message, kept, nullptr));
+    QVERIFY(tarn::ComponentFile::Read(intoLibrary->Message, kept, nullptr));
     QCOMPARE(kept.Types.size(), 2);
     QCOMPARE(m_document->Families().size(), size_t(1));
 }
@@ -360,6 +323,8 @@ void tst_LoadWorkflows::renameGivesTheNameTheQuestionShowed()
     // family got the name the second question showed
     QVERIFY2(probe.Success, qPrintable(probe.Message));
     QCOMPARE(answer->Asked.size(), size_t(2));
+    QCOMPARE(answer->Asked[0].ExistingName, std::wstring(L"门"));
+    QVERIFY(!answer->Asked[0].HasInstancesInCanvas);
     QCOMPARE(answer->Asked[0].RenamedName, std::wstring(L"门(1)"));
     QCOMPARE(answer->Asked[1].RenamedName, std::wstring(L"门(2)"));
     QCOMPARE(Contents(*m_document), (QStringList{QStringLiteral("门: M0921[0] M1021[0]"), QStringLiteral("门(1): M0921[0]"),

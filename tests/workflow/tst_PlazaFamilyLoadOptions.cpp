@@ -77,7 +77,6 @@ QStringList ReadAndPick(FamilyOverwriteOptionsDialog* dialog, int entry)
     return seen;
 }
 
-
 } // namespace
 
 class tst_PlazaFamilyLoadOptions : public QObject
@@ -202,15 +201,7 @@ void tst_PlazaFamilyLoadOptions::repeatedNamesAreOfferedOnce()
     const auto secondA = Type(L"A");
     QStringList offered;
     // The user looks at the offered types, picks the second entry and presses the button.
-    QTimer::singleShot(0, this, [&offered] {
-        FamilyOverwriteOptionsDialog* dialog = FamilyOverwriteOptionsDialog::Instance(nullptr);
-        auto* combo = dialog->findChild<QComboBox*>();
-        for (int i = 0; i < combo->count(); ++i) {
-            offered << combo->itemText(i);
-        }
-        combo->setCurrentIndex(1);
-        QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
-    });
+    QTimer::singleShot(0, this, [&offered] { offered = ReadAndPick(FamilyOverwriteOptionsDialog::Instance(nullptr), 1).mid(1); });
     FamilyOverwriteOptions options(1);
     const tarn::UniIdentity chosen = options.ChooseReplacementType(L"M1021", 2, {a.get(), b.get(), secondA.get()});
 

@@ -19,6 +19,7 @@
 #include <QStyleFactory>
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 
 using namespace vela;
@@ -52,32 +53,21 @@ bool Dark(const QColor& colour)
     return colour.red() < 30 && colour.green() < 30 && colour.blue() < 30;
 }
 
-double Share(const QImage& image, bool (*test)(const QColor&))
+// Share of the pixels that pass `test`: all of them, or those in the band `edge` pixels wide
+// along the image's edges. Not a number for an empty image, so that no comparison holds.
+double Share(const QImage& image, bool (*test)(const QColor&), int edge = 0)
 {
     int hits = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            hits += test(image.pixelColor(x, y)) ? 1 : 0;
-        }
-    }
-    return image.isNull() ? 0.0 : double(hits) / (image.width() * image.height());
-}
-
-// Share of dark pixels in the band `width` pixels wide along the image's edges.
-double DarkEdgeShare(const QImage& image, int width)
-{
-    int dark = 0;
     int total = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            const bool edge = x < width || y < width || x >= image.width() - width || y >= image.height() - width;
-            if (edge) {
+            if (edge == 0 || x < edge || y < edge || x >= image.width() - edge || y >= image.height() - edge) {
                 ++total;
-                dark += Dark(image.pixelColor(x, y)) ? 1 : 0;
+                hits += test(image.pixelColor(x, y)) ? 1 : 0;
             }
         }
     }
-    return total ? double(dark) / total : 1.0;
+    return total ? double(hits) / total : std::numeric_limits<double>::quiet_NaN();
 }
 
 // Desktop styles (GTK, Windows, macOS) paint a selected or hovered item
@@ -128,8 +118,8 @@ private slots:
 
     void selectedTableRowKeepsWhiteCellsAndLinks();
     void selectedCardShowsOnlyItsFrame();
-    void bulletinHasNoBlackBox();
-    void repeatCheckDialogHasNoBlackBox();
+    void popupHasNoBlackBox_data();
+    void popupHasNoBlackBox();
     void plazaWindowOpensCentredAndFollowsTheTitleBar();
 
 private:
@@ -210,34 +200,32 @@ void tst_RealDisplay::selectedCardShowsOnlyItsFrame()
     QVERIFY2(changed <= 2 * (cardRect.width() + cardRect.height()), qPrintable(QString::number(changed)));
 }
 
-void tst_RealDisplay::bulletinHasNoBlackBox()
+void tst_RealDisplay::popupHasNoBlackBox_data()
 {
-    const auto anchor = WhiteAnchor();
-    QVERIFY(QTest::qWaitForWindowExposed(anchor.get()));
-
-    KelBulletin* bulletin = KelBulletin::Create(anchor.get());
-    bulletin->ConfigIcon(5)->ConfigMessage(QStringLiteral("构件已载入"));
-    bulletin->show();
-    QVERIFY(QTest::qWaitForWindowExposed(bulletin));
-
-    const QRect frame = bulletin->rect();
-    QTRY_VERIFY(Share(OnScreen(bulletin, frame), WhiteIsh) > 0.5);
-    QCOMPARE(DarkEdgeShare(OnScreen(bulletin, frame), 4), 0.0);
-    bulletin->close();
+    QTest::addColumn<bool>("bulletin");
+    QTest::newRow("bulletin") << true;
+    QTest::newRow("repeat check dialog") << false;
 }
 
-void tst_RealDisplay::repeatCheckDialogHasNoBlackBox()
+void tst_RealDisplay::popupHasNoBlackBox()
 {
+    QFETCH(bool, bulletin);
     const auto anchor = WhiteAnchor();
     QVERIFY(QTest::qWaitForWindowExposed(anchor.get()));
+    std::unique_ptr<QWidget> dialog;
+    QWidget* popup = nullptr;
+    if (bulletin) {
+        popup = KelBulletin::Create(anchor.get())->ConfigIcon(5)->ConfigMessage(QStringLiteral("构件已载入"));
+    } else {
+        dialog = std::make_unique<PublicComponentRepeatCheckDialog>(anchor.get());
+        popup = dialog.get();
+    }
+    popup->show();
+    QVERIFY(QTest::qWaitForWindowExposed(popup));
 
-    PublicComponentRepeatCheckDialog dialog(anchor.get());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-
-    const QRect frame = dialog.rect();
-    QTRY_VERIFY(Share(OnScreen(&dialog, frame), WhiteIsh) > 0.5);
-    QCOMPARE(DarkEdgeShare(OnScreen(&dialog, frame), 4), 0.0);
+    QTRY_VERIFY(Share(OnScreen(popup, popup->rect()), WhiteIsh) > 0.5);
+    QCOMPARE(Share(OnScreen(popup, popup->rect()), Dark, 4), 0.0);
+    popup->close();
 }
 
 void tst_RealDisplay::plazaWindowOpensCentredAndFollowsTheTitleBar()
