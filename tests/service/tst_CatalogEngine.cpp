@@ -14,11 +14,14 @@
 #include <QTest>
 
 #include "AwaitReply.h"
+#include "CatalogQuery.h"
 
 #include <atomic>
 #include <memory>
 
 using namespace vela;
+using test::Condition;
+using test::Ids;
 using test::Wait;
 
 Q_DECLARE_METATYPE(vela::Conditions)
@@ -26,19 +29,6 @@ Q_DECLARE_METATYPE(vela::Conditions)
 namespace {
 
 using Option = std::shared_ptr<ConditionFilterOption>;
-
-Option Condition(const char* code, int op, int type, const QString& value, const QString& from = QString(),
-                 const QString& to = QString())
-{
-    auto option = std::make_shared<ConditionFilterOption>();
-    option->SetCode(QString::fromLatin1(code).toStdWString());
-    option->SetValue(value.toStdWString());
-    option->SetFromValue(from.toStdWString());
-    option->SetToValue(to.toStdWString());
-    option->Operator = op;
-    option->ValueType = type;
-    return option;
-}
 
 // A few thousand components over a small tree: one large leaf, a category
 // holding components of its own beside its child, an empty leaf. Names are
@@ -207,15 +197,6 @@ struct BruteForce
         return codes;
     }
 };
-
-QStringList Ids(const ComponentPage& page)
-{
-    QStringList ids;
-    for (const auto& component : page->Data) {
-        ids << QString::fromStdWString(component->Id);
-    }
-    return ids;
-}
 
 } // namespace
 
