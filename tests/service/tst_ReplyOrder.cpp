@@ -1,8 +1,10 @@
+#include "AwaitReply.h"
+#include "CatalogQuery.h"
 #include "HostNetworkDetector.h"
+#include "ProjectCloudComponentService.h"
 #include "PropertyService.h"
 #include "PublicCategoryService.h"
 #include "PublicComponentService.h"
-#include "CatalogQuery.h"
 #include "ScriptedCatalogBackend.h"
 #include "ServiceRequest.h"
 
@@ -304,14 +306,22 @@ void tst_ReplyOrder::aFailedTreeKeepsTheCategoryCache()
 void tst_ReplyOrder::offlineRequestsNeverReachTheBackend()
 {
     HostNetworkDetector::Get()->SetState(HostNetworkDetector::Offline);
+    m_backend->Held = false;
     Reply components = Search(L"");
-    std::unique_ptr<CustomReply<std::shared_ptr<ICategoryProperty>>> properties(
-        PropertyService::Get()->GetCategoryProperty(L"S", L"1", L"DOORS", true));
     QVERIFY(!components->IsFinished());
-    QTRY_VERIFY(components->IsFinished() && properties->IsFinished());
-    QCOMPARE(components->Error(), std::wstring(OfflineErrorText()));
-    QCOMPARE(properties->Error(), std::wstring(OfflineErrorText()));
-    QCOMPARE(int(m_backend->RequestCount()), 0);
+    const std::wstring offline = OfflineErrorText();
+    QCOMPARE(test::Wait(components.release()).Error, offline);
+    auto* service = PublicComponentService::Get();
+    QCOMPARE(test::Wait(PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", L"", {})).Error, offline);
+    QCOMPARE(test::Wait(service->GetDetailedComponent(L"S", L"1", L"C0000")).Error, offline);
+    QCOMPARE(test::Wait(service->GetLegend(L"S", L"1", L"C0000")).Error, offline);
+    QCOMPARE(test::Wait(service->GetSpecification(L"S", L"1", L"C0000", L"S1")).Error, offline);
+    QCOMPARE(test::Wait(service->GetComponentFileUrl(L"C0000")).Error, offline);
+    QCOMPARE(test::Wait(PropertyService::Get()->GetCategoryProperty(L"S", L"1", L"DOORS", true)).Error, offline);
+    const auto added = test::Wait(ProjectCloudComponentService::Get()->AddComponentFromPublic(L"P1001", {L"C0000"}));
+    QVERIFY(!added.FinishedInsideCall);
+    QCOMPARE(added.Error, offline);
+    QCOMPARE(int(m_backend->RequestCount() + m_backend->Added.size()), 0);
 }
 
 void tst_ReplyOrder::noBackendIsAnError()
