@@ -66,7 +66,7 @@ bool BuildCatalog(const QString& folder, QString* error)
     const QStringList pieces{QStringLiteral("平开"), QStringLiteral("推拉"), QStringLiteral("门"), QStringLiteral("窗"),
                              QStringLiteral("Led"), QStringLiteral("ab"),   QStringLiteral("AB "), QStringLiteral("阀"),
                              QStringLiteral("钢质"), QStringLiteral("x"),   QStringLiteral("%"),  QStringLiteral("_"),
-                             QStringLiteral("\"\\-")};
+                             QStringLiteral("\"'\\-")};
     const QStringList leaves{QStringLiteral("A1"), QStringLiteral("A1"), QStringLiteral("A1"),     QStringLiteral("A2"),
                              QStringLiteral("B"),  QStringLiteral("B1"), QStringLiteral("ORPHAN"), QStringLiteral("Y"),
                              QStringLiteral("GHOST")};
@@ -366,8 +366,12 @@ void tst_CatalogEngine::treeIsProperWhateverTheRecords()
 
 void tst_CatalogEngine::everyKeywordFindsExactlyTheNamesHoldingIt()
 {
-    // Pieces of stored names in either letter case, and text stored nowhere.
-    QSet<QString> keywords{QStringLiteral("门门门门门"), QStringLiteral("zz"), QStringLiteral("%%%%")};
+    // Pieces of stored names in either letter case, text stored nowhere, quotes,
+    // LIKE wildcards, SQL and full-text query syntax, blanks around.
+    QSet<QString> keywords{QStringLiteral("门门门门门"), QStringLiteral("zz"),   QStringLiteral("%%%%"),
+                           QStringLiteral("\""),         QStringLiteral("'"),    QStringLiteral("%"),
+                           QStringLiteral("_"),          QStringLiteral("\\"),  QStringLiteral("x_"),
+                           QStringLiteral("' OR 1=1 --"), QStringLiteral("门 OR 窗"), QStringLiteral("  推拉 ")};
     for (int i = 0; i < m_truth.Rows.size(); i += 29) {
         const QString& name = m_truth.Rows[i].FoldedName;
         for (int length = 1; length <= 4; ++length) {
