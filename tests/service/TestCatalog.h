@@ -27,62 +27,46 @@ inline bool BuildTestCatalog(const QString& folder, QString* error)
     if (!writer.Open(error)) {
         return false;
     }
-    using Property = CatalogWriter::Property;
-    const QVector<Property> properties = {
-        {QStringLiteral("door.material"), QStringLiteral("材质"), QString(), QStringLiteral("Enum"),
-         {{QStringLiteral("wood"), QStringLiteral("木质")},
-          {QStringLiteral("steel"), QStringLiteral("钢质")},
-          {QStringLiteral("glass"), QStringLiteral("玻璃")}}},
-        {QStringLiteral("door.width"), QStringLiteral("宽度"), QStringLiteral("mm"), QStringLiteral("Number"), {}},
-        {QStringLiteral("door.leaves"), QStringLiteral("扇数"), QStringLiteral("扇"), QStringLiteral("Int"), {}},
-        {QStringLiteral("door.fire"), QStringLiteral("防火"), QString(), QStringLiteral("Logic"), {}},
-        {QStringLiteral("win.frame"), QStringLiteral("框材"), QString(), QStringLiteral("enum"),
-         {{QStringLiteral("alu"), QStringLiteral("铝合金")}, {QStringLiteral("pvc"), QStringLiteral("塑钢")}}},
-        {QStringLiteral("win.width"), QStringLiteral("宽度"), QStringLiteral("mm"), QStringLiteral("Number"), {}},
-        {QStringLiteral("win.colour"), QStringLiteral("颜色"), QString(), QStringLiteral("Color"), {}},
+    // Plain literals are UTF-8 here; spelled out, they keep the table readable.
+    const QVector<CatalogWriter::Property> properties = {
+        {"door.material", "材质", "", "Enum", {{"wood", "木质"}, {"steel", "钢质"}, {"glass", "玻璃"}}},
+        {"door.width", "宽度", "mm", "Number", {}},
+        {"door.leaves", "扇数", "扇", "Int", {}},
+        {"door.fire", "防火", "", "Logic", {}},
+        {"win.frame", "框材", "", "enum", {{"alu", "铝合金"}, {"pvc", "塑钢"}}},
+        {"win.width", "宽度", "mm", "Number", {}},
+        {"win.colour", "颜色", "", "Color", {}},
     };
-    for (const Property& property : properties) {
+    for (const CatalogWriter::Property& property : properties) {
         writer.AddProperty(property);
     }
-    using Category = CatalogWriter::Category;
     // Added out of tree order on purpose: the writer orders them.
-    const QVector<Category> categories = {
-        {QStringLiteral("VALVE"), QStringLiteral("MEP"), QStringLiteral("阀门"), true, {}},
-        {QStringLiteral("ROOT"), QString(), QStringLiteral("全部构件"), false, {}},
-        {QStringLiteral("ARCH"), QStringLiteral("ROOT"), QStringLiteral("建筑"), false, {}},
-        {QStringLiteral("DOOR"), QStringLiteral("ARCH"), QStringLiteral("门"), true,
-         {QStringLiteral("door.material"), QStringLiteral("door.width"), QStringLiteral("door.leaves"),
-          QStringLiteral("door.fire")}},
-        {QStringLiteral("WIN"), QStringLiteral("ARCH"), QStringLiteral("窗"), true,
-         {QStringLiteral("win.frame"), QStringLiteral("win.width"), QStringLiteral("win.colour")}},
-        {QStringLiteral("MEP"), QStringLiteral("ROOT"), QStringLiteral("机电"), false, {}},
-        {QStringLiteral("EMPTY"), QStringLiteral("MEP"), QStringLiteral("空分类"), true, {}},
+    const QVector<CatalogWriter::Category> categories = {
+        {"VALVE", "MEP", "阀门", true, {}},
+        {"ROOT", "", "全部构件", false, {}},
+        {"ARCH", "ROOT", "建筑", false, {}},
+        {"DOOR", "ARCH", "门", true, {"door.material", "door.width", "door.leaves", "door.fire"}},
+        {"WIN", "ARCH", "窗", true, {"win.frame", "win.width", "win.colour"}},
+        {"MEP", "ROOT", "机电", false, {}},
+        {"EMPTY", "MEP", "空分类", true, {}},
     };
-    for (const Category& category : categories) {
+    for (const CatalogWriter::Category& category : categories) {
         writer.AddCategory(category);
     }
 
     CatalogWriter::Detail detail;
-    detail.Thumbnails[QStringLiteral("256")] = QStringList{QStringLiteral("files/a_256.png"), QStringLiteral("files/b_256.png")};
-    detail.Thumbnails[QStringLiteral("64")] = QStringList{QStringLiteral("files/a_64.png")};
-    detail.Legends = {{QStringLiteral("平面图"), QStringLiteral("files/plan.png")},
-                      {QStringLiteral("立面图"), QStringLiteral("files/elevation.png")},
-                      {QStringLiteral("无图"), QString()}};
+    detail.Thumbnails["256"] = QStringList{"files/a_256.png", "files/b_256.png"};
+    detail.Thumbnails["64"] = QStringList{"files/a_64.png"};
+    detail.Legends = {{"平面图", "files/plan.png"}, {"立面图", "files/elevation.png"}, {"无图", ""}};
     detail.Specifications = {
-        {QStringLiteral("S1"),
-         QStringLiteral("M0921"),
-         {{QStringLiteral("宽度"), QStringLiteral("900"), QStringLiteral("mm"), true},
-          {QStringLiteral("高度"), QStringLiteral("2100"), QStringLiteral("mm"), true},
-          {QStringLiteral("内部编码"), QStringLiteral("X-17"), QString(), false},
-          {QStringLiteral("重量"), QString(), QStringLiteral("kg"), true}}},
-        {QStringLiteral("S2"), QStringLiteral("M1021"), {{QStringLiteral("宽度"), QStringLiteral("1000"), QString(), true}}},
+        {"S1", "M0921",
+         {{"宽度", "900", "mm", true}, {"高度", "2100", "mm", true}, {"内部编码", "X-17", "", false},
+          {"重量", "", "kg", true}}},
+        {"S2", "M1021", {{"宽度", "1000", "", true}}},
     };
     const qint64 full = writer.AddDetail(detail);
     CatalogWriter::Detail broken;
-    broken.Specifications = {{QStringLiteral("S1"),
-                              QStringLiteral("默认"),
-                              {{QString(), QStringLiteral("lost"), QString(), true},
-                               {QStringLiteral("厚度"), QStringLiteral("45"), QStringLiteral("mm"), true}}}};
+    broken.Specifications = {{"S1", "默认", {{"", "lost", "", true}, {"厚度", "45", "mm", true}}}};
     const qint64 sparse = writer.AddDetail(broken);
 
     struct Row

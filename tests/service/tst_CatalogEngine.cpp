@@ -8,17 +8,21 @@
 #include <QFile>
 #include <QMutex>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "AwaitReply.h"
+#include "CatalogQuery.h"
 
 #include <atomic>
 #include <memory>
 
 using namespace vela;
+using test::Condition;
+using test::Ids;
 using test::Wait;
 
 Q_DECLARE_METATYPE(vela::Conditions)
@@ -27,23 +31,12 @@ namespace {
 
 using Option = std::shared_ptr<ConditionFilterOption>;
 
-Option Condition(const char* code, int op, int type, const QString& value, const QString& from = QString(),
-                 const QString& to = QString())
-{
-    auto option = std::make_shared<ConditionFilterOption>();
-    option->SetCode(QString::fromLatin1(code).toStdWString());
-    option->SetValue(value.toStdWString());
-    option->SetFromValue(from.toStdWString());
-    option->SetToValue(to.toStdWString());
-    option->Operator = op;
-    option->ValueType = type;
-    return option;
-}
-
 // A few thousand components over a small tree: one large leaf, a category
-// holding components of its own beside its child, an empty leaf. Names are
-// drawn from pieces that overlap (Latin in both cases, CJK pairs), values
-// are left out now and then.
+// holding components of its own beside its child, an empty leaf, and records
+// a catalog may hold: a parent cycle, an orphan, components of a category that
+// does not exist. Categories are added out of tree order. Names are drawn from
+// pieces that overlap (Latin in both cases, CJK pairs, LIKE wildcards, quotes,
+// a backslash), values are left out now and then.
 bool BuildCatalog(const QString& folder, QString* error)
 {
     CatalogWriter writer(folder + QLatin1Char('/') + CatalogSchema::FileName());
@@ -56,12 +49,15 @@ bool BuildCatalog(const QString& folder, QString* error)
     writer.AddProperty({QStringLiteral("leaves"), QStringLiteral("扇数"), QString(), QStringLiteral("Int"), {}});
     const QStringList properties{QStringLiteral("kind"), QStringLiteral("width"), QStringLiteral("leaves")};
     const QVector<CatalogWriter::Category> categories = {
+        {QStringLiteral("ORPHAN"), QStringLiteral("NOPE"), QStringLiteral("孤儿"), true, {}},
+        {QStringLiteral("A1"), QStringLiteral("A"), QStringLiteral("门"), true, properties},
+        {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("环甲"), false, {}},
         {QStringLiteral("ROOT"), QString(), QStringLiteral("全部"), false, {}},
         {QStringLiteral("A"), QStringLiteral("ROOT"), QStringLiteral("建筑"), false, {}},
-        {QStringLiteral("A1"), QStringLiteral("A"), QStringLiteral("门"), true, properties},
         {QStringLiteral("A2"), QStringLiteral("A"), QStringLiteral("窗"), true, properties},
-        {QStringLiteral("B"), QStringLiteral("ROOT"), QStringLiteral("机电"), false, properties},
         {QStringLiteral("B1"), QStringLiteral("B"), QStringLiteral("阀门"), true, properties},
+        {QStringLiteral("B"), QStringLiteral("ROOT"), QStringLiteral("机电"), false, properties},
+        {QStringLiteral("Y"), QStringLiteral("X"), QStringLiteral("环乙"), false, {}},
         {QStringLiteral("E"), QStringLiteral("ROOT"), QStringLiteral("空"), true, {}},
     };
     for (const CatalogWriter::Category& category : categories) {
@@ -69,9 +65,11 @@ bool BuildCatalog(const QString& folder, QString* error)
     }
     const QStringList pieces{QStringLiteral("平开"), QStringLiteral("推拉"), QStringLiteral("门"), QStringLiteral("窗"),
                              QStringLiteral("Led"), QStringLiteral("ab"),   QStringLiteral("AB "), QStringLiteral("阀"),
-                             QStringLiteral("钢质"), QStringLiteral("x")};
-    const QStringList leaves{QStringLiteral("A1"), QStringLiteral("A1"), QStringLiteral("A1"), QStringLiteral("A2"),
-                             QStringLiteral("B"),  QStringLiteral("B1")};
+                             QStringLiteral("钢质"), QStringLiteral("x"),   QStringLiteral("%"),  QStringLiteral("_"),
+                             QStringLiteral("\"'\\-")};
+    const QStringList leaves{QStringLiteral("A1"), QStringLiteral("A1"), QStringLiteral("A1"),     QStringLiteral("A2"),
+                             QStringLiteral("B"),  QStringLiteral("B1"), QStringLiteral("ORPHAN"), QStringLiteral("Y"),
+                             QStringLiteral("GHOST")};
     QRandomGenerator random(20261206);
     for (int i = 0; i < 3000; ++i) {
         CatalogWriter::Component component;
@@ -208,15 +206,6 @@ struct BruteForce
     }
 };
 
-QStringList Ids(const ComponentPage& page)
-{
-    QStringList ids;
-    for (const auto& component : page->Data) {
-        ids << QString::fromStdWString(component->Id);
-    }
-    return ids;
-}
-
 } // namespace
 
 class tst_CatalogEngine : public QObject
@@ -230,8 +219,11 @@ private slots:
 
     void pagesTotalsAndTreeAgreeWithEveryRow_data();
     void pagesTotalsAndTreeAgreeWithEveryRow();
+    void treeIsProperWhateverTheRecords();
+    void everyKeywordFindsExactlyTheNamesHoldingIt();
     void cacheStaysBoundedOverManyQueries();
     void concurrentSameQueryGetsOneAnswer();
+    void writerMisuseIsReported();
 
 private:
     void CheckPages(const QString& category, const QString& keyword, const Conditions& conditions);
@@ -357,6 +349,47 @@ void tst_CatalogEngine::pagesTotalsAndTreeAgreeWithEveryRow()
     }
 }
 
+void tst_CatalogEngine::treeIsProperWhateverTheRecords()
+{
+    const auto tree = Wait(PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", L"", {}));
+    QVERIFY(tree.Error.empty());
+    QCOMPARE(int(tree.Result.size()), 10);
+    // Every parent comes before its children; the orphan is a root.
+    QStringList seen;
+    for (const auto& category : tree.Result) {
+        const QString parent = QString::fromStdWString(category->ParentCode);
+        QVERIFY2(parent.isEmpty() || seen.contains(parent), qPrintable(parent));
+        seen << QString::fromStdWString(category->Code);
+        QVERIFY(category->Code != L"ORPHAN" || parent.isEmpty());
+    }
+}
+
+void tst_CatalogEngine::everyKeywordFindsExactlyTheNamesHoldingIt()
+{
+    // Pieces of stored names in either letter case, text stored nowhere, quotes,
+    // LIKE wildcards, SQL and full-text query syntax, blanks around.
+    QSet<QString> keywords{QStringLiteral("门门门门门"), QStringLiteral("zz"),   QStringLiteral("%%%%"),
+                           QStringLiteral("\""),         QStringLiteral("'"),    QStringLiteral("%"),
+                           QStringLiteral("_"),          QStringLiteral("\\"),  QStringLiteral("x_"),
+                           QStringLiteral("' OR 1=1 --"), QStringLiteral("门 OR 窗"), QStringLiteral("  推拉 ")};
+    for (int i = 0; i < m_truth.Rows.size(); i += 29) {
+        const QString& name = m_truth.Rows[i].FoldedName;
+        for (int length = 1; length <= 4; ++length) {
+            for (int from = 0; from + length <= name.size(); from += 3) {
+                keywords << name.mid(from, length) << name.mid(from, length).toUpper();
+            }
+        }
+    }
+    for (const QString& keyword : keywords) {
+        const QStringList expected = m_truth.Ids(QString(), keyword, {});
+        const auto answer = Wait(
+            PublicComponentService::Get()->GetComponents(L"S", L"1", L"", keyword.toStdWString(), 1, 1000, -1, {}));
+        QVERIFY2(answer.Error.empty(), qPrintable(keyword + QString::fromStdWString(answer.Error)));
+        QVERIFY2(answer.Result->Total == expected.size() && Ids(answer.Result) == expected.mid(0, 1000),
+                 qPrintable(QStringLiteral("[%1]").arg(keyword)));
+    }
+}
+
 void tst_CatalogEngine::cacheStaysBoundedOverManyQueries()
 {
     const Option kind = Condition("kind", ConditionFilterOption::Equal, ConditionFilterOption::Enumeration,
@@ -399,6 +432,25 @@ void tst_CatalogEngine::concurrentSameQueryGetsOneAnswer()
         QCOMPARE(answer.first, qint64(expected.size()));
         QCOMPARE(answer.second, expected.mid(40, 20));
     }
+}
+
+void tst_CatalogEngine::writerMisuseIsReported()
+{
+    CatalogWriter writer(m_dir.filePath(QStringLiteral("other.sqlite")));
+    QVERIFY(!writer.AddCategory({QStringLiteral("A"), QString(), QStringLiteral("甲"), true, {}}));
+    QVERIFY(!writer.LastError().isEmpty());
+    QString error;
+    QVERIFY(!writer.Finish(&error));
+    QVERIFY(!error.isEmpty());
+
+    QVERIFY(writer.Open(&error));
+    QVERIFY(writer.AddCategory({QStringLiteral("A"), QString(), QStringLiteral("甲"), true, {}}));
+    QVERIFY(!writer.AddCategory({QStringLiteral("A"), QString(), QStringLiteral("乙"), true, {}}));
+    QVERIFY(!writer.AddCategory({QString(), QString(), QStringLiteral("无编码"), true, {}}));
+    QVERIFY(writer.AddProperty({QStringLiteral("p"), QStringLiteral("宽度"), QString(), QStringLiteral("Number"), {}}));
+    QVERIFY(!writer.AddProperty({QStringLiteral("p"), QStringLiteral("宽度"), QString(), QStringLiteral("Number"), {}}));
+    QVERIFY(!writer.Open(&error));
+    QVERIFY(writer.Finish(&error));
 }
 
 QTEST_MAIN(tst_CatalogEngine)

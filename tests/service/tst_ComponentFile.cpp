@@ -70,23 +70,15 @@ void tst_ComponentFile::writtenFilesReadBack()
 
     ComponentFile read;
     QVERIFY2(ComponentFile::Read(path, read, &error), qPrintable(error));
-    QCOMPARE(read.FamilyName, file.FamilyName);
-    QCOMPARE(read.CategoryCode, file.CategoryCode);
-    QCOMPARE(read.Types.size(), 2);
-    QCOMPARE(read.Types[0].Parameters.size(), 2);
-    QCOMPARE(read.Types[0].Parameters[1].Unit, QStringLiteral("kg"));
-    QVERIFY(read.FindType(QStringLiteral("DN150")));
-    QVERIFY(!read.FindType(QStringLiteral("DN200")));
-    QCOMPARE(read.Solids.size(), 3);
-    QCOMPARE(read.Solids[0].Kind, ComponentFile::SolidKind::Cylinder);
-    // Axes are read back as unit vectors.
+    // Everything comes back, axes as unit vectors; the optional fields are checked
+    // by value too, since a writer leaving them out would leave both sides alike.
     QCOMPARE(read.Solids[0].Axis[0], 1.0);
+    file.Solids[0].Axis = {1, 0, 0};
+    QCOMPARE(read.ToJson(), file.ToJson());
     QCOMPARE(read.Solids[0].Color, 0x3c4650u);
-    QCOMPARE(read.Solids[1].ProfilePlane, ComponentFile::Plane::YZ);
-    QCOMPARE(read.Solids[1].Profile.size(), 3);
     QCOMPARE(read.Solids[1].Opacity, 0.5);
-    QCOMPARE(read.Solids[2].Kind, ComponentFile::SolidKind::Sphere);
-    QCOMPARE(read.Solids[2].Origin[2], 3.0);
+    QCOMPARE(read.Types[0].Parameters[1].Unit, QStringLiteral("kg"));
+    QVERIFY(read.FindType(QStringLiteral("DN150")) && !read.FindType(QStringLiteral("DN200")));
 }
 
 void tst_ComponentFile::refusedWriteKeepsSavedFile_data()

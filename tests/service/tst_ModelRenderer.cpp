@@ -68,20 +68,11 @@ void tst_ModelRenderer::nearerSolidsHideFartherOnes()
     tarn::ComponentFile model;
     ModelBuilder b(model);
     const auto red = [&] {
-        if (fromAbove) {
-            b.Box(QStringLiteral("red"), 400, 400, 1000, 200, 100, 100, Red);
-        } else {
-            b.Box(QStringLiteral("red"), 400, 0, 400, 200, 100, 200, Red);
-        }
+        fromAbove ? b.Box(QStringLiteral("red"), 400, 400, 1000, 200, 100, 100, Red)
+                  : b.Box(QStringLiteral("red"), 400, 0, 400, 200, 100, 200, Red);
     };
     const auto blue = [&] { b.Box(QStringLiteral("blue"), 0, 300, 0, 1000, 300, 1000, Blue); };
-    if (redFirst) {
-        red();
-        blue();
-    } else {
-        blue();
-        red();
-    }
+    redFirst ? (red(), blue()) : (blue(), red());
     const QImage image = ModelRenderer::Thumbnail(model, 200, {0, elevation});
     const QRgb pixel = image.pixel(100, 100);
     QVERIFY2(Reddish(pixel), qPrintable(QStringLiteral("got #%1").arg(pixel & 0xffffff, 6, 16, QLatin1Char('0'))));

@@ -1,13 +1,19 @@
+#include "AwaitReply.h"
+#include "CatalogQuery.h"
 #include "HostNetworkDetector.h"
+#include "ProjectCloudComponentService.h"
 #include "PropertyService.h"
 #include "PublicCategoryService.h"
 #include "PublicComponentService.h"
 #include "ScriptedCatalogBackend.h"
+#include "ServiceRequest.h"
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 #include <memory>
+#include <thread>
 
 using namespace vela;
 
@@ -34,23 +40,11 @@ QString Names(const ComponentPage& page)
     return page && !page->Data.empty() ? QString::fromStdWString(page->Data.front()->Name) : QString();
 }
 
-std::shared_ptr<ConditionFilterOption> Condition(const std::wstring& value, const std::wstring& from,
-                                                 const std::wstring& to)
-{
-    auto option = std::make_shared<ConditionFilterOption>();
-    option->SetCode(L"WIDTH");
-    option->SetValue(value);
-    option->SetFromValue(from);
-    option->SetToValue(to);
-    option->Operator = ConditionFilterOption::Between;
-    option->ValueType = ConditionFilterOption::Number;
-    return option;
-}
-
 } // namespace
 
-// Replies of one kind from one caller finish in the order they were asked
-// for, and work made pointless by a newer browsing request is not run.
+// How replies reach their callers whatever the backend does: later, once, on
+// the caller's thread, and those of one kind from one caller in the order they
+// were asked for; work made pointless by a newer browsing request is not run.
 class tst_ReplyOrder : public QObject
 {
     Q_OBJECT
@@ -64,6 +58,11 @@ private slots:
     void supersededWorkIsNotRunAndFinishesJustBeforeTheNewer();
     void fileRequestsAreNeverSuperseded();
     void keywordAndConditionValuesReachTheBackendClean();
+    void anAnswerGivenInsideTheCallStillFinishesLater();
+    void anAnswerFromAnotherThreadFinishesOnTheCallersThread();
+    void aFailedTreeKeepsTheCategoryCache();
+    void offlineRequestsNeverReachTheBackend();
+    void noBackendIsAnError();
 
 private:
     // Records the order in which replies finish, by label.
@@ -226,7 +225,11 @@ void tst_ReplyOrder::fileRequestsAreNeverSuperseded()
 void tst_ReplyOrder::keywordAndConditionValuesReachTheBackendClean()
 {
     const std::wstring dirty = std::wstring(L"\uFEFF 木\0门\t", 6) + L"\u0007\u3000";
-    const auto condition = Condition(dirty, L"\uFEFF800", std::wstring(L"1000\0", 5));
+    using C = ConditionFilterOption;
+    const auto condition = test::Condition(QStringLiteral("WIDTH"), C::Between, C::Number, QString(),
+                                           QStringLiteral("\uFEFF800"), QStringLiteral("1000") + QChar(0));
+    // Set as it is: a QString made from it would lose the leading byte order mark.
+    condition->SetValue(dirty);
     Reply reply(PublicComponentService::Get()->GetComponents(L"S", L"1", L"", dirty, 1, 20, -1, {condition, nullptr}));
     std::unique_ptr<CustomReply<CategoryList>> tree(
         PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", dirty, {condition}));
@@ -242,6 +245,92 @@ void tst_ReplyOrder::keywordAndConditionValuesReachTheBackendClean()
     QCOMPARE(asked.Filters[0]->Operator, ConditionFilterOption::Between);
     // The page's own condition, shown to the user, stays as it was.
     QCOMPARE(condition->Value(), dirty);
+}
+
+void tst_ReplyOrder::anAnswerGivenInsideTheCallStillFinishesLater()
+{
+    m_backend->Held = false;
+    Reply reply = Search(L"");
+    QSignalSpy finished(reply.get(), &CustomReplyBase::Finished);
+    // The backend has answered already; the reply has not finished yet.
+    QCOMPARE(int(m_backend->ComponentRequests.size()), 1);
+    QVERIFY(!reply->IsFinished());
+    QVERIFY(finished.wait());
+    // A second answer to the same request changes nothing.
+    m_backend->ComponentRequests[0].Answer(L"late failure", nullptr);
+    QCoreApplication::processEvents();
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(reply->Error().empty());
+    QCOMPARE(reply->Result()->Total, qint64(10));
+}
+
+void tst_ReplyOrder::anAnswerFromAnotherThreadFinishesOnTheCallersThread()
+{
+    Reply reply = Search(L"");
+    QThread* finishedOn = nullptr;
+    connect(reply.get(), &CustomReplyBase::Finished, this, [&] { finishedOn = QThread::currentThread(); });
+    std::thread worker([this] { m_backend->ComponentRequests[0].Answer(L"磁盘错误", nullptr); });
+    worker.join();
+    QTRY_VERIFY(reply->IsFinished());
+    QCOMPARE(finishedOn, QThread::currentThread());
+    QCOMPARE(QString::fromStdWString(reply->Error()), QStringLiteral("磁盘错误"));
+    QVERIFY(!reply->Result());
+}
+
+void tst_ReplyOrder::aFailedTreeKeepsTheCategoryCache()
+{
+    auto* service = PublicCategoryService::Get();
+    const auto tree = [service] {
+        return std::unique_ptr<CustomReply<CategoryList>>(service->GetCategories(L"S", L"1", L"", L"", {}));
+    };
+    auto first = tree();
+    m_backend->ReleaseCategories(0);
+    QTRY_VERIFY(first->IsFinished());
+    QVERIFY(service->GetCategoryByCode(L"DOORS"));
+
+    auto failed = tree();
+    m_backend->CategoryRequests[1].Answer(L"服务器错误", {});
+    QTRY_VERIFY(failed->IsFinished());
+    QVERIFY(!failed->Error().empty());
+    QVERIFY(service->GetCategoryByCode(L"DOORS"));
+
+    // A new tree replaces the old one entirely.
+    m_backend->Categories.pop_back();
+    auto smaller = tree();
+    m_backend->ReleaseCategories(2);
+    QTRY_VERIFY(smaller->IsFinished());
+    QVERIFY(service->GetCategoryByCode(L"DOORS"));
+    QVERIFY(!service->GetCategoryByCode(L"WINDOWS"));
+}
+
+void tst_ReplyOrder::offlineRequestsNeverReachTheBackend()
+{
+    HostNetworkDetector::Get()->SetState(HostNetworkDetector::Offline);
+    m_backend->Held = false;
+    Reply components = Search(L"");
+    QVERIFY(!components->IsFinished());
+    const std::wstring offline = OfflineErrorText();
+    QCOMPARE(test::Wait(components.release()).Error, offline);
+    auto* service = PublicComponentService::Get();
+    QCOMPARE(test::Wait(PublicCategoryService::Get()->GetCategories(L"S", L"1", L"", L"", {})).Error, offline);
+    QCOMPARE(test::Wait(service->GetDetailedComponent(L"S", L"1", L"C0000")).Error, offline);
+    QCOMPARE(test::Wait(service->GetLegend(L"S", L"1", L"C0000")).Error, offline);
+    QCOMPARE(test::Wait(service->GetSpecification(L"S", L"1", L"C0000", L"S1")).Error, offline);
+    QCOMPARE(test::Wait(service->GetComponentFileUrl(L"C0000")).Error, offline);
+    QCOMPARE(test::Wait(PropertyService::Get()->GetCategoryProperty(L"S", L"1", L"DOORS", true)).Error, offline);
+    const auto added = test::Wait(ProjectCloudComponentService::Get()->AddComponentFromPublic(L"P1001", {L"C0000"}));
+    QVERIFY(!added.FinishedInsideCall);
+    QCOMPARE(added.Error, offline);
+    QCOMPARE(int(m_backend->RequestCount() + m_backend->Added.size()), 0);
+}
+
+void tst_ReplyOrder::noBackendIsAnError()
+{
+    CatalogBackend::Install(nullptr);
+    Reply reply = Search(L"");
+    QSignalSpy finished(reply.get(), &CustomReplyBase::Finished);
+    QVERIFY(finished.wait());
+    QVERIFY(!reply->Error().empty());
 }
 
 QTEST_GUILESS_MAIN(tst_ReplyOrder)

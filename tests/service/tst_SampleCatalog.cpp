@@ -5,11 +5,11 @@
 #include "PublicComponentService.h"
 #include "SqliteCatalogBackend.h"
 
+#include "AwaitReply.h"
+#include "CatalogQuery.h"
+
 #include <QImage>
 #include <QSet>
-#include "AwaitReply.h"
-
-#include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
 
@@ -145,17 +145,11 @@ void tst_SampleCatalog::everyComponentIsComplete()
 void tst_SampleCatalog::propertyFiltersFindComponents()
 {
     // Wooden swing doors of 800 to 1200 mm: some, and all of them doors.
-    auto material = std::make_shared<ConditionFilterOption>();
-    material->SetCode(L"A0101.material");
-    material->SetValue(L"wood");
-    material->Operator = ConditionFilterOption::Equal;
-    material->ValueType = ConditionFilterOption::Enumeration;
-    auto width = std::make_shared<ConditionFilterOption>();
-    width->SetCode(L"A0101.width");
-    width->SetFromValue(L"800");
-    width->SetToValue(L"1200");
-    width->Operator = ConditionFilterOption::Between;
-    width->ValueType = ConditionFilterOption::Number;
+    using C = ConditionFilterOption;
+    const auto material =
+        test::Condition(QStringLiteral("A0101.material"), C::Equal, C::Enumeration, QStringLiteral("wood"));
+    const auto width = test::Condition(QStringLiteral("A0101.width"), C::Between, C::Number, QString(),
+                                       QStringLiteral("800"), QStringLiteral("1200"));
     const ComponentPage page = Await(
         PublicComponentService::Get()->GetComponents(L"S", L"1", L"A01", L"", 1, 20, -1, {material, width}));
     QVERIFY(page);

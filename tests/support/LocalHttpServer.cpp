@@ -7,9 +7,20 @@
 namespace vela::test {
 
 namespace {
+
 // A request head bigger than this is not one a client under test sends.
 constexpr int MaximumHeadBytes = 64 * 1024;
+
+LocalHttpServer::Answer MakeAnswer(int status, QList<QPair<QByteArray, QByteArray>> headers, const QByteArray& body)
+{
+    LocalHttpServer::Answer answer;
+    answer.Status = status;
+    answer.Headers = std::move(headers);
+    answer.Body = body;
+    return answer;
 }
+
+} // namespace
 
 LocalHttpServer::LocalHttpServer(QObject* parent)
     : QObject(parent)
@@ -51,43 +62,29 @@ void LocalHttpServer::Set(const QByteArray& path, Answer answer)
 
 void LocalHttpServer::SetBody(const QByteArray& path, const QByteArray& body, const QByteArray& contentType)
 {
-    Answer answer;
-    answer.Headers.append({QByteArrayLiteral("Content-Type"), contentType});
-    answer.Body = body;
-    Set(path, std::move(answer));
+    Set(path, MakeAnswer(200, {{"Content-Type", contentType}}, body));
 }
 
 void LocalHttpServer::SetStatus(const QByteArray& path, int status, const QByteArray& body)
 {
-    Answer answer;
-    answer.Status = status;
-    answer.Headers.append({QByteArrayLiteral("Content-Type"), QByteArrayLiteral("text/plain")});
-    answer.Body = body;
-    Set(path, std::move(answer));
+    Set(path, MakeAnswer(status, {{"Content-Type", "text/plain"}}, body));
 }
 
 void LocalHttpServer::SetRedirect(const QByteArray& path, const QByteArray& targetPath, int status)
 {
-    Answer answer;
-    answer.Status = status;
-    answer.Headers.append({QByteArrayLiteral("Location"), Url(targetPath).toEncoded()});
-    Set(path, std::move(answer));
+    Set(path, MakeAnswer(status, {{"Location", Url(targetPath).toEncoded()}}, {}));
 }
 
 void LocalHttpServer::SetTruncated(const QByteArray& path, const QByteArray& body, int keep)
 {
-    Answer answer;
-    answer.Headers.append({QByteArrayLiteral("Content-Type"), QByteArrayLiteral("application/octet-stream")});
-    answer.Body = body;
+    Answer answer = MakeAnswer(200, {{"Content-Type", "application/octet-stream"}}, body);
     answer.CutAfter = keep;
     Set(path, std::move(answer));
 }
 
 void LocalHttpServer::SetDrip(const QByteArray& path, const QByteArray& body, int intervalMs)
 {
-    Answer answer;
-    answer.Headers.append({QByteArrayLiteral("Content-Type"), QByteArrayLiteral("application/octet-stream")});
-    answer.Body = body;
+    Answer answer = MakeAnswer(200, {{"Content-Type", "application/octet-stream"}}, body);
     answer.DripIntervalMs = intervalMs;
     Set(path, std::move(answer));
 }

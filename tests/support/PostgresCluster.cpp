@@ -113,26 +113,6 @@ PostgresCluster::~PostgresCluster()
     Stop();
 }
 
-QString PostgresCluster::DatabaseName()
-{
-    return QStringLiteral("plaza");
-}
-
-QString PostgresCluster::UserName()
-{
-    return QStringLiteral("plaza");
-}
-
-QString PostgresCluster::Folder() const
-{
-    return m_folder.path();
-}
-
-QString PostgresCluster::Error() const
-{
-    return m_error;
-}
-
 QString PostgresCluster::ConnectionString() const
 {
     return QStringLiteral("host=%1 dbname=%2 user=%3").arg(Folder(), DatabaseName(), UserName());

@@ -45,12 +45,12 @@ public:
     QSqlDatabase Open(const QString& name) const;
 
     // What went wrong last, with the output of initdb or the server's log.
-    QString Error() const;
+    QString Error() const { return m_error; }
     // The folder holding the data and the socket.
-    QString Folder() const;
+    QString Folder() const { return m_folder.path(); }
 
-    static QString DatabaseName();
-    static QString UserName();
+    static QString DatabaseName() { return QStringLiteral("plaza"); }
+    static QString UserName() { return QStringLiteral("plaza"); }
 
 private:
     class ClusterProcess;

@@ -44,12 +44,13 @@ void ScriptedCatalogBackend::ReleaseCategories(size_t index)
 void ScriptedCatalogBackend::ReleaseFile(size_t index)
 {
     const auto& request = FileRequests.at(index);
-    const auto found = FileUrls.find(request.Asked);
-    if (found == FileUrls.end()) {
-        request.Answer(L"no file", std::wstring());
-    } else {
-        request.Answer(std::wstring(), found->second);
-    }
+    AnswerFile(request.Asked, request.Answer);
+}
+
+void ScriptedCatalogBackend::AnswerFile(const std::wstring& componentId, const Done<std::wstring>& done) const
+{
+    const auto found = FileUrls.find(componentId);
+    found == FileUrls.end() ? done(L"no file", std::wstring()) : done(std::wstring(), found->second);
 }
 
 size_t ScriptedCatalogBackend::RequestCount() const
@@ -114,12 +115,7 @@ void ScriptedCatalogBackend::GetComponentFileUrl(const std::wstring& componentId
         FileRequests.push_back({componentId, done, RequestToken::Current()});
         return;
     }
-    const auto found = FileUrls.find(componentId);
-    if (found == FileUrls.end()) {
-        done(L"no file", std::wstring());
-    } else {
-        done(std::wstring(), found->second);
-    }
+    AnswerFile(componentId, done);
 }
 
 void ScriptedCatalogBackend::CheckPublicComponentRespeats(const std::wstring& projectId,

@@ -60,6 +60,7 @@ public:
     // The canned answer to a component query: the matching page of Components.
     ComponentPage PageFor(const ComponentQuery& query) const;
     std::shared_ptr<ICategoryProperty> PropertiesFor(const std::wstring& code) const;
+    void AnswerFile(const std::wstring& componentId, const Done<std::wstring>& done) const;
 
     // Answers request `index` with the canned data.
     void ReleaseComponents(size_t index);
