@@ -3,6 +3,7 @@
 #include "Container.h"
 #include "Document.h"
 #include "DocumentService.h"
+#include "EventFields.h"
 #include "IInternalRivoCollaborationProjectComponentService.h"
 #include "KelBulletin.h"
 #include "KelMessageDialog.h"
@@ -203,9 +204,8 @@ void tst_PlazaPublicPageActions::lumenLoadGoesOnWithoutADocument()
     emit m_delegate->LoadComponentIntoDocumentRequired(Component(1));
     QVERIFY(BulletinShown(QStringLiteral("正在准备，请稍候..."), 4, -1));
     QTRY_VERIFY(BulletinShown(QStringLiteral("载入成功"), 5, 2000));
-    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
-    QCOMPARE(event.value(QStringLiteral("k_c_project_name")).toString(), QString());
-    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(true), false);
+    QCOMPARE(test::EventFields(LastEvent(QStringLiteral("shopComponentLoad")), {"project_name", "batch"}),
+             QStringLiteral("|false"));
 }
 
 void tst_PlazaPublicPageActions::loadReportsSuccessAndItsEvent()
@@ -215,14 +215,10 @@ void tst_PlazaPublicPageActions::loadReportsSuccessAndItsEvent()
     QVERIFY(m_document->FindFamily(L"木门A"));
     QTRY_VERIFY(KelBulletin::OpenBulletins().isEmpty() || !BulletinShown(QStringLiteral("载入失败"), 3, -1));
 
-    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
-    QCOMPARE(event.value(QStringLiteral("k_c_component_id")).toString(), QStringLiteral("C0000"));
-    QCOMPARE(event.value(QStringLiteral("k_c_category_code")).toString(), QStringLiteral("DOORS"));
-    QCOMPARE(event.value(QStringLiteral("k_c_category_name")).toString(), QStringLiteral("门"));
-    QCOMPARE(event.value(QStringLiteral("k_c_project_id")).toString(), QString());
-    QCOMPARE(event.value(QStringLiteral("k_c_project_name")).toString(), QStringLiteral("项目1"));
-    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(true), false);
-    QVERIFY(!event.contains(QStringLiteral("k_c_shop_id")));
+    QCOMPARE(test::EventFields(LastEvent(QStringLiteral("shopComponentLoad")),
+                               {"component_id", "category_code", "category_name", "project_id", "project_name", "batch",
+                                "shop_id"}),
+             QStringLiteral("C0000|DOORS|门||项目1|false|(none)"));
 }
 
 void tst_PlazaPublicPageActions::corruptFileShowsLoadFailed()
@@ -262,9 +258,8 @@ void tst_PlazaPublicPageActions::placeClosesTheWindowWithoutANotice()
     QTRY_COMPARE(m_document->Instances().size(), size_t(1));
     QVERIFY(!BulletinShown(QStringLiteral("载入成功"), 5, 2000));
     QTRY_VERIFY(!LastEvent(QStringLiteral("shopComponentPlace")).isEmpty());
-    const QJsonObject event = LastEvent(QStringLiteral("shopComponentPlace"));
-    QCOMPARE(event.value(QStringLiteral("k_c_component_id")).toString(), QStringLiteral("C0001"));
-    QVERIFY(!event.contains(QStringLiteral("k_c_batch")));
+    QCOMPARE(test::EventFields(LastEvent(QStringLiteral("shopComponentPlace")), {"component_id", "batch"}),
+             QStringLiteral("C0001|(none)"));
 }
 
 void tst_PlazaPublicPageActions::batchWithNothingChecked_data()
@@ -340,10 +335,8 @@ void tst_PlazaPublicPageActions::batchSuccessSendsOneEvent()
     ClickBatch();
     QTRY_VERIFY(BulletinShown(QStringLiteral("批量载入成功"), 5, 1000));
     QCOMPARE(m_document->Families().size(), size_t(2));
-    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
-    QCOMPARE(event.value(QStringLiteral("k_c_component_id")).toString(), QStringLiteral("C0000,C0001"));
-    QCOMPARE(event.value(QStringLiteral("k_c_category_code")).toString(), QStringLiteral("DOORS,WINDOWS"));
-    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(), true);
+    QCOMPARE(test::EventFields(LastEvent(QStringLiteral("shopComponentLoad")), {"component_id", "category_code", "batch"}),
+             QStringLiteral("C0000,C0001|DOORS,WINDOWS|true"));
 }
 
 namespace {
@@ -377,12 +370,9 @@ void tst_PlazaPublicPageActions::addIntoProjectWithRepeatCheck()
     QTRY_VERIFY(BulletinShown(QStringLiteral("载入成功"), 5, 2000));
     QCOMPARE(Page()->GetAddIntoProjectContext().AddedComponents().size(), size_t(2));
     QCOMPARE(m_table->GetCheckedCount(), 0);
-    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
-    QCOMPARE(event.value(QStringLiteral("k_c_shop_id")).toString(), QStringLiteral("SHOP,SHOP"));
-    QCOMPARE(event.value(QStringLiteral("k_c_shop_name")).toString(), QStringLiteral(","));
-    QCOMPARE(event.value(QStringLiteral("k_c_project_id")).toString(), QStringLiteral("P1"));
-    QCOMPARE(event.value(QStringLiteral("k_c_project_name")).toString(), QStringLiteral("协同示范项目"));
-    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(), true);
+    QCOMPARE(test::EventFields(LastEvent(QStringLiteral("shopComponentLoad")),
+                               {"shop_id", "shop_name", "project_id", "project_name", "batch"}),
+             QStringLiteral("SHOP,SHOP|,|P1|协同示范项目|true"));
 
     // Both are in the project now: skipping them leaves nothing to add.
     KelBulletin::ClearHistory();
