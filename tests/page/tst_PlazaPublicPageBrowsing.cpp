@@ -93,17 +93,17 @@ private slots:
 
 private:
     void SearchFor(const QString& keyword);
-    const ComponentQuery& LastQuery() const;
-    size_t QueryCount() const;
+    const ComponentQuery& LastQuery() const { return m_backend->ComponentRequests.back().Asked; }
+    size_t QueryCount() const { return m_backend->ComponentRequests.size(); }
     void WaitForPage();
     void ClickCategory(const std::wstring& code);
     void ShowDoorFilters();
-    void CheckTableRow(int row);
-    QPushButton* Button(const char* name) const;
-    SearchTextBox* SearchBox() const;
-    QString BatchText() const;
+    void CheckTableRow(int row) { QVERIFY(m_table->setData(m_table->index(row, 0), true, Qt::UserRole)); }
+    QPushButton* Button(const char* name) const { return m_window->findChild<QPushButton*>(QString::fromLatin1(name)); }
+    SearchTextBox* SearchBox() const { return m_window->findChild<SearchTextBox*>(QStringLiteral("SearchLineEdit")); }
+    QString BatchText() const { return Button("PlazaPublicBatchLoadButton")->text(); }
     QStringList ValueTexts() const;
-    QWidget* EmptyState() const;
+    QWidget* EmptyState() const { return m_window->findChild<QWidget*>(QStringLiteral("PlazaPublicEmptyStateWidget")); }
     QString EmptyStateText(const char* name) const;
 
     std::shared_ptr<test::ScriptedCatalogBackend> m_backend;
@@ -156,30 +156,10 @@ void tst_PlazaPublicPageBrowsing::cleanup()
     CatalogBackend::Install(nullptr);
 }
 
-const ComponentQuery& tst_PlazaPublicPageBrowsing::LastQuery() const
-{
-    return m_backend->ComponentRequests.back().Asked;
-}
-
-size_t tst_PlazaPublicPageBrowsing::QueryCount() const
-{
-    return m_backend->ComponentRequests.size();
-}
-
 void tst_PlazaPublicPageBrowsing::WaitForPage()
 {
     QTRY_VERIFY(m_table->rowCount() > 0);
     Settle();
-}
-
-SearchTextBox* tst_PlazaPublicPageBrowsing::SearchBox() const
-{
-    return m_window->findChild<SearchTextBox*>(QStringLiteral("SearchLineEdit"));
-}
-
-QPushButton* tst_PlazaPublicPageBrowsing::Button(const char* name) const
-{
-    return m_window->findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
 void tst_PlazaPublicPageBrowsing::SearchFor(const QString& keyword)
@@ -203,16 +183,6 @@ void tst_PlazaPublicPageBrowsing::ShowDoorFilters()
 {
     ClickCategory(L"DOORS");
     QTRY_VERIFY(m_window->findChild<QFrame*>(QStringLiteral("PropertyConditionFiltersPane"))->isVisible());
-}
-
-void tst_PlazaPublicPageBrowsing::CheckTableRow(int row)
-{
-    QVERIFY(m_table->setData(m_table->index(row, 0), true, Qt::UserRole));
-}
-
-QString tst_PlazaPublicPageBrowsing::BatchText() const
-{
-    return Button("PlazaPublicBatchLoadButton")->text();
 }
 
 QStringList tst_PlazaPublicPageBrowsing::ValueTexts() const
@@ -473,11 +443,6 @@ void tst_PlazaPublicPageBrowsing::queryEventCarriesItsRequest()
     QCOMPARE(test::EventFields(event.second, {"keyword", "category_id", "category_code", "category_name", "result_count",
                                               "display_type", "non_filter_condition"}),
              QStringLiteral("铝窗||ROOT|全部|22|card_mode|"));
-}
-
-QWidget* tst_PlazaPublicPageBrowsing::EmptyState() const
-{
-    return m_window->findChild<QWidget*>(QStringLiteral("PlazaPublicEmptyStateWidget"));
 }
 
 QString tst_PlazaPublicPageBrowsing::EmptyStateText(const char* name) const
