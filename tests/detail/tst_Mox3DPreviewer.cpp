@@ -21,43 +21,40 @@ Q_DECLARE_METATYPE(QVector<tarn::ComponentFile::Solid>)
 
 namespace {
 
-File::Solid Box(File::Point3 origin, File::Point3 size)
+File::Solid Solid(File::SolidKind kind, File::Point3 origin, double radius = 0, double length = 0)
 {
     File::Solid solid;
-    solid.Kind = File::SolidKind::Box;
+    solid.Kind = kind;
     solid.Origin = origin;
+    solid.Radius = radius;
+    solid.Length = length;
+    return solid;
+}
+
+File::Solid Box(File::Point3 origin, File::Point3 size)
+{
+    File::Solid solid = Solid(File::SolidKind::Box, origin);
     solid.Size = size;
     return solid;
 }
 
 File::Solid Cylinder(File::Point3 base, File::Point3 axis, double radius, double length)
 {
-    File::Solid solid;
-    solid.Kind = File::SolidKind::Cylinder;
-    solid.Origin = base;
+    File::Solid solid = Solid(File::SolidKind::Cylinder, base, radius, length);
     solid.Axis = axis;
-    solid.Radius = radius;
-    solid.Length = length;
     return solid;
 }
 
 File::Solid Sphere(File::Point3 centre, double radius)
 {
-    File::Solid solid;
-    solid.Kind = File::SolidKind::Sphere;
-    solid.Origin = centre;
-    solid.Radius = radius;
-    return solid;
+    return Solid(File::SolidKind::Sphere, centre, radius);
 }
 
 File::Solid Extrusion(File::Plane plane, QVector<File::Point2> profile, double depth)
 {
-    File::Solid solid;
-    solid.Kind = File::SolidKind::Extrusion;
-    solid.Origin = {100, 200, 300};
+    File::Solid solid = Solid(File::SolidKind::Extrusion, {100, 200, 300}, 0, depth);
     solid.ProfilePlane = plane;
     solid.Profile = std::move(profile);
-    solid.Length = depth;
     return solid;
 }
 

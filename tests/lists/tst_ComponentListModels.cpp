@@ -70,13 +70,6 @@ QStringList Summaries(const QSignalSpy& spy)
     return text;
 }
 
-QImage Solid(const QColor& colour)
-{
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(colour);
-    return image;
-}
-
 } // namespace
 
 class tst_ComponentListModels : public QObject
@@ -275,7 +268,9 @@ void tst_ComponentListModels::Thumbnail()
     QTemporaryDir source;
     QVERIFY(source.isValid());
     const QString file = source.filePath(QStringLiteral("thumb.png"));
-    QVERIFY(Solid(Qt::red).save(file));
+    QImage red(32, 32, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(file));
     const std::wstring key = QUrl::fromLocalFile(file).toString().toStdWString();
 
     CountingAccessManager network;
