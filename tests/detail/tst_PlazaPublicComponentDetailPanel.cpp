@@ -1,5 +1,4 @@
 #include "AppService.h"
-#include "CatalogBackend.h"
 #include "ComponentFile.h"
 #include "ImageSlider.h"
 #include "KelBulletin.h"
@@ -8,6 +7,7 @@
 #include "Mox3DPreviewer.h"
 #include "ParametersPane.h"
 #include "PlazaPublicComponentDetailPanel.h"
+#include "ScriptedCatalogBackend.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -24,7 +24,7 @@ namespace {
 
 // Holds the answers to legend and specification requests until the test
 // releases them; the component file URL is answered at once.
-class HeldBackend : public CatalogBackend
+class HeldBackend : public test::ScriptedCatalogBackend
 {
 public:
     struct LegendCall
@@ -57,17 +57,6 @@ public:
     {
         FileError.empty() ? done({}, FileUrl) : done(FileError, {});
     }
-
-    // The panel asks for nothing else.
-    void GetCategories(const CategoryQuery&, Done<CategoryList> done) override { done(L"unused", {}); }
-    void GetComponents(const ComponentQuery&, Done<ComponentPage> done) override { done(L"unused", {}); }
-    void GetDetailedComponent(const std::wstring&, Done<std::shared_ptr<IDetailedPublicComponent>> d) override { d(L"unused", {}); }
-    void GetCategoryProperty(const std::wstring&, Done<std::shared_ptr<ICategoryProperty>> d) override { d(L"unused", {}); }
-    void CheckPublicComponentRespeats(const std::wstring&, const std::vector<std::wstring>&,
-                                      Done<RepeatCheckList> done) override { done(L"unused", {}); }
-    void AddComponentFromPublic(const std::wstring&, const std::vector<std::wstring>&,
-                                Done<ProjectComponentList> done) override { done(L"unused", {}); }
-    std::wstring ProjectName(const std::wstring&) override { return {}; }
 };
 
 std::shared_ptr<IParameter> Parameter(const std::wstring& name, const std::wstring& value, bool visible = true)
@@ -122,6 +111,16 @@ QStringList Names(const std::vector<std::shared_ptr<Record>>& records)
     return names;
 }
 
+Mox3DPreviewWindow* PreviewWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<Mox3DPreviewWindow*>(widget)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 bool Showed(const QString& message, int icon)
 {
     const QVector<KelBulletin::Record> history = KelBulletin::History();
@@ -157,12 +156,15 @@ private slots:
     void iconOnlyButtonsSayWhatTheyDo();
 
 private:
-    QLabel* NameLabel() const;
-    QLabel* CategoryLabel() const;
-    QPushButton* PreviewButton() const;
-    QComboBox* Selector() const;
-    Mox3DPreviewWindow* PreviewWindow() const;
-    void ReleaseSpecification(size_t index, std::shared_ptr<ISpecification> specification);
+    // The header row is the panel's first layout item, the name its first widget.
+    QLabel* NameLabel() const { return qobject_cast<QLabel*>(m_panel->layout()->itemAt(0)->layout()->itemAt(0)->widget()); }
+    QLabel* CategoryLabel() const { return qobject_cast<QLabel*>(m_panel->layout()->itemAt(1)->widget()); }
+    QPushButton* PreviewButton() const { return m_panel->findChild<QPushButton*>(QStringLiteral("PreviewMox3DPushButton")); }
+    QComboBox* Selector() const { return m_panel->findChild<QComboBox*>(QStringLiteral("SpecificationSelector")); }
+    void ReleaseSpecification(size_t index, std::shared_ptr<ISpecification> specification)
+    {
+        m_backend->SpecificationCalls.at(index).Answer({}, std::move(specification));
+    }
 
     std::unique_ptr<AppService> m_app;
     std::shared_ptr<HeldBackend> m_backend;
@@ -192,43 +194,6 @@ void tst_PlazaPublicComponentDetailPanel::cleanup()
 {
     m_panel.reset();
     CatalogBackend::Install(nullptr);
-}
-
-QLabel* tst_PlazaPublicComponentDetailPanel::NameLabel() const
-{
-    // First widget of the header row, the panel's first layout item.
-    return qobject_cast<QLabel*>(m_panel->layout()->itemAt(0)->layout()->itemAt(0)->widget());
-}
-
-QLabel* tst_PlazaPublicComponentDetailPanel::CategoryLabel() const
-{
-    return qobject_cast<QLabel*>(m_panel->layout()->itemAt(1)->widget());
-}
-
-QPushButton* tst_PlazaPublicComponentDetailPanel::PreviewButton() const
-{
-    return m_panel->findChild<QPushButton*>(QStringLiteral("PreviewMox3DPushButton"));
-}
-
-QComboBox* tst_PlazaPublicComponentDetailPanel::Selector() const
-{
-    return m_panel->findChild<QComboBox*>(QStringLiteral("SpecificationSelector"));
-}
-
-Mox3DPreviewWindow* tst_PlazaPublicComponentDetailPanel::PreviewWindow() const
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<Mox3DPreviewWindow*>(widget)) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
-void tst_PlazaPublicComponentDetailPanel::ReleaseSpecification(size_t index,
-                                                               std::shared_ptr<ISpecification> specification)
-{
-    m_backend->SpecificationCalls.at(index).Answer({}, std::move(specification));
 }
 
 void tst_PlazaPublicComponentDetailPanel::nullComponentIsIgnoredAndRepeatsRefresh()

@@ -170,8 +170,6 @@ void tst_ComponentListViews::tableRowsAndCheckCells()
     const auto shown = Shown<PlazaPublicComponentsTableView>(3);
     QVERIFY(shown);
     PlazaPublicComponentsTableView& view = *shown;
-    QCOMPARE(view.horizontalHeader()->height(), 24);
-    QCOMPARE(view.rowHeight(1), 48);
     view.resize(900, 400);
     QTRY_COMPARE(view.columnWidth(0) + view.columnWidth(1) + 50 + 150, view.viewport()->width());
     QCOMPARE(view.columnWidth(3), 150);
@@ -187,23 +185,28 @@ void tst_ComponentListViews::tableRowsAndCheckCells()
 void tst_ComponentListViews::tableOperationTexts_data()
 {
     QTest::addColumn<int>("product");
+    QTest::addColumn<QString>("texts");
     QTest::addColumn<QString>("loadTip");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("sorn") << int(Product::Sorn) << QStringLiteral("载入构件至本地") << "load,place";
-    QTest::newRow("lumen") << int(Product::Lumen) << QStringLiteral("载入构件至本地") << "load";
-    QTest::newRow("rivo") << int(Product::Rivo) << QStringLiteral("同时载入构件至项目库与本地") << "add";
-    QTest::newRow("no application service") << -1 << QString() << "none";
+    const QString loadTip = QStringLiteral("载入构件至本地");
+    QTest::newRow("sorn") << int(Product::Sorn) << QStringLiteral("载入|布置") << loadTip << "load,place";
+    QTest::newRow("lumen") << int(Product::Lumen) << QStringLiteral("载入|") << loadTip << "load";
+    QTest::newRow("rivo") << int(Product::Rivo) << QStringLiteral("载入|") << QStringLiteral("同时载入构件至项目库与本地")
+                          << "add";
+    QTest::newRow("no application service") << -1 << QStringLiteral("|") << QString() << "none";
 }
 
 void tst_ComponentListViews::tableOperationTexts()
 {
     QFETCH(int, product);
+    QFETCH(QString, texts);
     QFETCH(QString, loadTip);
     QFETCH(QString, expected);
     UseProduct(product);
     const auto shown = Shown<PlazaPublicComponentsTableView>(3);
     QVERIFY(shown);
     PlazaPublicComponentsTableView& view = *shown;
+    QCOMPARE(view.model()->index(0, 2).data().toString() + '|' + view.model()->index(0, 3).data().toString(), texts);
     QWidget* viewport = view.viewport();
     const QRect load = view.visualRect(view.model()->index(0, 2));
     const QRect place = view.visualRect(view.model()->index(1, 3));

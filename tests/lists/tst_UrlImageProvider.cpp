@@ -92,6 +92,8 @@ private slots:
     void init()
     {
         QVERIFY(m_source.isValid());
+        m_server = std::make_unique<test::LocalHttpServer>();
+        QVERIFY(m_server->IsListening());
         m_network = std::make_unique<CountingAccessManager>();
         UrlImageProvider::SetNetworkAccessManager(m_network.get());
     }
@@ -133,11 +135,9 @@ private slots:
     void httpImageIsStoredAsPng()
     {
         QFETCH(QByteArray, format);
-        test::LocalHttpServer server;
-        QVERIFY(server.IsListening());
         const QByteArray path = "/good." + format.toLower();
-        server.SetBody(path, EncodedImage(Qt::red, format.constData()), "image/" + format.toLower());
-        const std::wstring key = FreshKey(server, path);
+        m_server->SetBody(path, EncodedImage(Qt::red, format.constData()), "image/" + format.toLower());
+        const std::wstring key = FreshKey(*m_server, path);
         UrlImageProvider first(nullptr);
         UrlImageProvider second(nullptr);
         Deliveries firstSpy(&first);
@@ -151,7 +151,7 @@ private slots:
         QVERIFY(firstSpy.Wait());
         QTRY_COMPARE(secondSpy.size(), 1);
         QCOMPARE(firstSpy.size(), 1);
-        QCOMPARE(server.Requests(path), 1);
+        QCOMPARE(m_server->Requests(path), 1);
         QCOMPARE(m_network->Requests, 1);
 
         QVERIFY(firstSpy.Image(0));
@@ -181,15 +181,13 @@ private slots:
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(int, cutAfter);
-        test::LocalHttpServer server;
-        QVERIFY(server.IsListening());
         const QByteArray path = "/fail-" + QByteArray(QTest::currentDataTag()).replace(' ', '-') + ".png";
         test::LocalHttpServer::Answer answer;
         answer.Status = status;
         answer.Body = body;
         answer.CutAfter = cutAfter;
-        server.Set(path, answer);
-        const std::wstring key = FreshKey(server, path);
+        m_server->Set(path, answer);
+        const std::wstring key = FreshKey(*m_server, path);
         UrlImageProvider provider(nullptr);
         Deliveries spy(&provider);
 
@@ -197,7 +195,7 @@ private slots:
         QVERIFY(spy.Wait());
         QVERIFY(!spy.Image(0));
         QVERIFY(!QFile::exists(StoredFile(key)));
-        QCOMPARE(server.Requests(path), 1);
+        QCOMPARE(m_server->Requests(path), 1);
 
         // Painting goes on asking while the key rests: nothing is sent, and the paints of
         // one turn get one "failed" answer, on a later turn.
@@ -217,10 +215,8 @@ private slots:
         UrlImageProvider::SetRetryDelays(std::chrono::seconds(1), std::chrono::seconds(1));
         VelaLogger log(QString(), false);
         IVelaLogger::Install(&log);
-        test::LocalHttpServer server;
-        QVERIFY(server.IsListening());
-        server.SetStatus("/later.png", 503);
-        const std::wstring key = FreshKey(server, "/later.png");
+        m_server->SetStatus("/later.png", 503);
+        const std::wstring key = FreshKey(*m_server, "/later.png");
         UrlImageProvider provider(nullptr);
         Deliveries spy(&provider);
         provider.Provide(key);
@@ -232,9 +228,10 @@ private slots:
         provider.Provide(key);
         QVERIFY(spy.Wait());
         QVERIFY(!spy.Last());
-        server.SetBody("/later.png", EncodedImage(Qt::blue, "PNG"), "image/png");
+        m_server->SetBody("/later.png", EncodedImage(Qt::blue, "PNG"), "image/png");
         QTRY_VERIFY_WITH_TIMEOUT(spy.size() == 3 && spy.Last(), 5000);
-        QCOMPARE(server.Requests("/later.png"), 2);
+        QVERIFY(QFile::exists(StoredFile(key)));
+        QCOMPARE(m_server->Requests("/later.png"), 2);
         QVERIFY(log.Lines().join('\n').contains(QStringLiteral("HTTP 503")));
     }
 
@@ -281,8 +278,6 @@ private slots:
     void storedImagesAreBounded()
     {
         // A picture far larger than a thumbnail is stored scaled down and answered so.
-        test::LocalHttpServer server;
-        QVERIFY(server.IsListening());
         QImage large(3000, 1500, QImage::Format_Indexed8);
         large.setColorTable({qRgb(0, 0, 255)});
         large.fill(0);
@@ -290,8 +285,8 @@ private slots:
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         QVERIFY(large.save(&buffer, "PNG"));
-        server.SetBody("/large.png", png, "image/png");
-        const std::wstring key = FreshKey(server, "/large.png");
+        m_server->SetBody("/large.png", png, "image/png");
+        const std::wstring key = FreshKey(*m_server, "/large.png");
         UrlImageProvider provider(nullptr);
         Deliveries spy(&provider);
         provider.Provide(key);
@@ -325,25 +320,6 @@ private slots:
         QVERIFY(StoredFile(std::wstring(L"\xD800")) != StoredFile(std::wstring(L"\xD801")));
     }
 
-    void httpKeyRecoversOnceRested()
-    {
-        UrlImageProvider::SetRetryDelays(std::chrono::milliseconds(50), std::chrono::milliseconds(50));
-        test::LocalHttpServer server;
-        QVERIFY(server.IsListening());
-        server.SetStatus("/recover.png", 500);
-        const std::wstring key = FreshKey(server, "/recover.png");
-        UrlImageProvider provider(nullptr);
-        Deliveries spy(&provider);
-        provider.Provide(key);
-        QVERIFY(spy.Wait());
-        QVERIFY(!spy.Image(0));
-
-        server.SetBody("/recover.png", EncodedImage(Qt::blue, "PNG"), "image/png");
-        QTRY_VERIFY_WITH_TIMEOUT((provider.Provide(key), spy.size() > 1 && spy.Last()), 5000);
-        QVERIFY(QFile::exists(StoredFile(key)));
-        QCOMPARE(server.Requests("/recover.png"), 2);
-    }
-
     void httpRedirectIsFollowed_data()
     {
         QTest::addColumn<int>("status");
@@ -355,13 +331,11 @@ private slots:
     void httpRedirectIsFollowed()
     {
         QFETCH(int, status);
-        test::LocalHttpServer server;
-        QVERIFY(server.IsListening());
         const QByteArray from = "/old-" + QByteArray::number(status) + ".png";
         const QByteArray to = "/new-" + QByteArray::number(status) + ".png";
-        server.SetRedirect(from, to, status);
-        server.SetBody(to, EncodedImage(Qt::green, "PNG"), "image/png");
-        const std::wstring key = FreshKey(server, from);
+        m_server->SetRedirect(from, to, status);
+        m_server->SetBody(to, EncodedImage(Qt::green, "PNG"), "image/png");
+        const std::wstring key = FreshKey(*m_server, from);
         UrlImageProvider provider(nullptr);
         Deliveries spy(&provider);
 
@@ -370,8 +344,8 @@ private slots:
         QVERIFY(spy.Image(0));
         QCOMPARE(spy.Image(0)->pixelColor(1, 1), QColor(Qt::green));
         QCOMPARE(QImage(StoredFile(key)).pixelColor(1, 1), QColor(Qt::green));
-        QCOMPARE(server.Requests(from), 1);
-        QCOMPARE(server.Requests(to), 1);
+        QCOMPARE(m_server->Requests(from), 1);
+        QCOMPARE(m_server->Requests(to), 1);
     }
 
     // A thumbnail the catalog server cannot deliver because it is gone tells the host so.
@@ -399,6 +373,8 @@ private slots:
 
 private:
     QTemporaryDir m_source;
+    // A fresh server for each case, so request counts are the case's own.
+    std::unique_ptr<test::LocalHttpServer> m_server;
     std::unique_ptr<CountingAccessManager> m_network;
 };
 

@@ -6,117 +6,7 @@
 
 #include <QtTest>
 
-#include <functional>
-
 using namespace vela;
-
-// The one repeat check dialog: its answers, its text and its single instance.
-class tst_PublicComponentRepeatCheckDialog : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void cleanup();
-
-    void answersByButton_data();
-    void answersByButton();
-    void escapeAnswersCancel();
-    void textCarriesTheCount();
-    void oneInstanceFollowsItsParent();
-    void checkWhileAnotherIsOpenStacksAbove_data();
-    void checkWhileAnotherIsOpenStacksAbove();
-
-private:
-    // Runs `act` on the dialog once its modal loop has started.
-    static void WhenShown(const std::function<void(PublicComponentRepeatCheckDialog*)>& act);
-};
-
-void tst_PublicComponentRepeatCheckDialog::cleanup()
-{
-    PublicComponentRepeatCheckDialog::DestroyInstance();
-}
-
-void tst_PublicComponentRepeatCheckDialog::WhenShown(const std::function<void(PublicComponentRepeatCheckDialog*)>& act)
-{
-    QTimer::singleShot(10, [act] {
-        auto* dialog = qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            WhenShown(act);
-            return;
-        }
-        act(dialog);
-    });
-}
-
-void tst_PublicComponentRepeatCheckDialog::answersByButton_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("choice");
-    QTest::newRow("取消") << QStringLiteral("ButtonCancel") << int(RepeatCheckChoice::Cancel);
-    QTest::newRow("跳过重复构件") << QStringLiteral("SkipButton") << int(RepeatCheckChoice::SkipRepeated);
-    QTest::newRow("确定全部添加") << QStringLiteral("ButtonOk") << int(RepeatCheckChoice::AddAll);
-}
-
-void tst_PublicComponentRepeatCheckDialog::answersByButton()
-{
-    QFETCH(QString, button);
-    QFETCH(int, choice);
-    PublicComponentRepeatCheckDialog* dialog = PublicComponentRepeatCheckDialog::Instance(nullptr);
-    WhenShown([button](PublicComponentRepeatCheckDialog* shown) {
-        QTest::mouseClick(shown->findChild<QPushButton*>(button), Qt::LeftButton);
-    });
-    QCOMPARE(dialog->Exec(2), choice);
-    QVERIFY(!dialog->isVisible());
-}
-
-void tst_PublicComponentRepeatCheckDialog::escapeAnswersCancel()
-{
-    PublicComponentRepeatCheckDialog* dialog = PublicComponentRepeatCheckDialog::Instance(nullptr);
-    // A previous answer does not leak into the next question.
-    WhenShown([](PublicComponentRepeatCheckDialog* shown) { shown->findChild<QPushButton*>("ButtonOk")->click(); });
-    QCOMPARE(dialog->Exec(1), int(RepeatCheckChoice::AddAll));
-    WhenShown([](PublicComponentRepeatCheckDialog* shown) { QTest::keyClick(shown, Qt::Key_Escape); });
-    QCOMPARE(dialog->Exec(1), int(RepeatCheckChoice::Cancel));
-}
-
-void tst_PublicComponentRepeatCheckDialog::textCarriesTheCount()
-{
-    PublicComponentRepeatCheckDialog* dialog = PublicComponentRepeatCheckDialog::Instance(nullptr);
-    QString shownText;
-    const auto readAndCancel = [&shownText](PublicComponentRepeatCheckDialog* shown) {
-        for (QLabel* label : shown->findChildren<QLabel*>()) {
-            if (!label->text().isEmpty()) {
-                shownText = label->text();
-            }
-        }
-        shown->findChild<QPushButton*>("ButtonCancel")->click();
-    };
-    WhenShown(readAndCancel);
-    dialog->Exec(3);
-    QCOMPARE(shownText, QStringLiteral("项目中3个构件已存在，再次添加会被另存为副本"));
-    WhenShown(readAndCancel);
-    dialog->Exec(1);
-    QCOMPARE(shownText, QStringLiteral("项目中1个构件已存在，再次添加会被另存为副本"));
-}
-
-void tst_PublicComponentRepeatCheckDialog::oneInstanceFollowsItsParent()
-{
-    PublicComponentRepeatCheckDialog::DestroyInstance(); // nothing to destroy: harmless
-    QWidget first;
-    QWidget second;
-    PublicComponentRepeatCheckDialog* dialog = PublicComponentRepeatCheckDialog::Instance(&first);
-    QCOMPARE(PublicComponentRepeatCheckDialog::Instance(&first), dialog);
-    QCOMPARE(dialog->parentWidget(), &first);
-
-    QCOMPARE(PublicComponentRepeatCheckDialog::Instance(&second), dialog);
-    QCOMPARE(dialog->parentWidget(), &second);
-    QVERIFY(dialog->isWindow());
-    QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
-
-    PublicComponentRepeatCheckDialog::DestroyInstance();
-    QPointer<PublicComponentRepeatCheckDialog> fresh = PublicComponentRepeatCheckDialog::Instance(nullptr);
-    QVERIFY(fresh);
-}
 
 namespace {
 
@@ -136,8 +26,70 @@ QString TextOf(PublicComponentRepeatCheckDialog* dialog)
     return text;
 }
 
+void Press(PublicComponentRepeatCheckDialog* dialog, const QString& button)
+{
+    if (button.isEmpty()) {
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    } else {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
+    }
+}
 
 } // namespace
+
+// The one repeat check dialog: its answers, its text and its single instance.
+class tst_PublicComponentRepeatCheckDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { PublicComponentRepeatCheckDialog::DestroyInstance(); }
+
+    void answersByButton_data();
+    void answersByButton();
+    void oneInstanceFollowsItsParent();
+    void checkWhileAnotherIsOpenStacksAbove_data();
+    void checkWhileAnotherIsOpenStacksAbove();
+};
+
+void tst_PublicComponentRepeatCheckDialog::answersByButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("choice");
+    QTest::newRow("取消") << QStringLiteral("ButtonCancel") << int(RepeatCheckChoice::Cancel);
+    QTest::newRow("跳过重复构件") << QStringLiteral("SkipButton") << int(RepeatCheckChoice::SkipRepeated);
+    QTest::newRow("确定全部添加") << QStringLiteral("ButtonOk") << int(RepeatCheckChoice::AddAll);
+    QTest::newRow("Escape") << QString() << int(RepeatCheckChoice::Cancel);
+}
+
+void tst_PublicComponentRepeatCheckDialog::answersByButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, choice);
+    PublicComponentRepeatCheckDialog* dialog = PublicComponentRepeatCheckDialog::Instance(nullptr);
+    // An earlier answer of the same dialog does not leak into the next question.
+    test::When([] { return TopDialog() != nullptr; }, [] { Press(TopDialog(), QStringLiteral("ButtonOk")); });
+    QCOMPARE(dialog->Exec(1), int(RepeatCheckChoice::AddAll));
+    test::When([] { return TopDialog() != nullptr; }, [button] { Press(TopDialog(), button); });
+    QCOMPARE(dialog->Exec(2), choice);
+    QVERIFY(!dialog->isVisible());
+}
+
+void tst_PublicComponentRepeatCheckDialog::oneInstanceFollowsItsParent()
+{
+    QWidget first;
+    QWidget second;
+    PublicComponentRepeatCheckDialog* dialog = PublicComponentRepeatCheckDialog::Instance(&first);
+    QCOMPARE(PublicComponentRepeatCheckDialog::Instance(&first), dialog);
+    QCOMPARE(dialog->parentWidget(), &first);
+    QCOMPARE(PublicComponentRepeatCheckDialog::Instance(&second), dialog);
+    QCOMPARE(dialog->parentWidget(), &second);
+    QVERIFY(dialog->isWindow());
+
+    PublicComponentRepeatCheckDialog::DestroyInstance();
+    QPointer<PublicComponentRepeatCheckDialog> fresh = PublicComponentRepeatCheckDialog::Instance(nullptr);
+    QVERIFY(fresh);
+}
 
 void tst_PublicComponentRepeatCheckDialog::checkWhileAnotherIsOpenStacksAbove_data()
 {
@@ -158,16 +110,17 @@ void tst_PublicComponentRepeatCheckDialog::checkWhileAnotherIsOpenStacksAbove()
         // A second add's check comes back while the first is open
         test::When([&] { return TopDialog() && TopDialog() != first; }, [&] {
             seen << TextOf(TopDialog()) << TextOf(first);
-            TopDialog()->findChild<QPushButton*>(QStringLiteral("SkipButton"))->click();
+            Press(TopDialog(), QStringLiteral("SkipButton"));
         });
         secondChoice = PublicComponentRepeatCheckDialog::Instance(otherParent ? &otherPage : &page)->Exec(1);
         test::When([&] { return TopDialog() == first; }, [&] {
             seen << TextOf(first);
-            first->findChild<QPushButton*>(QStringLiteral("ButtonOk"))->click();
+            Press(first, QStringLiteral("ButtonOk"));
         });
     });
     const int firstChoice = first->Exec(3);
 
+    // The text carries each check's own count.
     QCOMPARE(seen, (QStringList{QStringLiteral("项目中1个构件已存在，再次添加会被另存为副本"),
                                 QStringLiteral("项目中3个构件已存在，再次添加会被另存为副本"),
                                 QStringLiteral("项目中3个构件已存在，再次添加会被另存为副本")}));

@@ -134,24 +134,16 @@ void tst_PlazaEnglish::initTestCase()
 
 void tst_PlazaEnglish::init()
 {
+    // The sample catalog with Latin names.
     m_catalog = std::make_shared<test::ComponentFileCatalog>(m_folder.path());
-    const auto category = [](const wchar_t* code, const wchar_t* name, const wchar_t* parent, bool leaf) {
-        auto made = std::make_shared<ICategory>();
-        made->Code = code;
-        made->Name = name;
-        made->ParentCode = parent;
-        made->Leaf = leaf;
-        return made;
-    };
-    m_catalog->Categories = {category(L"ROOT", L"Library", L"", false), category(L"DOORS", L"Doors", L"ROOT", true),
-                             category(L"WINDOWS", L"Windows", L"ROOT", true)};
+    const auto sample = test::MakeSampleBackend(45);
+    m_catalog->Categories = sample->Categories;
+    m_catalog->Components = sample->Components;
+    m_catalog->Categories[0]->Name = L"Library";
+    m_catalog->Categories[1]->Name = L"Doors";
+    m_catalog->Categories[2]->Name = L"Windows";
     for (int i = 0; i < 45; ++i) {
-        auto component = std::make_shared<IComponent>();
-        const bool door = i % 2 == 0;
-        component->Id = QStringLiteral("C%1").arg(i, 4, 10, QLatin1Char('0')).toStdWString();
-        component->Name = QStringLiteral("%1 %2").arg(door ? QStringLiteral("Door") : QStringLiteral("Window")).arg(i).toStdWString();
-        component->CategoryCode = door ? L"DOORS" : L"WINDOWS";
-        m_catalog->Components.push_back(component);
+        m_catalog->Components[size_t(i)]->Name = QStringLiteral("%1 %2").arg(i % 2 ? "Window" : "Door").arg(i).toStdWString();
     }
     m_catalog->AddComponent(L"C0000", QStringLiteral("Door 0"), {QStringLiteral("D0921")});
     auto properties = std::make_shared<ICategoryProperty>();

@@ -3,6 +3,7 @@
 #include "Container.h"
 #include "Document.h"
 #include "DocumentService.h"
+#include "EventFields.h"
 #include "IInternalRivoCollaborationProjectComponentService.h"
 #include "KelBulletin.h"
 #include "KelMessageDialog.h"
@@ -36,10 +37,9 @@ private slots:
     void init();
     void cleanup();
 
-    void emptyIdIsRefusedFirst();
-    void loadAndPlaceNeedADocument_data();
-    void loadAndPlaceNeedADocument();
-    void lumenLoadGoesOnWithoutADocument();
+    void refusedWithoutIdOrDocument_data();
+    void refusedWithoutIdOrDocument();
+    void loadReportsSuccessAndItsEvent_data();
     void loadReportsSuccessAndItsEvent();
     void corruptFileShowsLoadFailed();
     void conflictIsAskedAndCancelShowsNothing();
@@ -49,7 +49,6 @@ private slots:
     void batchFailuresAreSummed_data();
     void batchFailuresAreSummed();
     void batchSuccessSendsOneEvent();
-    void multiLoadShowsTheLibraryTextAndComesBack();
     void addIntoProjectWithRepeatCheck();
     void collaborationServiceSummarisesWhatWasAdded();
     void collaborationServiceFailures();
@@ -58,12 +57,13 @@ private slots:
     void windowDestroyedWhileTheRepeatCheckIsOpen();
 
 private:
-    IComponent Component(int index) const;
-    void Check(int row);
-    void SetProduct(std::unique_ptr<AppService> app);
+    IComponent Component(int index) const { return *m_catalog->Components.at(static_cast<size_t>(index)); }
+    void Check(int row) { QVERIFY(m_table->setData(m_table->index(row, 0), true, Qt::UserRole)); }
+    void ClickBatch() { m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click(); }
+    void UseProduct(int product);
     bool BulletinShown(const QString& message, int icon, int duration) const;
     QJsonObject LastEvent(const QString& name) const;
-    PlazaPublicPage* Page() const;
+    PlazaPublicPage* Page() const { return m_window->findChild<PlazaPublicPage*>(); }
 
     QTemporaryDir m_folder;
     std::shared_ptr<test::ComponentFileCatalog> m_catalog;
@@ -92,7 +92,7 @@ void tst_PlazaPublicPageActions::init()
     PlazaAnalyzeService::Install(m_analytics.get());
     m_logger = std::make_unique<VelaLogger>(QString(), false);
     IVelaLogger::Install(m_logger.get());
-    SetProduct(std::make_unique<AppService>(L"code", L"1.0", Product::Sorn));
+    UseProduct(int(Product::Sorn));
     m_document = std::make_unique<tarn::Document>(L"项目1");
     DocumentService::Get()->SetCurrentDocument(m_document.get());
     KelBulletin::ClearHistory();
@@ -120,25 +120,11 @@ void tst_PlazaPublicPageActions::cleanup()
     CatalogBackend::Install(nullptr);
 }
 
-void tst_PlazaPublicPageActions::SetProduct(std::unique_ptr<AppService> app)
+// A negative product means no application service at all.
+void tst_PlazaPublicPageActions::UseProduct(int product)
 {
-    m_app = std::move(app);
+    m_app = product < 0 ? nullptr : std::make_unique<AppService>(L"code", L"1.0", Product(product));
     AppService::Install(m_app.get());
-}
-
-IComponent tst_PlazaPublicPageActions::Component(int index) const
-{
-    return *m_catalog->Components.at(static_cast<size_t>(index));
-}
-
-PlazaPublicPage* tst_PlazaPublicPageActions::Page() const
-{
-    return m_window->findChild<PlazaPublicPage*>();
-}
-
-void tst_PlazaPublicPageActions::Check(int row)
-{
-    QVERIFY(m_table->setData(m_table->index(row, 0), true, Qt::UserRole));
 }
 
 bool tst_PlazaPublicPageActions::BulletinShown(const QString& message, int icon, int duration) const
@@ -162,63 +148,66 @@ QJsonObject tst_PlazaPublicPageActions::LastEvent(const QString& name) const
     return found;
 }
 
-void tst_PlazaPublicPageActions::emptyIdIsRefusedFirst()
-{
-    DocumentService::Get()->SetCurrentDocument(nullptr);
-    IComponent nameless = Component(0);
-    nameless.Id.clear();
-    emit m_delegate->LoadComponentIntoDocumentRequired(nameless);
-    QCOMPARE(KelBulletin::History().size(), 1);
-    QVERIFY(BulletinShown(QStringLiteral("公共构件Id为空"), 3, 3000));
-}
-
-void tst_PlazaPublicPageActions::loadAndPlaceNeedADocument_data()
+void tst_PlazaPublicPageActions::refusedWithoutIdOrDocument_data()
 {
     QTest::addColumn<bool>("place");
-    QTest::newRow("load") << false;
-    QTest::newRow("place") << true;
+    QTest::addColumn<bool>("nameless");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("load") << false << false << QStringLiteral("没有打开的文档");
+    QTest::newRow("place") << true << false << QStringLiteral("没有打开的文档");
+    QTest::newRow("empty id is refused first") << false << true << QStringLiteral("公共构件Id为空");
 }
 
-void tst_PlazaPublicPageActions::loadAndPlaceNeedADocument()
+void tst_PlazaPublicPageActions::refusedWithoutIdOrDocument()
 {
     QFETCH(bool, place);
+    QFETCH(bool, nameless);
+    QFETCH(QString, message);
     DocumentService::Get()->SetCurrentDocument(nullptr);
+    IComponent component = Component(0);
+    if (nameless) {
+        component.Id.clear();
+    }
     if (place) {
-        emit m_delegate->PlaceComponentIntoDocumentRequired(Component(0));
+        emit m_delegate->PlaceComponentIntoDocumentRequired(component);
     } else {
-        emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
+        emit m_delegate->LoadComponentIntoDocumentRequired(component);
     }
     QCOMPARE(KelBulletin::History().size(), 1);
-    QVERIFY(BulletinShown(QStringLiteral("没有打开的文档"), 3, 3000));
+    QVERIFY(BulletinShown(message, 3, 3000));
 }
 
-void tst_PlazaPublicPageActions::lumenLoadGoesOnWithoutADocument()
+void tst_PlazaPublicPageActions::loadReportsSuccessAndItsEvent_data()
 {
-    SetProduct(std::make_unique<AppService>(L"code", L"1.0", Product::Lumen));
-    DocumentService::Get()->SetCurrentDocument(nullptr);
-    emit m_delegate->LoadComponentIntoDocumentRequired(Component(1));
-    QVERIFY(BulletinShown(QStringLiteral("正在准备，请稍候..."), 4, -1));
-    QTRY_VERIFY(BulletinShown(QStringLiteral("载入成功"), 5, 2000));
-    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
-    QCOMPARE(event.value(QStringLiteral("k_c_project_name")).toString(), QString());
-    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(true), false);
+    QTest::addColumn<int>("product");
+    QTest::addColumn<int>("component");
+    QTest::addColumn<QString>("fields");
+    QTest::newRow("sorn, into the document") << int(Product::Sorn) << 0
+                                             << QStringLiteral("C0000|DOORS|门||项目1|false|(none)");
+    // Lumen loads into its own library and goes on without an open document.
+    QTest::newRow("lumen, without a document") << int(Product::Lumen) << 1
+                                               << QStringLiteral("C0001|WINDOWS|窗|||false|(none)");
 }
 
 void tst_PlazaPublicPageActions::loadReportsSuccessAndItsEvent()
 {
-    emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
+    QFETCH(int, product);
+    QFETCH(int, component);
+    QFETCH(QString, fields);
+    UseProduct(product);
+    const bool lumen = product == int(Product::Lumen);
+    if (lumen) {
+        DocumentService::Get()->SetCurrentDocument(nullptr);
+    }
+    emit m_delegate->LoadComponentIntoDocumentRequired(Component(component));
+    QVERIFY(BulletinShown(QStringLiteral("正在准备，请稍候..."), 4, -1));
     QTRY_VERIFY(BulletinShown(QStringLiteral("载入成功"), 5, 2000));
-    QVERIFY(m_document->FindFamily(L"木门A"));
-    QTRY_VERIFY(KelBulletin::OpenBulletins().isEmpty() || !BulletinShown(QStringLiteral("载入失败"), 3, -1));
-
-    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
-    QCOMPARE(event.value(QStringLiteral("k_c_component_id")).toString(), QStringLiteral("C0000"));
-    QCOMPARE(event.value(QStringLiteral("k_c_category_code")).toString(), QStringLiteral("DOORS"));
-    QCOMPARE(event.value(QStringLiteral("k_c_category_name")).toString(), QStringLiteral("门"));
-    QCOMPARE(event.value(QStringLiteral("k_c_project_id")).toString(), QString());
-    QCOMPARE(event.value(QStringLiteral("k_c_project_name")).toString(), QStringLiteral("项目1"));
-    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(true), false);
-    QVERIFY(!event.contains(QStringLiteral("k_c_shop_id")));
+    QCOMPARE(m_document->FindFamily(L"木门A") != nullptr, !lumen);
+    QVERIFY(!BulletinShown(QStringLiteral("载入失败"), 3, -1));
+    QCOMPARE(test::EventFields(LastEvent(QStringLiteral("shopComponentLoad")),
+                               {"component_id", "category_code", "category_name", "project_id", "project_name", "batch",
+                                "shop_id"}),
+             fields);
 }
 
 void tst_PlazaPublicPageActions::corruptFileShowsLoadFailed()
@@ -241,14 +230,7 @@ void tst_PlazaPublicPageActions::conflictIsAskedAndCancelShowsNothing()
     QTRY_COMPARE(KelMessageDialog::History().size(), 1);
     QTRY_VERIFY(KelBulletin::OpenBulletins().isEmpty());
     QVERIFY(!BulletinShown(QStringLiteral("载入失败"), 3, 1000));
-    QCOMPARE(KelMessageDialog::History().first().Text,
-             QStringLiteral("项目中已存在“木门A”，选择需要进行的操作?\r\n\r\n重命名：名称更改为“木门A(1)”\r\n覆盖：覆盖项目中重名构件"));
     QCOMPARE(m_document->Families().size(), size_t(1));
-
-    // Renaming keeps both.
-    KelMessageDialog::QueueAnswer(4);
-    emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
-    QTRY_VERIFY(m_document->FindFamily(L"木门A(1)"));
 }
 
 void tst_PlazaPublicPageActions::placeClosesTheWindowWithoutANotice()
@@ -258,9 +240,8 @@ void tst_PlazaPublicPageActions::placeClosesTheWindowWithoutANotice()
     QTRY_COMPARE(m_document->Instances().size(), size_t(1));
     QVERIFY(!BulletinShown(QStringLiteral("载入成功"), 5, 2000));
     QTRY_VERIFY(!LastEvent(QStringLiteral("shopComponentPlace")).isEmpty());
-    const QJsonObject event = LastEvent(QStringLiteral("shopComponentPlace"));
-    QCOMPARE(event.value(QStringLiteral("k_c_component_id")).toString(), QStringLiteral("C0001"));
-    QVERIFY(!event.contains(QStringLiteral("k_c_batch")));
+    QCOMPARE(test::EventFields(LastEvent(QStringLiteral("shopComponentPlace")), {"component_id", "batch"}),
+             QStringLiteral("C0001|(none)"));
 }
 
 void tst_PlazaPublicPageActions::batchWithNothingChecked_data()
@@ -274,12 +255,12 @@ void tst_PlazaPublicPageActions::batchWithNothingChecked_data()
 void tst_PlazaPublicPageActions::batchWithNothingChecked()
 {
     QFETCH(int, product);
-    SetProduct(product < 0 ? nullptr : std::make_unique<AppService>(L"code", L"1.0", Product(product)));
+    UseProduct(product);
     QWidget* mask = m_window->findChild<QWidget*>(QStringLiteral("PlazaMainWindowMask"));
     auto* batch = m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"));
     // The button is disabled with nothing checked; its click handler still guards.
     batch->setEnabled(true);
-    batch->click();
+    ClickBatch();
     QVERIFY(BulletinShown(QStringLiteral("未选中任何可载入构件"), 1, 3000));
     QVERIFY(m_window->childAt(m_window->rect().center()) != mask);
 }
@@ -296,6 +277,8 @@ void tst_PlazaPublicPageActions::batchFailuresAreSummed_data()
                                       << QStringLiteral("部分构件载入失败，请检查网络后重试\n\n木门2：文件已损坏");
     QTest::newRow("one corrupt file, multi-load") << true << QList<int>{0, 2, 3}
                                                   << QStringLiteral("部分失败\n\n木门2：文件已损坏");
+    QTest::newRow("all failed, multi-load") << true << QList<int>{2, 4}
+                                            << QStringLiteral("全部失败\n\n木门2：文件已损坏\n木门4：获取地址失败");
 }
 
 void tst_PlazaPublicPageActions::batchFailuresAreSummed()
@@ -304,15 +287,19 @@ void tst_PlazaPublicPageActions::batchFailuresAreSummed()
     QFETCH(QList<int>, rows);
     QFETCH(QString, message);
     if (!multi) {
-        SetProduct(nullptr);
+        UseProduct(-1);
     }
     for (int row : rows) {
         Check(row);
     }
     KelMessageDialog::QueueAnswer(1);
-    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
+    // The multi-load masks the page for its whole run.
+    QWidget* mask = m_window->findChild<QWidget*>(QStringLiteral("PlazaMainWindowMask"));
+    ClickBatch();
+    QCOMPARE(m_window->childAt(m_window->rect().center()) == mask, multi);
     QTRY_COMPARE(KelMessageDialog::History().size(), 1);
     QCOMPARE(KelMessageDialog::History().first().Text, message);
+    QVERIFY(m_window->childAt(m_window->rect().center()) != mask);
     QCOMPARE(m_table->GetCheckedCount(), 0);
     QVERIFY(LastEvent(QStringLiteral("shopComponentLoad")).isEmpty());
 
@@ -324,64 +311,57 @@ void tst_PlazaPublicPageActions::batchFailuresAreSummed()
 
 void tst_PlazaPublicPageActions::batchSuccessSendsOneEvent()
 {
-    SetProduct(nullptr);
+    UseProduct(-1);
     Check(0);
     Check(1);
-    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
+    ClickBatch();
     QTRY_VERIFY(BulletinShown(QStringLiteral("批量载入成功"), 5, 1000));
     QCOMPARE(m_document->Families().size(), size_t(2));
-    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
-    QCOMPARE(event.value(QStringLiteral("k_c_component_id")).toString(), QStringLiteral("C0000,C0001"));
-    QCOMPARE(event.value(QStringLiteral("k_c_category_code")).toString(), QStringLiteral("DOORS,WINDOWS"));
-    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(), true);
+    QCOMPARE(test::EventFields(LastEvent(QStringLiteral("shopComponentLoad")), {"component_id", "category_code", "batch"}),
+             QStringLiteral("C0000,C0001|DOORS,WINDOWS|true"));
 }
 
 namespace {
 
+PublicComponentRepeatCheckDialog* RepeatCheck()
+{
+    return qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget());
+}
+
 // Presses a button of the repeat check dialog as soon as it runs.
 void AnswerRepeatCheck(const QString& buttonName)
 {
-    QTimer::singleShot(10, [buttonName] {
-        auto* dialog = qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            AnswerRepeatCheck(buttonName);
-            return;
-        }
-        dialog->findChild<QPushButton*>(buttonName)->click();
-    });
+    test::When([] { return RepeatCheck() != nullptr; },
+               [buttonName] { RepeatCheck()->findChild<QPushButton*>(buttonName)->click(); });
 }
 
 } // namespace
 
 void tst_PlazaPublicPageActions::addIntoProjectWithRepeatCheck()
 {
-    SetProduct(std::make_unique<AppService>(L"code", L"1.0", Product::Rivo));
-    auto* batch = m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"));
+    UseProduct(int(Product::Rivo));
 
     // Without a project there is nowhere to add.
     Check(0);
-    batch->click();
+    ClickBatch();
     QVERIFY(BulletinShown(QStringLiteral("协同项目id为空"), 3, 3000));
 
     Page()->SetAddIntoProjectContext(AddIntoProjectContext(L"P1"));
     Check(1);
-    batch->click();
+    ClickBatch();
     QTRY_VERIFY(BulletinShown(QStringLiteral("载入成功"), 5, 2000));
     QCOMPARE(Page()->GetAddIntoProjectContext().AddedComponents().size(), size_t(2));
     QCOMPARE(m_table->GetCheckedCount(), 0);
-    const QJsonObject event = LastEvent(QStringLiteral("shopComponentLoad"));
-    QCOMPARE(event.value(QStringLiteral("k_c_shop_id")).toString(), QStringLiteral("SHOP,SHOP"));
-    QCOMPARE(event.value(QStringLiteral("k_c_shop_name")).toString(), QStringLiteral(","));
-    QCOMPARE(event.value(QStringLiteral("k_c_project_id")).toString(), QStringLiteral("P1"));
-    QCOMPARE(event.value(QStringLiteral("k_c_project_name")).toString(), QStringLiteral("协同示范项目"));
-    QCOMPARE(event.value(QStringLiteral("k_c_batch")).toBool(), true);
+    QCOMPARE(test::EventFields(LastEvent(QStringLiteral("shopComponentLoad")),
+                               {"shop_id", "shop_name", "project_id", "project_name", "batch"}),
+             QStringLiteral("SHOP,SHOP|,|P1|协同示范项目|true"));
 
     // Both are in the project now: skipping them leaves nothing to add.
     KelBulletin::ClearHistory();
     Check(0);
     Check(1);
     AnswerRepeatCheck(QStringLiteral("SkipButton"));
-    batch->click();
+    ClickBatch();
     QTRY_VERIFY(BulletinShown(QStringLiteral("没有任何可载入的构件"), 1, 3000));
     QCOMPARE(m_table->GetCheckedCount(), 0);
 
@@ -389,36 +369,21 @@ void tst_PlazaPublicPageActions::addIntoProjectWithRepeatCheck()
     Check(0);
     Check(3);
     AnswerRepeatCheck(QStringLiteral("SkipButton"));
-    batch->click();
+    ClickBatch();
     QTRY_COMPARE(m_catalog->Added.size(), size_t(2));
     QCOMPARE(m_catalog->Added.back(), std::vector<std::wstring>{L"C0003"});
     Check(0);
     AnswerRepeatCheck(QStringLiteral("ButtonCancel"));
-    batch->click();
+    ClickBatch();
     QTRY_COMPARE(m_table->GetCheckedCount(), 0);
     QCOMPARE(m_catalog->Added.size(), size_t(2));
 
     // Adding all sends the repeated one again; the project keeps it as a copy.
     Check(0);
     AnswerRepeatCheck(QStringLiteral("ButtonOk"));
-    batch->click();
+    ClickBatch();
     QTRY_COMPARE(m_catalog->Added.size(), size_t(3));
     QCOMPARE(m_catalog->Added.back(), std::vector<std::wstring>{L"C0000"});
-}
-
-void tst_PlazaPublicPageActions::multiLoadShowsTheLibraryTextAndComesBack()
-{
-    // Sorn: the multi-load masks the page for its whole run.
-    Check(2);
-    Check(4);
-    KelMessageDialog::QueueAnswer(1);
-    QWidget* mask = m_window->findChild<QWidget*>(QStringLiteral("PlazaMainWindowMask"));
-    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
-    QCOMPARE(m_window->childAt(m_window->rect().center()), mask);
-    QTRY_COMPARE(KelMessageDialog::History().size(), 1);
-    QVERIFY(KelMessageDialog::History().first().Text.startsWith(QStringLiteral("全部失败\n\n")));
-    QVERIFY(m_window->childAt(m_window->rect().center()) != mask);
-    QCOMPARE(m_table->GetCheckedCount(), 0);
 }
 
 void tst_PlazaPublicPageActions::collaborationServiceSummarisesWhatWasAdded()
@@ -499,7 +464,6 @@ QStringList Shown(KelMessageDialog* dialog)
     return shown;
 }
 
-
 QString ConflictQuestion(const QString& name)
 {
     return QStringLiteral("项目中已存在“%1”，选择需要进行的操作?\r\n\r\n重命名：名称更改为“%1(1)”\r\n覆盖：覆盖项目中重名构件").arg(name);
@@ -548,7 +512,7 @@ void tst_PlazaPublicPageActions::twoConflictQuestionsAtOnce()
 
 void tst_PlazaPublicPageActions::batchFailureMessageWhileAConflictQuestionIsOpen()
 {
-    SetProduct(nullptr);
+    UseProduct(-1);
     emit m_delegate->LoadComponentIntoDocumentRequired(Component(0));
     QTRY_VERIFY(m_document->FindFamily(L"木门A"));
 
@@ -560,7 +524,7 @@ void tst_PlazaPublicPageActions::batchFailureMessageWhileAConflictQuestionIsOpen
         // When a batch fails meanwhile, its message is dismissed, and the question is answered 重命名
         Check(2);
         Check(4);
-        m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
+        ClickBatch();
         test::When([] { return VisibleQuestions().size() == 2; }, [&] {
             KelMessageDialog* top = TopQuestion();
             message = Shown(top);
@@ -590,22 +554,21 @@ void tst_PlazaPublicPageActions::batchFailureMessageWhileAConflictQuestionIsOpen
 
 void tst_PlazaPublicPageActions::windowDestroyedWhileTheRepeatCheckIsOpen()
 {
-    SetProduct(std::make_unique<AppService>(L"code", L"1.0", Product::Rivo));
+    UseProduct(int(Product::Rivo));
     Page()->SetAddIntoProjectContext(AddIntoProjectContext(L"P1"));
     emit m_delegate->AddComponentIntoProjectRequired(Component(0));
     QTRY_COMPARE(m_catalog->Added.size(), size_t(1));
 
     // Given the repeat check open for a component already in the project
     bool destroyed = false;
-    test::When([] { return qobject_cast<PublicComponentRepeatCheckDialog*>(QApplication::activeModalWidget()) != nullptr; },
-         [&destroyed] {
-             // When the host destroys the window meanwhile
-             PlazaMainWindow::Destroy();
-             destroyed = true;
-         });
+    test::When([] { return RepeatCheck() != nullptr; }, [&destroyed] {
+        // When the host destroys the window meanwhile
+        PlazaMainWindow::Destroy();
+        destroyed = true;
+    });
     Check(0);
     Check(1);
-    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->click();
+    ClickBatch();
     QTRY_VERIFY(destroyed);
 
     // Then nothing is added

@@ -2,6 +2,7 @@
 #include "CategoriesTreeView.h"
 #include "ConditionFiltersPane.h"
 #include "ConditionValuesPane.h"
+#include "EventFields.h"
 #include "HostNetworkDetector.h"
 #include "Pager.h"
 #include "PlazaAnalyzeService.h"
@@ -35,6 +36,32 @@ void Settle()
     }
 }
 
+// Types text as an input method commits it, one character per key press
+// (QTest::keyClicks only knows Latin keys).
+void Type(QWidget* widget, const QString& text)
+{
+    for (const QChar character : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+RangeBasedConditionFilterItem Width()
+{
+    RangeBasedConditionFilterItem width;
+    width.SetName(QStringLiteral("宽度"));
+    width.Tag = QStringLiteral("WIDTH");
+    return width;
+}
+
+// What a user sees at the centre of the list area: the topmost widget there.
+QWidget* TopmostAtCentreOf(QWidget* area)
+{
+    return area->childAt(area->rect().center());
+}
+
 } // namespace
 
 // The page's browsing loop driven as a user does, against a scripted catalog.
@@ -54,8 +81,7 @@ private slots:
     void slowThenFastSearchShowsTheLastSearch();
     void aSupersededTreeKeepsTheExpansion();
     void rangeConditions();
-    void sameEnumeratedValueTwiceSendsNothing();
-    void removingTheKeywordChipResetsEverything();
+    void sameEnumeratedValueTwiceThenRemovingTheKeywordChip();
     void checksMirrorOnceEachWay();
     void offlineThenTwoOnlineNotificationsReloadTwice();
     void queryEventCarriesItsRequest();
@@ -67,14 +93,17 @@ private slots:
 
 private:
     void SearchFor(const QString& keyword);
-    const ComponentQuery& LastQuery() const;
-    size_t QueryCount() const;
+    const ComponentQuery& LastQuery() const { return m_backend->ComponentRequests.back().Asked; }
+    size_t QueryCount() const { return m_backend->ComponentRequests.size(); }
     void WaitForPage();
     void ClickCategory(const std::wstring& code);
-    void CheckTableRow(int row);
-    QString BatchText() const;
+    void ShowDoorFilters();
+    void CheckTableRow(int row) { QVERIFY(m_table->setData(m_table->index(row, 0), true, Qt::UserRole)); }
+    QPushButton* Button(const char* name) const { return m_window->findChild<QPushButton*>(QString::fromLatin1(name)); }
+    SearchTextBox* SearchBox() const { return m_window->findChild<SearchTextBox*>(QStringLiteral("SearchLineEdit")); }
+    QString BatchText() const { return Button("PlazaPublicBatchLoadButton")->text(); }
     QStringList ValueTexts() const;
-    QWidget* EmptyState() const;
+    QWidget* EmptyState() const { return m_window->findChild<QWidget*>(QStringLiteral("PlazaPublicEmptyStateWidget")); }
     QString EmptyStateText(const char* name) const;
 
     std::shared_ptr<test::ScriptedCatalogBackend> m_backend;
@@ -127,41 +156,15 @@ void tst_PlazaPublicPageBrowsing::cleanup()
     CatalogBackend::Install(nullptr);
 }
 
-const ComponentQuery& tst_PlazaPublicPageBrowsing::LastQuery() const
-{
-    return m_backend->ComponentRequests.back().Asked;
-}
-
-size_t tst_PlazaPublicPageBrowsing::QueryCount() const
-{
-    return m_backend->ComponentRequests.size();
-}
-
 void tst_PlazaPublicPageBrowsing::WaitForPage()
 {
     QTRY_VERIFY(m_table->rowCount() > 0);
     Settle();
 }
 
-namespace {
-
-// Types text as an input method commits it, one character per key press
-// (QTest::keyClicks only knows Latin keys).
-void Type(QWidget* widget, const QString& text)
-{
-    for (const QChar character : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(widget, &release);
-    }
-}
-
-} // namespace
-
 void tst_PlazaPublicPageBrowsing::SearchFor(const QString& keyword)
 {
-    auto* box = m_window->findChild<SearchTextBox*>(QStringLiteral("SearchLineEdit"));
+    auto* box = SearchBox();
     box->clear();
     Type(box, keyword);
     QTest::keyClick(box, Qt::Key_Return);
@@ -176,14 +179,10 @@ void tst_PlazaPublicPageBrowsing::ClickCategory(const std::wstring& code)
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualRect(index).center());
 }
 
-void tst_PlazaPublicPageBrowsing::CheckTableRow(int row)
+void tst_PlazaPublicPageBrowsing::ShowDoorFilters()
 {
-    QVERIFY(m_table->setData(m_table->index(row, 0), true, Qt::UserRole));
-}
-
-QString tst_PlazaPublicPageBrowsing::BatchText() const
-{
-    return m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicBatchLoadButton"))->text();
+    ClickCategory(L"DOORS");
+    QTRY_VERIFY(m_window->findChild<QFrame*>(QStringLiteral("PropertyConditionFiltersPane"))->isVisible());
 }
 
 QStringList tst_PlazaPublicPageBrowsing::ValueTexts() const
@@ -201,7 +200,7 @@ QStringList tst_PlazaPublicPageBrowsing::ValueTexts() const
 
 void tst_PlazaPublicPageBrowsing::typingSendsNothingReturnSearches()
 {
-    auto* box = m_window->findChild<SearchTextBox*>(QStringLiteral("SearchLineEdit"));
+    auto* box = SearchBox();
     const size_t before = QueryCount();
     Type(box, QStringLiteral("木门"));
     QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
@@ -223,16 +222,12 @@ void tst_PlazaPublicPageBrowsing::categoryClickKeepsKeywordAndDropsConditionsAnd
 {
     SearchFor(QStringLiteral("木"));
     WaitForPage();
-    ClickCategory(L"DOORS");
-    QTRY_COMPARE(LastQuery().CategoryCode, std::wstring(L"DOORS"));
+    ShowDoorFilters();
+    QCOMPARE(LastQuery().CategoryCode, std::wstring(L"DOORS"));
     WaitForPage();
 
     // A condition and a check, then another category.
-    QTRY_VERIFY(m_window->findChild<QFrame*>(QStringLiteral("PropertyConditionFiltersPane"))->isVisible());
-    RangeBasedConditionFilterItem width;
-    width.SetName(QStringLiteral("宽度"));
-    width.Tag = QStringLiteral("WIDTH");
-    emit m_filters->RangeBasedConditionChanged(width, QVariant(800), QVariant(1000));
+    emit m_filters->RangeBasedConditionChanged(Width(), QVariant(800), QVariant(1000));
     QCOMPARE(LastQuery().Filters.size(), size_t(1));
     WaitForPage();
     CheckTableRow(0);
@@ -262,7 +257,7 @@ void tst_PlazaPublicPageBrowsing::pagingKeepsChecksAndRefreshDropsThem()
     QTRY_COMPARE(m_table->GetCheckedCount(), 2);
     QCOMPARE(m_cards->data(m_cards->index(1, 0), Qt::CheckStateRole).toBool(), true);
 
-    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicRefreshButton"))->click();
+    Button("PlazaPublicRefreshButton")->click();
     QCOMPARE(LastQuery().PageIndex, 1);
     QCOMPARE(BatchText(), QStringLiteral("批量载入"));
     QCOMPARE(m_table->GetCheckedCount(), 0);
@@ -272,7 +267,7 @@ void tst_PlazaPublicPageBrowsing::categoryReplyWithoutRootKeepsTheOldRoot()
 {
     // Given a tree answer that has lost its root...
     m_backend->Categories.erase(m_backend->Categories.begin());
-    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicRefreshButton"))->click();
+    Button("PlazaPublicRefreshButton")->click();
     QTRY_COMPARE(m_window->findChild<CategoriesTreeView*>()->Model()->rowCount(), 0);
     // ...a reset still goes back to the root learnt before.
     SearchFor(QStringLiteral("门"));
@@ -315,7 +310,7 @@ void tst_PlazaPublicPageBrowsing::slowThenFastSearchShowsTheLastSearch()
     QVERIFY(m_cards->index(0, 0).data().toString().startsWith(QStringLiteral("铝窗")));
     QCOMPARE(m_window->findChild<Pager*>()->Total(), 22ull);
     QVERIFY(m_window->findChild<ConditionValuesPane*>()->ResultCountText().contains(QStringLiteral("22")));
-    QCOMPARE(m_window->findChild<SearchTextBox*>(QStringLiteral("SearchLineEdit"))->text(), QStringLiteral("铝窗"));
+    QCOMPARE(SearchBox()->text(), QStringLiteral("铝窗"));
     QCOMPARE(m_window->findChild<CategoriesTreeView*>()->Model()->rowCount(), 1);
 }
 
@@ -331,7 +326,7 @@ void tst_PlazaPublicPageBrowsing::aSupersededTreeKeepsTheExpansion()
     wood->Leaf = true;
     m_backend->Categories[1]->Leaf = false;
     m_backend->Categories.push_back(wood);
-    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicRefreshButton"))->click();
+    Button("PlazaPublicRefreshButton")->click();
     QTRY_VERIFY(tree->Model()->IndexOfCode(L"WOOD").isValid());
     tree->expand(tree->Model()->IndexOfCode(L"DOORS"));
 
@@ -348,11 +343,8 @@ void tst_PlazaPublicPageBrowsing::aSupersededTreeKeepsTheExpansion()
 
 void tst_PlazaPublicPageBrowsing::rangeConditions()
 {
-    ClickCategory(L"DOORS");
-    QTRY_VERIFY(m_window->findChild<QFrame*>(QStringLiteral("PropertyConditionFiltersPane"))->isVisible());
-    RangeBasedConditionFilterItem width;
-    width.SetName(QStringLiteral("宽度"));
-    width.Tag = QStringLiteral("WIDTH");
+    ShowDoorFilters();
+    const RangeBasedConditionFilterItem width = Width();
     const size_t before = QueryCount();
 
     // New: minimum above maximum adds nothing and asks nothing.
@@ -379,10 +371,10 @@ void tst_PlazaPublicPageBrowsing::rangeConditions()
     QVERIFY(LastQuery().Filters.empty());
 }
 
-void tst_PlazaPublicPageBrowsing::sameEnumeratedValueTwiceSendsNothing()
+void tst_PlazaPublicPageBrowsing::sameEnumeratedValueTwiceThenRemovingTheKeywordChip()
 {
-    ClickCategory(L"DOORS");
-    QTRY_VERIFY(m_window->findChild<QFrame*>(QStringLiteral("PropertyConditionFiltersPane"))->isVisible());
+    SearchFor(QStringLiteral("木"));
+    ShowDoorFilters();
     EnumerableConditionFilterItem material;
     material.SetName(QStringLiteral("材质"));
     material.Tag = QStringLiteral("MATERIAL");
@@ -390,31 +382,21 @@ void tst_PlazaPublicPageBrowsing::sameEnumeratedValueTwiceSendsNothing()
     emit m_filters->EnumerableConditionChanged(material, QVariant(QStringLiteral("wood")));
     emit m_filters->EnumerableConditionChanged(material, QVariant(QStringLiteral("wood")));
     QCOMPARE(QueryCount(), before + 1);
+    QCOMPARE(LastQuery().Filters.size(), size_t(1));
     const ConditionFilterOption& option = *LastQuery().Filters.front();
     QCOMPARE(option.Operator, 1);
     QCOMPARE(option.ValueType, 4);
     QCOMPARE(option.Value(), std::wstring(L"wood"));
     QVERIFY(ValueTexts().join(QLatin1Char('|')).contains(QStringLiteral("木")));
-}
 
-void tst_PlazaPublicPageBrowsing::removingTheKeywordChipResetsEverything()
-{
-    SearchFor(QStringLiteral("木"));
-    ClickCategory(L"DOORS");
-    QTRY_VERIFY(m_window->findChild<QFrame*>(QStringLiteral("PropertyConditionFiltersPane"))->isVisible());
-    EnumerableConditionFilterItem material;
-    material.SetName(QStringLiteral("材质"));
-    material.Tag = QStringLiteral("MATERIAL");
-    emit m_filters->EnumerableConditionChanged(material, QVariant(QStringLiteral("steel")));
-    QCOMPARE(LastQuery().Filters.size(), size_t(1));
-
+    // Removing the keyword chip resets keyword, category and conditions.
     GeneralConditionValueItem keyword;
     keyword.Tag = QStringLiteral("keyword");
     emit m_window->findChild<ConditionValuesPane*>()->RemoveConditionValueRequired(keyword);
     QVERIFY(LastQuery().Keyword.empty());
     QCOMPARE(LastQuery().CategoryCode, std::wstring(L"ROOT"));
     QVERIFY(LastQuery().Filters.empty());
-    QVERIFY(m_window->findChild<SearchTextBox*>()->text().isEmpty());
+    QVERIFY(SearchBox()->text().isEmpty());
 }
 
 void tst_PlazaPublicPageBrowsing::checksMirrorOnceEachWay()
@@ -457,20 +439,10 @@ void tst_PlazaPublicPageBrowsing::queryEventCarriesItsRequest()
     QTRY_VERIFY(!m_analytics->Events().isEmpty());
     const auto event = m_analytics->Events().last();
     QCOMPARE(event.first, QStringLiteral("shopComponentQuery"));
-    const QJsonObject payload = event.second;
-    QCOMPARE(payload.keys().size(), 7);
-    QCOMPARE(payload.value(QStringLiteral("k_c_keyword")).toString(), QStringLiteral("铝窗"));
-    QCOMPARE(payload.value(QStringLiteral("k_c_category_id")).toString(), QString());
-    QCOMPARE(payload.value(QStringLiteral("k_c_category_code")).toString(), QStringLiteral("ROOT"));
-    QCOMPARE(payload.value(QStringLiteral("k_c_category_name")).toString(), QStringLiteral("全部"));
-    QCOMPARE(payload.value(QStringLiteral("k_c_result_count")).toInt(), 22);
-    QCOMPARE(payload.value(QStringLiteral("k_c_display_type")).toString(), QStringLiteral("card_mode"));
-    QCOMPARE(payload.value(QStringLiteral("k_c_non_filter_condition")).toString(), QString());
-}
-
-QWidget* tst_PlazaPublicPageBrowsing::EmptyState() const
-{
-    return m_window->findChild<QWidget*>(QStringLiteral("PlazaPublicEmptyStateWidget"));
+    QCOMPARE(event.second.keys().size(), 7);
+    QCOMPARE(test::EventFields(event.second, {"keyword", "category_id", "category_code", "category_name", "result_count",
+                                              "display_type", "non_filter_condition"}),
+             QStringLiteral("铝窗||ROOT|全部|22|card_mode|"));
 }
 
 QString tst_PlazaPublicPageBrowsing::EmptyStateText(const char* name) const
@@ -478,16 +450,6 @@ QString tst_PlazaPublicPageBrowsing::EmptyStateText(const char* name) const
     auto* label = m_window->findChild<QLabel*>(QString::fromLatin1(name));
     return label && label->isVisible() ? label->text() : QString();
 }
-
-namespace {
-
-// What a user sees at the centre of the list area: the topmost widget there.
-QWidget* TopmostAtCentreOf(QWidget* area)
-{
-    return area->childAt(area->rect().center());
-}
-
-} // namespace
 
 void tst_PlazaPublicPageBrowsing::nothingFoundSaysSoAndClearingListsAgain_data()
 {
@@ -499,7 +461,7 @@ void tst_PlazaPublicPageBrowsing::nothingFoundSaysSoAndClearingListsAgain_data()
 void tst_PlazaPublicPageBrowsing::nothingFoundSaysSoAndClearingListsAgain()
 {
     QFETCH(QString, modeButton);
-    QTest::mouseClick(m_window->findChild<QPushButton*>(modeButton), Qt::LeftButton);
+    QTest::mouseClick(Button(qPrintable(modeButton)), Qt::LeftButton);
     QVERIFY(!EmptyState() || !EmptyState()->isVisible());
 
     SearchFor(QStringLiteral("不存在的构件"));
@@ -509,19 +471,18 @@ void tst_PlazaPublicPageBrowsing::nothingFoundSaysSoAndClearingListsAgain()
     auto* area = m_window->findChild<QWidget*>(QStringLiteral("ContentCollectionAndPagerBaseWidget"));
     QVERIFY(EmptyState()->isAncestorOf(TopmostAtCentreOf(area)));
     // Switching the view keeps the message above it.
-    const QString otherMode = modeButton == QLatin1String("SwitchToCardModeButton")
-                                  ? QStringLiteral("SwitchToListModeButton")
-                                  : QStringLiteral("SwitchToCardModeButton");
-    QTest::mouseClick(m_window->findChild<QPushButton*>(otherMode), Qt::LeftButton);
+    QTest::mouseClick(Button(modeButton == QLatin1String("SwitchToCardModeButton") ? "SwitchToListModeButton"
+                                                                                    : "SwitchToCardModeButton"),
+                      Qt::LeftButton);
     QVERIFY(EmptyState()->isAncestorOf(TopmostAtCentreOf(area)));
 
-    auto* clear = m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicEmptyStateClearButton"));
+    auto* clear = Button("PlazaPublicEmptyStateClearButton");
     QVERIFY(clear->isVisible());
     QCOMPARE(clear->text(), QStringLiteral("清空条件"));
     QTest::mouseClick(clear, Qt::LeftButton);
     QVERIFY(LastQuery().Keyword.empty());
     QCOMPARE(LastQuery().CategoryCode, std::wstring(L"ROOT"));
-    QVERIFY(m_window->findChild<SearchTextBox*>(QStringLiteral("SearchLineEdit"))->text().isEmpty());
+    QVERIFY(SearchBox()->text().isEmpty());
     WaitForPage();
     QVERIFY(!EmptyState()->isVisible());
 }
@@ -539,7 +500,7 @@ void tst_PlazaPublicPageBrowsing::aFailedRequestShowsItsReasonUntilAGoodPage()
 {
     QFETCH(QString, reason);
     m_backend->Held = true;
-    m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicRefreshButton"))->click();
+    Button("PlazaPublicRefreshButton")->click();
     m_backend->ReleaseCategories(m_backend->CategoryRequests.size() - 1);
     m_backend->ComponentRequests.back().Answer(reason.toStdWString(), nullptr);
     QTRY_VERIFY(EmptyState() && EmptyState()->isVisible());
@@ -549,7 +510,7 @@ void tst_PlazaPublicPageBrowsing::aFailedRequestShowsItsReasonUntilAGoodPage()
     QVERIFY2(shown.startsWith(reason.left(20)), qPrintable(shown));
     auto* reasonLabel = m_window->findChild<QLabel*>(QStringLiteral("PlazaPublicEmptyStateReason"));
     QVERIFY(reasonLabel->fontMetrics().horizontalAdvance(shown) <= reasonLabel->contentsRect().width());
-    QVERIFY(!m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicEmptyStateClearButton"))->isVisible());
+    QVERIFY(!Button("PlazaPublicEmptyStateClearButton")->isVisible());
 
     // Offline shows the no-network page, not the message; back online the page asks again and fails again.
     HostNetworkDetector::Get()->SetState(HostNetworkDetector::Offline);
@@ -558,7 +519,7 @@ void tst_PlazaPublicPageBrowsing::aFailedRequestShowsItsReasonUntilAGoodPage()
     HostNetworkDetector::Get()->SetState(HostNetworkDetector::Online);
     QTRY_COMPARE(QueryCount(), asked + 1);
     m_backend->ComponentRequests.back().Answer(reason.toStdWString(), nullptr);
-    auto* retry = m_window->findChild<QPushButton*>(QStringLiteral("PlazaPublicEmptyStateRetryButton"));
+    auto* retry = Button("PlazaPublicEmptyStateRetryButton");
     QTRY_VERIFY(retry->isVisible());
 
     m_backend->Held = false;
