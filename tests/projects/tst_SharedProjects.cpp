@@ -105,8 +105,8 @@ void tst_SharedProjects::oneAddsTheOtherIsWarned()
     QVERIFY2(!connection.isEmpty(), qPrintable(m_databases.Error()));
     CatalogServerProcess server({QStringLiteral("--projects"), connection});
     QVERIFY2(server.Start(), qPrintable(server.Error()));
-    auto first = std::make_shared<HttpCatalogBackend>(server.Url(), 5000);
-    auto second = std::make_shared<HttpCatalogBackend>(server.Url(), 5000);
+    auto first = std::make_shared<HttpCatalogBackend>(server.Url(), 15000);
+    auto second = std::make_shared<HttpCatalogBackend>(server.Url(), 15000);
 
     // Given the first person adding a component the project does not hold
     ProjectComponentList mine;
@@ -142,7 +142,7 @@ void tst_SharedProjects::oneAddsTheOtherIsWarned()
     plazahost::ProjectPane pane;
     QSignalSpy updated(&pane, &plazahost::ProjectPane::ComponentsUpdated);
     pane.SetProject(QStringLiteral("P1002"));
-    QVERIFY(updated.wait());
+    QVERIFY(updated.wait(15000));
     QCOMPARE(pane.ProjectId(), QStringLiteral("P1002"));
     QCOMPARE(pane.Lines().size(), 2);
     QVERIFY2(pane.Lines().at(1).endsWith(QStringLiteral(" v1 GJ100004")), qPrintable(pane.Lines().at(1)));
