@@ -447,14 +447,14 @@ void CatalogServer::HandleProjectComponents(const Request& request, Response& re
 }
 
 bool CatalogServer::ProjectRequest(const Request& request, Response& response, std::wstring& projectId,
-                                   std::vector<std::wstring>& ids) const
+                                   std::vector<std::wstring>& ids, std::wstring* requestKey) const
 {
     QJsonObject body;
     QString error;
     if (!Body(request, response, body)) {
         return false;
     }
-    if (!CatalogJson::ToProjectRequest(body, projectId, ids, &error)) {
+    if (!CatalogJson::ToProjectRequest(body, projectId, ids, &error, requestKey)) {
         SendError(response, 400, "bad_request", QStringLiteral("请求内容无效：%1").arg(error));
         return false;
     }
@@ -483,10 +483,14 @@ void CatalogServer::HandleAddFromPublic(const Request& request, Response& respon
 {
     std::wstring projectId;
     std::vector<std::wstring> ids;
+    std::wstring requestKey;
     vela::ProjectComponentList added;
-    if (ProjectRequest(request, response, projectId, ids)
+    if (ProjectRequest(request, response, projectId, ids, &requestKey)
         && Ask(response, m_options.QueryTimeoutMs,
-               [&](auto done) { m_backend->AddComponentFromPublic(projectId, ids, std::move(done)); }, added)) {
+               [&](auto done) {
+                   m_backend->AddComponentFromPublicOnce(projectId, ids, requestKey, std::move(done));
+               },
+               added)) {
         SendJson(response, 200, CatalogJson::FromProjectComponents(added));
     }
 }

@@ -84,7 +84,7 @@ private:
 
     // The project id and public component ids of a project request; false when answered with 400.
     bool ProjectRequest(const httplib::Request& request, httplib::Response& response, std::wstring& projectId,
-                        std::vector<std::wstring>& ids) const;
+                        std::vector<std::wstring>& ids, std::wstring* requestKey = nullptr) const;
     std::wstring MapUrl(const httplib::Request& request, const std::wstring& url) const;
     QString BaseUrl(const httplib::Request& request) const;
 

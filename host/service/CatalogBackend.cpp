@@ -29,6 +29,12 @@ void CatalogBackend::Install(std::shared_ptr<CatalogBackend> backend)
     s_backend = std::move(backend);
 }
 
+void CatalogBackend::AddComponentFromPublicOnce(const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                                                const std::wstring&, Done<ProjectComponentList> done)
+{
+    AddComponentFromPublic(projectId, ids, std::move(done));
+}
+
 void CatalogBackend::GetProjectComponents(const std::wstring&, Done<ProjectComponentList> done)
 {
     done(Texts::tr("构件库不支持协同项目").toStdWString(), {});

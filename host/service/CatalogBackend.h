@@ -83,6 +83,11 @@ public:
                                               Done<RepeatCheckList> done) = 0;
     virtual void AddComponentFromPublic(const std::wstring& projectId, const std::vector<std::wstring>& ids,
                                         Done<ProjectComponentList> done) = 0;
+    // The same addition under a key its sender made: sent again with that key
+    // (after a lost answer) it answers the copies made the first time instead of
+    // making more. Backends without a project store of their own just add.
+    virtual void AddComponentFromPublicOnce(const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                                            const std::wstring& requestKey, Done<ProjectComponentList> done);
     // Project names by id, read synchronously (the host keeps them at hand).
     virtual std::wstring ProjectName(const std::wstring& projectId) = 0;
     // A project's components in the order they were added, and the list of

@@ -611,23 +611,37 @@ bool CatalogJson::ToFileUrl(const QJsonObject& object, std::wstring& out, QStrin
     return true;
 }
 
-QJsonObject CatalogJson::FromProjectRequest(const std::wstring& projectId, const std::vector<std::wstring>& ids)
+QJsonObject CatalogJson::FromProjectRequest(const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                                            const std::wstring& requestKey)
 {
     QJsonArray array;
     for (const std::wstring& id : ids) {
         array.append(S(id));
     }
-    return QJsonObject{{QStringLiteral("projectId"), S(projectId)}, {QStringLiteral("ids"), array}};
+    QJsonObject object{{QStringLiteral("projectId"), S(projectId)}, {QStringLiteral("ids"), array}};
+    if (!requestKey.empty()) {
+        object.insert(QStringLiteral("requestKey"), S(requestKey));
+    }
+    return object;
 }
 
 bool CatalogJson::ToProjectRequest(const QJsonObject& object, std::wstring& projectId, std::vector<std::wstring>& ids,
-                                   QString* error)
+                                   QString* error, std::wstring* requestKey)
 {
     Reader reader(object, error, QStringLiteral("request"));
     reader.String("projectId", projectId);
     reader.Strings(reader.Value("ids"), QStringLiteral("ids"), ids);
+    std::wstring key;
+    reader.String("requestKey", key);
     if (reader.Ok() && projectId.empty()) {
         reader.Fail(QStringLiteral("projectId"), QStringLiteral("is missing"));
+    }
+    // A key names one addition; anything longer than a UUID or two is not one.
+    if (reader.Ok() && key.size() > 100) {
+        reader.Fail(QStringLiteral("requestKey"), QStringLiteral("is longer than 100 characters"));
+    }
+    if (requestKey) {
+        *requestKey = key;
     }
     return reader.Ok();
 }

@@ -51,10 +51,12 @@ public:
     static QJsonObject FromFileUrl(const std::wstring& url, const UrlMap& urls = {});
     static bool ToFileUrl(const QJsonObject& object, std::wstring& out, QString* error);
 
-    // Project requests name a project and public components: {"projectId", "ids"}.
-    static QJsonObject FromProjectRequest(const std::wstring& projectId, const std::vector<std::wstring>& ids);
+    // Project requests name a project and public components: {"projectId", "ids"},
+    // and an addition may carry the key its sender made for it ("requestKey").
+    static QJsonObject FromProjectRequest(const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                                          const std::wstring& requestKey = {});
     static bool ToProjectRequest(const QJsonObject& object, std::wstring& projectId, std::vector<std::wstring>& ids,
-                                 QString* error);
+                                 QString* error, std::wstring* requestKey = nullptr);
     static QJsonObject FromRepeatChecks(const RepeatCheckList& checks);
     static bool ToRepeatChecks(const QJsonObject& object, RepeatCheckList& out, QString* error);
     static QJsonObject FromProjectComponents(const ProjectComponentList& components);

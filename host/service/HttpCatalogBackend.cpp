@@ -13,6 +13,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
+#include <QUuid>
 
 #include <functional>
 
@@ -63,6 +64,9 @@ struct HttpCatalogBackend::Call
     QByteArray Body;
     std::shared_ptr<RequestToken> Token;
     bool Background = false;
+    // Sent again once when no answer came (refused, cut off, timed out): only
+    // for requests that are safe to repeat.
+    bool RetryOnce = false;
     // Gets an error text or the answer's JSON object.
     std::function<void(std::wstring error, const QJsonObject& answer)> Answer;
 };
@@ -210,8 +214,13 @@ void HttpCatalogBackend::AddComponentFromPublic(const std::wstring& projectId, c
         }
         done(std::move(error), std::move(added));
     };
-    Send(Post(QStringLiteral("/api/v1/projects/components"), CatalogJson::FromProjectRequest(projectId, ids)),
-         std::move(thenRefresh), &CatalogJson::ToProjectComponents);
+    // The key makes the addition safe to send again: if the answer is lost, the
+    // server answers a repeat with the copies it already made.
+    const std::wstring requestKey = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdWString();
+    std::shared_ptr<Call> call =
+        Post(QStringLiteral("/api/v1/projects/components"), CatalogJson::FromProjectRequest(projectId, ids, requestKey));
+    call->RetryOnce = true;
+    Send(std::move(call), std::move(thenRefresh), &CatalogJson::ToProjectComponents);
 }
 
 void HttpCatalogBackend::GetProjectComponents(const std::wstring& projectId, Done<ProjectComponentList> done)
@@ -356,6 +365,17 @@ void HttpCatalogBackend::Finish(QNetworkReply* reply, const std::shared_ptr<Call
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QByteArray body = reply->readAll();
     const QString where = reply->url().toString();
+    if (call->RetryOnce && status == 0 && !m_closing) {
+        call->RetryOnce = false;
+        HostNetworkDetector::Get()->ReportReply(*reply, timedOut);
+        Log(QStringLiteral("catalog server request %1 got no answer (%2), sending it again")
+                .arg(where, timedOut ? QStringLiteral("timed out") : reply->errorString()));
+        // Its turn was taken when it first started; nothing supersedes it now.
+        call->Token = nullptr;
+        m_waiting.push_front(call);
+        StartWaiting();
+        return;
+    }
     std::wstring error;
     QJsonObject answer;
     QString why;

@@ -638,7 +638,7 @@ std::wstring ProjectStore::CheckRepeats(const std::wstring& projectId, const std
 
 std::wstring ProjectStore::AddFromPublic(const std::wstring& projectId,
                                          const std::vector<PublicComponentRecord>& components,
-                                         ProjectComponentList& out)
+                                         ProjectComponentList& out, const std::wstring& requestKey)
 {
     if (components.empty()) {
         return Texts::tr("没有要添加的构件").toStdWString();
@@ -665,6 +665,30 @@ std::wstring ProjectStore::AddFromPublic(const std::wstring& projectId,
         return MissingProjectText();
     }
     query.finish();
+    // Under the project's turn, so a repeat sent while the first is still running waits and finds it.
+    const QVariant key = requestKey.empty() ? QVariant(QVariant::String) : QVariant(Q(requestKey));
+    if (!requestKey.empty()) {
+        if (!Run(query,
+                 QStringLiteral("SELECT id, name, category_code, version, public_component_id FROM project_components "
+                                "WHERE project_id = ? AND request_key = ? ORDER BY position"),
+                 {Q(projectId), key})) {
+            return fail();
+        }
+        ProjectComponentList earlier;
+        while (query.next()) {
+            earlier.push_back(MakeComponent(query.value(0).toString(), query.value(1).toString(),
+                                            query.value(2).toString(), query.value(3).toInt(),
+                                            query.value(4).toString()));
+        }
+        query.finish();
+        if (!earlier.empty()) {
+            if (!Commit(db, error)) {
+                return error;
+            }
+            out = std::move(earlier);
+            return {};
+        }
+    }
     if (!Run(query, QStringLiteral("SELECT coalesce(max(position), 0) FROM project_components WHERE project_id = ?"),
              {Q(projectId)})
         || !query.next()) {
@@ -673,7 +697,8 @@ std::wstring ProjectStore::AddFromPublic(const std::wstring& projectId,
     const int last = query.value(0).toInt();
     query.finish();
     if (!query.prepare(QStringLiteral("INSERT INTO project_components(id, project_id, name, category_code, version, "
-                                      "public_component_id, added_at, position) VALUES(?, ?, ?, ?, ?, ?, ?, ?)"))) {
+                                      "public_component_id, added_at, position, request_key) "
+                                      "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)"))) {
         return fail();
     }
     const QString now = Now();
@@ -683,7 +708,7 @@ std::wstring ProjectStore::AddFromPublic(const std::wstring& projectId,
         const QString id = NewComponentId();
         const int version = 1;
         if (!Again(query, {id, Q(projectId), Q(record.Name), Q(record.CategoryCode), version, Q(record.Id), now,
-                           last + 1 + int(added.size())})) {
+                           last + 1 + int(added.size()), key})) {
             return fail();
         }
         added.push_back(MakeComponent(id, Q(record.Name), Q(record.CategoryCode), version, Q(record.Id)));

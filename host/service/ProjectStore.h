@@ -82,8 +82,11 @@ public:
     std::wstring CheckRepeats(const std::wstring& projectId, const std::vector<std::wstring>& publicIds,
                               RepeatCheckList& out);
     // Each record becomes a project component with an id of its own, all or none.
+    // An addition with a request key that this project has seen before adds
+    // nothing and answers the copies made then: a client that lost the answer
+    // may send it again without making a second set.
     std::wstring AddFromPublic(const std::wstring& projectId, const std::vector<PublicComponentRecord>& components,
-                               ProjectComponentList& out);
+                               ProjectComponentList& out, const std::wstring& requestKey = {});
     // Every project, by id.
     std::wstring Projects(ProjectList& out);
     // A project's components, in the order they were added.

@@ -356,11 +356,18 @@ void SqliteCatalogBackend::CheckPublicComponentRespeats(const std::wstring& proj
 void SqliteCatalogBackend::AddComponentFromPublic(const std::wstring& projectId, const std::vector<std::wstring>& ids,
                                                   Done<ProjectComponentList> done)
 {
-    AnswerProject<ProjectComponentList>(std::move(done), [this, projectId, ids](ProjectComponentList& out) {
+    AddComponentFromPublicOnce(projectId, ids, {}, std::move(done));
+}
+
+void SqliteCatalogBackend::AddComponentFromPublicOnce(const std::wstring& projectId,
+                                                      const std::vector<std::wstring>& ids,
+                                                      const std::wstring& requestKey, Done<ProjectComponentList> done)
+{
+    AnswerProject<ProjectComponentList>(std::move(done), [this, projectId, ids, requestKey](ProjectComponentList& out) {
         std::vector<PublicComponentRecord> components;
         std::wstring error = ResolvePublic(ids, components);
         if (error.empty()) {
-            error = m_projects->AddFromPublic(projectId, components, out);
+            error = m_projects->AddFromPublic(projectId, components, out, requestKey);
         }
         return error;
     });

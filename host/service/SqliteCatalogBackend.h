@@ -71,6 +71,8 @@ public:
                                       Done<RepeatCheckList> done) override;
     void AddComponentFromPublic(const std::wstring& projectId, const std::vector<std::wstring>& ids,
                                 Done<ProjectComponentList> done) override;
+    void AddComponentFromPublicOnce(const std::wstring& projectId, const std::vector<std::wstring>& ids,
+                                    const std::wstring& requestKey, Done<ProjectComponentList> done) override;
     // Empty until the store has been read once (it is read as soon as the
     // backend is made) and for an unknown project.
     std::wstring ProjectName(const std::wstring& projectId) override;

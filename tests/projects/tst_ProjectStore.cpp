@@ -25,6 +25,8 @@ private slots:
     void additionsAreCopiesOthersSee();
     void concurrentAdditionsLoseAndDoubleNothing_data() { m_databases.AddRows(); }
     void concurrentAdditionsLoseAndDoubleNothing();
+    void aRepeatedAdditionAddsNothing_data() { m_databases.AddRows(); }
+    void aRepeatedAdditionAddsNothing();
     void brokenStoreWritesNothingAndRecovers_data();
     void brokenStoreWritesNothingAndRecovers();
     void schemaIsMigratedOrRefused_data();
@@ -156,6 +158,47 @@ void tst_ProjectStore::concurrentAdditionsLoseAndDoubleNothing()
     }
     QCOMPARE(int(listed.size()), Clients * Additions);
     QCOMPARE(stored, answered);
+}
+
+// A client that lost the answer sends its addition again under the same key,
+// possibly while the first is still running: one set of copies, the same answer.
+void tst_ProjectStore::aRepeatedAdditionAddsNothing()
+{
+    QFETCH(QString, database);
+    const QString connection = m_databases.Fresh(database);
+    QVERIFY2(!connection.isEmpty(), qPrintable(m_databases.Error()));
+    ProjectStore store(connection);
+    QCOMPARE(T(store.SeedIfEmpty(Seed)), QString());
+    const int before = m_databases.Count(database, QStringLiteral("project_components"));
+
+    constexpr int Senders = 6;
+    std::vector<QStringList> answers(Senders);
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int sender = 0; sender < Senders; ++sender) {
+        threads.emplace_back(QThread::create([&, sender] {
+            ProjectComponentList added;
+            answers[sender] << T(store.AddFromPublic(L"P1002", {Door, Window}, added, L"key-1"));
+            for (const auto& component : added) {
+                answers[sender] << T(component->Id);
+            }
+        }));
+        threads.back()->start();
+    }
+    for (auto& thread : threads) {
+        QVERIFY(thread->wait(60000));
+    }
+    QCOMPARE(answers[0].size(), 3);
+    QCOMPARE(answers[0].first(), QString());
+    for (const QStringList& answer : answers) {
+        QCOMPARE(answer, answers[0]);
+    }
+    QCOMPARE(m_databases.Count(database, QStringLiteral("project_components")), before + 2);
+
+    // Another key is another addition: copies of their own.
+    ProjectComponentList again;
+    QCOMPARE(T(store.AddFromPublic(L"P1002", {Door, Window}, again, L"key-2")), QString());
+    QVERIFY(T(again[0]->Id) != answers[0][1]);
+    QCOMPARE(Listing(store, L"P1002"), QStringList({"", "木门 GJ1 1", "铝窗 GJ2 1", "木门 GJ1 1", "铝窗 GJ2 1"}));
 }
 
 void tst_ProjectStore::brokenStoreWritesNothingAndRecovers_data()

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUuid>
 #include <QJsonArray>
 #include <QNetworkAccessManager>
 #include <QSqlDatabase>
@@ -39,6 +40,7 @@ private slots:
     void FilesAreRevalidatedByEntityTag();
     void LinksOutOfTheFolderAre404();
     void RefusesAProjectStoreOfANewerProgram();
+    void AnAdditionSentAgainIsAnsweredAsBefore();
 
 private:
     QJsonObject Json(const HttpExchange& exchange) const;
@@ -213,6 +215,10 @@ void tst_CatalogServer::BadRequestsAreRefusedInJson_data()
     bad("specification without its id", "/api/v1/components/specification?id=GJ100001");
     bad("properties without a code", "/api/v1/categories/properties");
     bad("addition without components", "/api/v1/projects/components", R"({"projectId": "P1001"})");
+    bad("addition key not a string", "/api/v1/projects/components",
+        R"({"projectId": "P1001", "ids": ["GJ100001"], "requestKey": 7})");
+    bad("addition key too long", "/api/v1/projects/components",
+        R"({"projectId": "P1001", "ids": ["GJ100001"], "requestKey": ")" + QByteArray(101, 'k') + "\"}");
     bad("repeat check without a project", "/api/v1/projects/repeats", R"({"ids": ["GJ100001"]})");
     bad("repeat check ids not a list", "/api/v1/projects/repeats", R"({"projectId": "P1", "ids": "x"})");
     bad("project listing without a project", "/api/v1/projects/components");
@@ -351,6 +357,33 @@ void tst_CatalogServer::RefusesAProjectStoreOfANewerProgram()
     // It never serves, and says why.
     QVERIFY(!server.Start());
     QVERIFY2(server.Error().contains(QStringLiteral("较新的程序")), qPrintable(server.Error()));
+}
+
+// A client whose answer was lost sends the addition again under its key: the
+// server answers the copies it made and makes no more; a new key adds again.
+void tst_CatalogServer::AnAdditionSentAgainIsAnsweredAsBefore()
+{
+    // The server's project store outlives a run: keys of this run only.
+    const QString run = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const auto add = [this, run](const char* key) {
+        const std::wstring unique = (run + QLatin1String(key)).toStdWString();
+        const QByteArray body = CatalogJson::Bytes(CatalogJson::FromProjectRequest(L"P1003", {L"GJ100001"}, unique));
+        return HttpExchange::Post(m_manager, m_server->Url(QStringLiteral("/api/v1/projects/components")), body);
+    };
+    const auto count = [this] {
+        return Json(HttpExchange::Get(m_manager, m_server->Url(QStringLiteral("/api/v1/projects/components?projectId=P1003"))))
+            .value(QStringLiteral("components")).toArray().size();
+    };
+    const int before = count();
+    const HttpExchange first = add("lost-answer");
+    QCOMPARE(first.Status, 200);
+    const HttpExchange again = add("lost-answer");
+    QCOMPARE(again.Status, 200);
+    QCOMPARE(again.Body, first.Body);
+    QCOMPARE(count(), before + 1);
+    const HttpExchange other = add("another-addition");
+    QVERIFY(other.Body != first.Body);
+    QCOMPARE(count(), before + 2);
 }
 
 QTEST_MAIN(tst_CatalogServer)
