@@ -223,6 +223,21 @@ std::shared_ptr<IProjectComponent> MakeComponent(const QString& id, const QStrin
     return component;
 }
 
+// The columns ReadComponents() reads, in its order.
+const QString ComponentColumns = QStringLiteral("id, name, category_code, version, public_component_id");
+
+ProjectComponentList ReadComponents(QSqlQuery& query)
+{
+    ProjectComponentList components;
+    while (query.next()) {
+        components.push_back(MakeComponent(query.value(0).toString(), query.value(1).toString(),
+                                           query.value(2).toString(), query.value(3).toInt(),
+                                           query.value(4).toString()));
+    }
+    query.finish();
+    return components;
+}
+
 QString Now()
 {
     return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
@@ -604,20 +619,31 @@ std::wstring ProjectStore::SeedIfEmpty(const std::function<std::vector<PublicCom
     return Commit(db, error) ? std::wstring() : error;
 }
 
-std::wstring ProjectStore::CheckRepeats(const std::wstring& projectId, const std::vector<std::wstring>& publicIds,
-                                        RepeatCheckList& out)
+std::wstring ProjectStore::FindProject(const std::wstring& projectId, QSqlDatabase& db, QSqlQuery& query)
 {
     std::wstring error;
-    QSqlDatabase db = Connection(error);
+    db = Connection(error);
     if (!error.empty()) {
         return error;
     }
-    QSqlQuery query(db);
+    query = QSqlQuery(db);
     if (!First(db, query, error, QStringLiteral("SELECT 1 FROM projects WHERE id = ?"), {Q(projectId)})) {
         return error;
     }
     if (!query.next()) {
         return MissingProjectText();
+    }
+    query.finish();
+    return {};
+}
+
+std::wstring ProjectStore::CheckRepeats(const std::wstring& projectId, const std::vector<std::wstring>& publicIds,
+                                        RepeatCheckList& out)
+{
+    QSqlDatabase db;
+    QSqlQuery query;
+    if (std::wstring error = FindProject(projectId, db, query); !error.empty()) {
+        return error;
     }
     if (!query.prepare(QStringLiteral("SELECT 1 FROM project_components WHERE project_id = ? "
                                       "AND public_component_id = ? LIMIT 1"))) {
@@ -669,18 +695,13 @@ std::wstring ProjectStore::AddFromPublic(const std::wstring& projectId,
     const QVariant key = requestKey.empty() ? QVariant(QVariant::String) : QVariant(Q(requestKey));
     if (!requestKey.empty()) {
         if (!Run(query,
-                 QStringLiteral("SELECT id, name, category_code, version, public_component_id FROM project_components "
-                                "WHERE project_id = ? AND request_key = ? ORDER BY position"),
+                 QStringLiteral("SELECT %1 FROM project_components WHERE project_id = ? AND request_key = ? "
+                                "ORDER BY position")
+                     .arg(ComponentColumns),
                  {Q(projectId), key})) {
             return fail();
         }
-        ProjectComponentList earlier;
-        while (query.next()) {
-            earlier.push_back(MakeComponent(query.value(0).toString(), query.value(1).toString(),
-                                            query.value(2).toString(), query.value(3).toInt(),
-                                            query.value(4).toString()));
-        }
-        query.finish();
+        ProjectComponentList earlier = ReadComponents(query);
         if (!earlier.empty()) {
             if (!Commit(db, error)) {
                 return error;
@@ -741,32 +762,18 @@ std::wstring ProjectStore::Projects(ProjectList& out)
 
 std::wstring ProjectStore::Components(const std::wstring& projectId, ProjectComponentList& out)
 {
-    std::wstring error;
-    QSqlDatabase db = Connection(error);
-    if (!error.empty()) {
+    QSqlDatabase db;
+    QSqlQuery query;
+    if (std::wstring error = FindProject(projectId, db, query); !error.empty()) {
         return error;
     }
-    QSqlQuery query(db);
-    if (!First(db, query, error, QStringLiteral("SELECT 1 FROM projects WHERE id = ?"), {Q(projectId)})) {
-        return error;
-    }
-    if (!query.next()) {
-        return MissingProjectText();
-    }
-    query.finish();
     if (!Run(query,
-             QStringLiteral("SELECT id, name, category_code, version, public_component_id FROM project_components "
-                            "WHERE project_id = ? ORDER BY position, added_at, id"),
+             QStringLiteral("SELECT %1 FROM project_components WHERE project_id = ? ORDER BY position, added_at, id")
+                 .arg(ComponentColumns),
              {Q(projectId)})) {
         return Fail(db, query.lastError().text(), false);
     }
-    ProjectComponentList components;
-    while (query.next()) {
-        components.push_back(MakeComponent(query.value(0).toString(), query.value(1).toString(),
-                                           query.value(2).toString(), query.value(3).toInt(),
-                                           query.value(4).toString()));
-    }
-    out = std::move(components);
+    out = ReadComponents(query);
     return {};
 }
 

@@ -100,6 +100,8 @@ private:
     bool OpenConnection(QSqlDatabase& db, std::wstring& error);
     std::wstring Migrate(QSqlDatabase& db);
     std::wstring StoreGone() const;
+    // Connects this thread and checks the project exists, for the calls that only read.
+    std::wstring FindProject(const std::wstring& projectId, QSqlDatabase& db, QSqlQuery& query);
     std::wstring Fail(QSqlDatabase& db, const QString& detail, bool rollback);
     // The first statement of a call (PostgreSQL: on a fresh connection if the old one is gone).
     bool First(QSqlDatabase& db, QSqlQuery& query, std::wstring& error, const QString& sql,
