@@ -1,4 +1,5 @@
 #include "CountingAccessManager.h"
+#include "GoneServer.h"
 #include "HostNetworkDetector.h"
 #include "LocalHttpServer.h"
 #include "PathUtils.h"
@@ -351,16 +352,8 @@ private slots:
     // A thumbnail the catalog server cannot deliver because it is gone tells the host so.
     void unreachableServerTurnsTheHostOffline()
     {
-        QUrl watched;
-        {
-            test::LocalHttpServer gone;
-            watched = gone.Url("/");
-        }
-        HostNetworkDetector::ProbeTiming noProbes;
-        noProbes.FirstDelayMs = noProbes.LongestDelayMs = 600000;
-        noProbes.HeartbeatMs = 0;
-        HostNetworkDetector* detector = HostNetworkDetector::Get();
-        detector->Watch(watched, noProbes);
+        const QUrl watched = test::ClosedServerUrl();
+        HostNetworkDetector* detector = test::WatchWithoutProbes(watched);
         const std::wstring key = watched.resolved(QUrl(QStringLiteral("catalog/a.png"))).toString().toStdWString();
         QFile::remove(StoredFile(key));
         UrlImageProvider provider(nullptr);

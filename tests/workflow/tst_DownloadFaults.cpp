@@ -3,6 +3,7 @@
 #include "DocumentService.h"
 #include "DownloadPublicComponentWorkflow.h"
 #include "FullFolder.h"
+#include "GoneServer.h"
 #include "HostNetworkDetector.h"
 #include "LoadFromPublicIntoDocumentWorkflow4Lumen.h"
 #include "LocalHttpServer.h"
@@ -227,20 +228,10 @@ void tst_DownloadFaults::unreachableServerTurnsTheHostOffline_data()
 void tst_DownloadFaults::unreachableServerTurnsTheHostOffline()
 {
     QFETCH(bool, fromWatchedServer);
-    QUrl watched;
-    QUrl other;
-    {
-        // Both ports are closed once the servers are gone.
-        test::LocalHttpServer first;
-        test::LocalHttpServer second;
-        watched = first.Url("/");
-        other = second.Url("/");
-    }
-    HostNetworkDetector::ProbeTiming noProbes;
-    noProbes.FirstDelayMs = noProbes.LongestDelayMs = 600000;
-    noProbes.HeartbeatMs = 0;
-    HostNetworkDetector* detector = HostNetworkDetector::Get();
-    detector->Watch(watched, noProbes);
+    const QUrl watched = test::ClosedServerUrl();
+    QUrl other = watched;
+    other.setHost(QStringLiteral("127.0.0.2"));
+    HostNetworkDetector* detector = test::WatchWithoutProbes(watched);
     const QUrl file = (fromWatchedServer ? watched : other).resolved(QUrl(QStringLiteral("files/gone.json")));
     m_catalog->AddUrl(L"GONE", file.toString().toStdWString());
 
