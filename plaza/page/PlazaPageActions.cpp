@@ -251,46 +251,33 @@ void PlazaPageActions::BatchLoad()
             actions->m_checkedComponents.Clear();
         }
     };
+    const auto showProgress = [bulletin](const QString& text) {
+        return [bulletin, text](float done, float total) {
+            if (bulletin) {
+                bulletin->ConfigIcon(0)->ConfigMessage(text)->ConfigProgress(static_cast<int>(done),
+                                                                             static_cast<int>(total));
+            }
+        };
+    };
 
     if (multi) {
         LoadMultiFromPublicIntoDocumentWorkflow* workflow =
             LoadMultiFromPublicIntoDocumentWorkflow::Create(arguments, nullptr);
         connect(
             workflow, &WorkflowBase::Finished, workflow,
-            [clearChecks, bulletin, components, documentName](bool success, const std::wstring&) {
-                if (!success) {
-                    return;
-                }
+            [clearChecks, bulletin, components, documentName, workflow](bool success, const std::wstring& message) {
                 clearChecks();
                 CloseBulletin(bulletin);
-                BringBackMainWindow();
-                PlazaPageAnalytics::TrackLoad(components, documentName, true);
-            },
-            Qt::DirectConnection);
-        connect(
-            workflow, &WorkflowBase::Finished, workflow,
-            [clearChecks, bulletin, workflow](bool success, const std::wstring& message) {
                 if (success) {
-                    return;
-                }
-                clearChecks();
-                CloseBulletin(bulletin);
-                if (!message.empty()) {
+                    PlazaPageAnalytics::TrackLoad(components, documentName, true);
+                } else if (!message.empty()) {
                     ShowBatchFailure(QString::fromStdWString(message), workflow->Failures());
                 }
                 BringBackMainWindow();
             },
             Qt::DirectConnection);
-        connect(
-            workflow, &WorkflowBase::Progress, workflow,
-            [bulletin](float done, float total) {
-                if (bulletin) {
-                    bulletin->ConfigIcon(0)
-                        ->ConfigMessage(PlazaPublicPage::tr("正在下载"))
-                        ->ConfigProgress(static_cast<int>(done), static_cast<int>(total));
-                }
-            },
-            Qt::DirectConnection);
+        connect(workflow, &WorkflowBase::Progress, workflow, showProgress(PlazaPublicPage::tr("正在下载")),
+                Qt::DirectConnection);
         connect(
             workflow, &WorkflowBase::Report, workflow,
             [bulletin](const std::wstring& message) {
@@ -321,24 +308,14 @@ void PlazaPageActions::BatchLoad()
             Qt::DirectConnection);
     connect(
         workflow, &WorkflowBase::Finished, workflow,
-        [clearChecks, bulletin, components, documentName](bool success, const std::wstring&) {
-            if (!success) {
-                return;
-            }
+        [clearChecks, bulletin, components, documentName, workflow](bool success, const std::wstring& message) {
             clearChecks();
             CloseBulletin(bulletin);
-            KelBulletin::SingleShot(PlazaPublicPage::tr("批量载入成功"), 5, 1000, nullptr);
-            PlazaPageAnalytics::TrackLoad(components, documentName, true);
-        },
-        Qt::DirectConnection);
-    connect(
-        workflow, &WorkflowBase::Finished, workflow,
-        [clearChecks, bulletin, workflow](bool success, const std::wstring& message) {
             if (success) {
+                KelBulletin::SingleShot(PlazaPublicPage::tr("批量载入成功"), 5, 1000, nullptr);
+                PlazaPageAnalytics::TrackLoad(components, documentName, true);
                 return;
             }
-            clearChecks();
-            CloseBulletin(bulletin);
             QString text = QString::fromStdWString(message);
             if (message == L"全部失败") {
                 text = PlazaPublicPage::tr("载入失败，请检查网络后重试");
@@ -348,16 +325,8 @@ void PlazaPageActions::BatchLoad()
             ShowBatchFailure(text, workflow->Failures());
         },
         Qt::DirectConnection);
-    connect(
-        workflow, &WorkflowBase::Progress, workflow,
-        [bulletin](float done, float total) {
-            if (bulletin) {
-                bulletin->ConfigIcon(0)
-                    ->ConfigMessage(PlazaPublicPage::tr("正在载入"))
-                    ->ConfigProgress(static_cast<int>(done), static_cast<int>(total));
-            }
-        },
-        Qt::DirectConnection);
+    connect(workflow, &WorkflowBase::Progress, workflow, showProgress(PlazaPublicPage::tr("正在载入")),
+            Qt::DirectConnection);
     workflow->Proceed(true);
 }
 
