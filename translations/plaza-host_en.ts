@@ -47,18 +47,6 @@
         <translation>Vela Design — %1</translation>
     </message>
     <message>
-        <source>协同项目构件</source>
-        <translation>Project components</translation>
-    </message>
-    <message>
-        <source>版本</source>
-        <translation>Version</translation>
-    </message>
-    <message>
-        <source>来源</source>
-        <translation>Source</translation>
-    </message>
-    <message>
         <source>协同项目</source>
         <translation>Collaboration Project</translation>
     </message>

@@ -16,16 +16,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
-#include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QSplitter>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
 
@@ -64,15 +61,8 @@ HostMainWindow::HostMainWindow(const QString& catalogDescription)
     m_catalogProblem->hide();
     centralLayout->addWidget(m_catalogProblem);
 
-    m_splitter = new QSplitter(central);
-    m_splitter->setObjectName(QStringLiteral("HostSplitter"));
-    m_documentView = new DocumentView(m_splitter);
-    m_projectView = new QTreeWidget(m_splitter);
-    m_projectView->setHeaderLabels({tr("协同项目构件"), tr("版本"), tr("来源")});
-    m_projectView->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_splitter->setStretchFactor(0, 3);
-    m_splitter->setStretchFactor(1, 2);
-    centralLayout->addWidget(m_splitter, 1);
+    m_documentView = new DocumentView(central);
+    centralLayout->addWidget(m_documentView, 1);
     setCentralWidget(central);
     m_statusLabel = new QLabel(this);
     statusBar()->addWidget(m_statusLabel, 1);
@@ -142,7 +132,6 @@ void HostMainWindow::RememberLayout()
     const QSettings settings;
     restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray());
     restoreState(settings.value(QStringLiteral("window/state")).toByteArray());
-    m_splitter->restoreState(settings.value(QStringLiteral("window/splitter")).toByteArray());
 }
 
 void HostMainWindow::closeEvent(QCloseEvent* event)
@@ -151,7 +140,6 @@ void HostMainWindow::closeEvent(QCloseEvent* event)
         QSettings settings;
         settings.setValue(QStringLiteral("window/geometry"), saveGeometry());
         settings.setValue(QStringLiteral("window/state"), saveState());
-        settings.setValue(QStringLiteral("window/splitter"), m_splitter->saveState());
     }
     QMainWindow::closeEvent(event);
 }
@@ -264,21 +252,13 @@ void HostMainWindow::AddComponentsIntoProject(const QString& projectId)
         statusBar()->showMessage(QString::fromStdWString(error), 5000);
         return;
     }
-    for (const std::shared_ptr<vela::IProjectComponent>& component : added) {
-        new QTreeWidgetItem(m_projectView, {QString::fromStdWString(component->Name),
-                                            QString::number(component->Version),
-                                            QString::fromStdWString(component->PublicComponentId)});
-    }
+    m_addedIntoProjects += int(added.size());
     statusBar()->showMessage(tr("项目 %1 新增 %2 个构件").arg(projectId).arg(added.size()), 5000);
 }
 
-QStringList HostMainWindow::ProjectComponentLines() const
+int HostMainWindow::AddedIntoProjects() const
 {
-    QStringList lines;
-    for (int i = 0; i < m_projectView->topLevelItemCount(); ++i) {
-        lines.append(m_projectView->topLevelItem(i)->text(0));
-    }
-    return lines;
+    return m_addedIntoProjects;
 }
 
 void HostMainWindow::RefreshStatus()

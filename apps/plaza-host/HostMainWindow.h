@@ -3,8 +3,6 @@
 #include <QMainWindow>
 #include <QStringList>
 
-class QSplitter;
-class QTreeWidget;
 
 #include <memory>
 
@@ -38,15 +36,16 @@ public:
     void OpenPlaza();
     // Asks the installed catalog for its categories and says in the window when it cannot answer.
     void CheckCatalog();
-    // Takes back the window's size, position and splitter from the last session and keeps
+    // Takes back the window's size, position and docks from the last session and keeps
     // them at close; a tour leaves both alone so its pictures do not depend on a person's use.
     void RememberLayout();
 
     tarn::Document* Document() const;
     // Asks the collaboration service, through the host's container, for public
-    // components to add into `projectId`; lists what came back.
+    // components to add into `projectId`; the project pane then lists the project.
     void AddComponentsIntoProject(const QString& projectId);
-    QStringList ProjectComponentLines() const;
+    // Components added through AddComponentsIntoProject() since start.
+    int AddedIntoProjects() const;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -60,11 +59,10 @@ private:
     std::unique_ptr<tarn::Document> m_document;
     int m_documentCounter = 0;
     DocumentView* m_documentView = nullptr;
-    QTreeWidget* m_projectView = nullptr;
     ProjectPane* m_projectPane = nullptr;
     QLabel* m_statusLabel = nullptr;
     QLabel* m_catalogProblem = nullptr;
-    QSplitter* m_splitter = nullptr;
+    int m_addedIntoProjects = 0;
     int m_catalogChecks = 0;
     bool m_remembersLayout = false;
     QAction* m_offlineAction = nullptr;

@@ -549,7 +549,7 @@ void PlazaTour::AddProjectSteps()
             [] { return !PlazaChild<QPushButton>("PlazaPublicBatchLoadButton")->isEnabled(); });
     AddStep(QStringLiteral("card-add"), [] { ClickCard(3, CardAddButton, true); }, [] { return true; });
     AddStep(QStringLiteral("project-components"), [] { vela::PlazaMainWindow::Get()->accept(); },
-            [this] { return m_host->ProjectComponentLines().size() >= 3; }, nullptr, Target::Host);
+            [this] { return m_host->AddedIntoProjects() >= 3; }, nullptr, Target::Host);
 }
 
 void PlazaTour::Start()
